@@ -1,0 +1,39 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# make run    installs what is missing, builds and starts Tremora in ./run
+# make test   installs what is missing, builds with sanitizers and runs every test headless
+# make bench  builds optimised and prints every benchmark figure
+# make demo   starts a loopback event service over the shared USGS replies and Tremora against it
+
+JOBS    ?= $(shell nproc)
+GEN     := -G Ninja
+RUN_DIR := run
+
+.PHONY: deps run test bench build-release build-test demo clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build-release: deps
+	cmake -S . -B build/release $(GEN) -DCMAKE_BUILD_TYPE=Release -DTREMORA_BUILD_BENCH=ON >/dev/null
+	cmake --build build/release -j $(JOBS)
+
+build-test: deps
+	cmake -S . -B build/test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DTREMORA_SANITIZE=ON -DTREMORA_BUILD_BENCH=OFF >/dev/null
+	cmake --build build/test -j $(JOBS)
+
+run: build-release
+	mkdir -p $(RUN_DIR)
+	cp -rn data/. $(RUN_DIR)/
+	cd $(RUN_DIR) && ../build/release/app/tremora $(ARGS)
+
+test: build-test
+	cd build/test && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+
+bench: build-release
+	bash bench/run.sh build/release
+
+demo: build-release
+	bash tools/demo.sh build/release
+
+clean:
+	rm -rf build

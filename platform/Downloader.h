@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+namespace tremora {
+
+/// Fetches a URL into a local file. Returns when the transfer has ended: true when a reply came
+/// (whatever its HTTP status; the body is then in the file), false when none came, in which case
+/// no file is created. The body is written to a temporary file and renamed into place at the end.
+class Downloader {
+public:
+    virtual ~Downloader() = default;
+    virtual bool download(const QString& url, const QString& filePath) = 0;
+};
+
+} // namespace tremora

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Downloader.h"
+#include "platform/Sleep.h"
+#include "platform/Tray.h"
+
+#include <QString>
+
+namespace tremora {
+
+/// The seams to the outside world, handed to every controller. Tests pass doubles.
+struct Platform {
+    Clock& clock;
+    Dialogs& dialogs;
+    Downloader& downloader;
+    Sleep& sleep;
+    /// Base URL of the event service, e.g. "https://earthquake.usgs.gov".
+    QString eventHost;
+    /// Base URL of the tile server.
+    QString tileHost;
+};
+
+} // namespace tremora
