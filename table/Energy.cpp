@@ -6,22 +6,25 @@
 #include <array>
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 constexpr int kEnergyDecimals = 2;
 constexpr int kPrefixCount = 7;
 
 // Divisors tried from the largest; the first that leaves a quotient strictly above 1 wins, so a
 // value of exactly one unit is written with the next smaller prefix (10^18 J is "1000 PJ").
-constexpr std::array<double, kPrefixCount> kDivisors = {1e18, 1e15, 1e12, 1e9, 1e6, 1e3, 1.0};
+constexpr std::array<double, kPrefixCount> kDivisors = { 1e18, 1e15, 1e12, 1e9, 1e6, 1e3, 1.0 };
 
 // A null suffix means the divisor is not used for that unit.
-constexpr std::array<const char*, kPrefixCount> kJouleSuffixes = {" EJ", " PJ", " TJ", " GJ", " MJ", " kJ", nullptr};
-constexpr std::array<const char*, kPrefixCount> kWattHourSuffixes = {" EWh", " PWh", " TWh", " GWh",
-                                                                     " MWh", " kWh", " Wh"};
-constexpr std::array<const char*, kPrefixCount> kBareSuffixes = {" E", " P", " T", " G", " M", " k", " "};
+constexpr std::array<const char*, kPrefixCount> kJouleSuffixes
+    = { " EJ", " PJ", " TJ", " GJ", " MJ", " kJ", nullptr };
+constexpr std::array<const char*, kPrefixCount> kWattHourSuffixes
+    = { " EWh", " PWh", " TWh", " GWh", " MWh", " kWh", " Wh" };
+constexpr std::array<const char*, kPrefixCount> kBareSuffixes = { " E", " P", " T", " G", " M", " k", " " };
 
 QString prefixed(double value, const std::array<const char*, kPrefixCount>& suffixes)
 {

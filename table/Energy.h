@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-namespace tremora {
+namespace tremora
+{
 
 inline constexpr double kSecondsPerHour = 3600.0;
 

@@ -5,9 +5,11 @@
 #include <cmath>
 #include <cstdint>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 constexpr double kFixedScale = 10000.0;
 constexpr int kFixedDecimals = 4;
@@ -35,7 +37,8 @@ QString FixedText(double x)
 
     const auto fixed = static_cast<std::int64_t>(scaled);
     // Work on the magnitude as unsigned so the most negative value cannot overflow.
-    std::uint64_t magnitude = fixed < 0 ? 0 - static_cast<std::uint64_t>(fixed) : static_cast<std::uint64_t>(fixed);
+    std::uint64_t magnitude
+        = fixed < 0 ? 0 - static_cast<std::uint64_t>(fixed) : static_cast<std::uint64_t>(fixed);
     std::uint64_t whole = magnitude / static_cast<std::uint64_t>(kFixedScale);
     std::uint64_t fraction = magnitude % static_cast<std::uint64_t>(kFixedScale);
 

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Decimal separator of every number the program writes; the texts do not follow the system locale.
 inline constexpr char kDecimalSeparator = ',';

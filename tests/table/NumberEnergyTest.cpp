@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 #include <limits>
+#include <ostream>
 
 using namespace tremora;
 
@@ -16,7 +16,8 @@ static void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
-namespace {
+namespace
+{
 QString s(const char* text)
 {
     return QString::fromUtf8(text);
@@ -80,9 +81,13 @@ TEST(Energy, PerMagnitudeTextsInJoulesAndWattHours)
         const char* wattHours;
     };
     const Row rows[] = {
-        {0, "63,1 kJ", "17,53 Wh"},    {11, "2,82 MJ", "782,88 Wh"}, {12, "3,98 MJ", "1,11 kWh"},
-        {50, "2 TJ", "554,24 MWh"},    {60, "63,1 TJ", "17,53 GWh"}, {90, "2 EJ", "554,24 TWh"},
-        {99, "44,67 EJ", "12,41 PWh"},
+        { 0, "63,1 kJ", "17,53 Wh" },
+        { 11, "2,82 MJ", "782,88 Wh" },
+        { 12, "3,98 MJ", "1,11 kWh" },
+        { 50, "2 TJ", "554,24 MWh" },
+        { 60, "63,1 TJ", "17,53 GWh" },
+        { 90, "2 EJ", "554,24 TWh" },
+        { 99, "44,67 EJ", "12,41 PWh" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mag10);
