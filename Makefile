@@ -37,3 +37,12 @@ demo: build-release
 
 clean:
 	rm -rf build
+
+# make places  rebuilds data/Lokalizacje.dat from the text lists in PLACES_SRC
+PLACES_SRC ?= ../shared/data/places
+.PHONY: places
+places: deps
+	cmake -S . -B build/release $(GEN) -DCMAKE_BUILD_TYPE=Release -DTREMORA_BUILD_BENCH=ON >/dev/null
+	cmake --build build/release -j $(JOBS) --target tremora_build_places
+	mkdir -p data
+	build/release/tools/tremora_build_places $(PLACES_SRC) data/Lokalizacje.dat
