@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -32,8 +33,9 @@ struct Field {
     int line = 1;
 };
 
-/// Cuts text into fields ended by separator or LF (and by the end of the text), dropping CR.
-std::vector<Field> splitFields(QByteArrayView text, char separator)
+/// Cuts text into fields ended by separator or LF (and by the end of the text), dropping CR;
+/// stops after maxFields fields.
+std::vector<Field> splitFields(QByteArrayView text, char separator, std::size_t maxFields = SIZE_MAX)
 {
     std::vector<Field> fields;
     Field current;
@@ -41,6 +43,8 @@ std::vector<Field> splitFields(QByteArrayView text, char separator)
     for (const char c : text) {
         if (c == separator || c == '\n') {
             fields.push_back(std::move(current));
+            if (fields.size() >= maxFields)
+                return fields;
             current = Field {};
             if (c == '\n')
                 ++line;
@@ -204,7 +208,8 @@ PlacePointsLoad Load_lokalizacje(PlaceList& places, const QString& path)
         return result;
 
     const QString fileName = QFileInfo(path).fileName();
-    const std::vector<Field> fields = splitFields(*text, ',');
+    // One group past the capacity is enough to tell that the text holds too many places.
+    const std::vector<Field> fields = splitFields(*text, ',', std::size_t(kPlaceCapacity + 1) * kPointFields);
     const std::size_t groups = fields.size() / kPointFields;
     result.overCapacity = groups > std::size_t(kPlaceCapacity);
 
