@@ -12,6 +12,9 @@ class Downloader {
 public:
     virtual ~Downloader() = default;
     virtual bool download(const QString& url, const QString& filePath) = 0;
+    /// Ends a running download as if no reply had come (the window is closing). No effect when
+    /// nothing runs.
+    virtual void abort() {}
 };
 
 } // namespace tremora

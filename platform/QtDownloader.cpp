@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/QtDownloader.h"
+
+#include <QEventLoop>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QUrl>
+
+namespace tremora {
+
+namespace {
+
+// An HTTP status came with the reply and the transfer was not cut short: the body is whole, even
+// when the status is an error (the service explains a refused query in the body).
+bool wholeReplyArrived(const QNetworkReply& reply)
+{
+    if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+        return false;
+    const int error = reply.error();
+    const bool contentError = error >= QNetworkReply::ContentAccessDenied && error < QNetworkReply::ProtocolUnknownError;
+    const bool serverError = error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError;
+    return error == QNetworkReply::NoError || contentError || serverError;
+}
+
+} // namespace
+
+QtDownloader::QtDownloader(QObject* parent) : QObject(parent)
+{
+    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+QtDownloader::~QtDownloader()
+{
+    abort();
+}
+
+bool QtDownloader::download(const QString& url, const QString& filePath)
+{
+    if (isBusy())
+        return false; // one transfer at a time; a nested call would clobber the running one
+    m_aborted = false;
+
+    QSaveFile file(filePath);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+
+    QNetworkRequest request{QUrl(url)};
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(m_timeoutMs);
+    QNetworkReply* reply = m_manager.get(request);
+    m_reply = reply;
+
+    bool writeFailed = false;
+    auto drain = [&] {
+        const QByteArray chunk = reply->readAll();
+        if (!chunk.isEmpty() && file.write(chunk) != chunk.size())
+            writeFailed = true;
+    };
+    connect(reply, &QNetworkReply::readyRead, this, drain);
+
+    QEventLoop loop;
+    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec();
+
+    // The loop also ends when the application quits under us; the transfer is then abandoned.
+    if (!reply->isFinished())
+        reply->abort();
+    drain();
+
+    const bool received = !m_aborted && !writeFailed && wholeReplyArrived(*reply);
+    reply->disconnect(this);
+    reply->deleteLater();
+    m_reply = nullptr;
+
+    if (!received) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void QtDownloader::abort()
+{
+    if (m_reply) {
+        m_aborted = true;
+        m_reply->abort();
+    }
+}
+
+} // namespace tremora

@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/EventServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <chrono>
+
+namespace tremora {
+
+namespace {
+
+constexpr qint64 kMsPerDay = 86'400'000;
+constexpr const char* kHost = "127.0.0.1";
+constexpr int kReadyPolls = 5000;
+
+// Days from 1970-01-01 to a proleptic Gregorian date.
+qint64 daysFromCivil(qint64 y, unsigned m, unsigned d)
+{
+    y -= m <= 2;
+    const qint64 era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<qint64>(doe) - 719468;
+}
+
+char charAt(const QByteArray& t, int pos)
+{
+    return pos < t.size() ? t[pos] : '\0';
+}
+
+bool digitsAt(const QByteArray& t, int pos, int count, int& value)
+{
+    if (pos + count > t.size())
+        return false;
+    value = 0;
+    for (int i = pos; i < pos + count; ++i) {
+        if (t[i] < '0' || t[i] > '9')
+            return false;
+        value = value * 10 + (t[i] - '0');
+    }
+    return true;
+}
+
+// The first `count` comma-separated fields of a row; the columns the server reads all come before
+// the quoted place text, so no field here holds a comma.
+QList<QByteArray> leadingFields(const QByteArray& line, int count)
+{
+    QList<QByteArray> fields;
+    int from = 0;
+    while (fields.size() < count) {
+        const int comma = line.indexOf(',', from);
+        fields << line.mid(from, comma < 0 ? -1 : comma - from);
+        if (comma < 0)
+            break;
+        from = comma + 1;
+    }
+    return fields;
+}
+
+QByteArray limitRefusal(int matching, int limit, const QByteArray& target)
+{
+    return "Error 400: Bad Request\n\n" + QByteArray::number(matching) + " matching events exceeds search limit of "
+           + QByteArray::number(limit) + ". Modify the search to match fewer events.\n\n"
+           + "Usage details are available from https://earthquake.usgs.gov/fdsnws/event/1\n\n"
+           + "Request:\n" + target + "\n\nService version:\n1.14.1\n";
+}
+
+QByteArray badRequest(const QByteArray& what)
+{
+    return "Error 400: Bad Request\n\n" + what + "\n";
+}
+
+} // namespace
+
+EventServer::EventServer() = default;
+
+EventServer::~EventServer()
+{
+    stop();
+}
+
+bool EventServer::parseTime(const QByteArray& text, qint64& msSinceEpoch)
+{
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
+    if (!digitsAt(text, 0, 4, y) || charAt(text, 4) != '-' || !digitsAt(text, 5, 2, mo) || charAt(text, 7) != '-'
+        || !digitsAt(text, 8, 2, d) || mo < 1 || mo > 12 || d < 1 || d > 31)
+        return false;
+    int pos = 10;
+    if (pos < text.size() && (text[pos] == 'T' || text[pos] == ' ')) {
+        if (!digitsAt(text, pos + 1, 2, h) || charAt(text, pos + 3) != ':' || !digitsAt(text, pos + 4, 2, mi)
+            || charAt(text, pos + 6) != ':' || !digitsAt(text, pos + 7, 2, s) || h > 23 || mi > 59 || s > 60)
+            return false;
+        pos += 9;
+        if (pos < text.size() && text[pos] == '.') {
+            int scale = 100;
+            for (++pos; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+                ms += (text[pos] - '0') * scale;
+                scale /= 10;
+            }
+        }
+    }
+    if (pos < text.size() && text[pos] == 'Z')
+        ++pos;
+    if (pos != text.size())
+        return false;
+    msSinceEpoch = daysFromCivil(y, unsigned(mo), unsigned(d)) * kMsPerDay + ((h * 60 + mi) * 60 + s) * 1000LL + ms;
+    return true;
+}
+
+int EventServer::addCsv(const QByteArray& csv)
+{
+    const int headerEnd = csv.indexOf('\n');
+    if (headerEnd < 0)
+        return 0;
+    const QByteArray header = csv.left(headerEnd).trimmed();
+    const QList<QByteArray> columns = header.split(',');
+    const int idColumn = int(columns.indexOf("id"));
+    const int updatedColumn = int(columns.indexOf("updated"));
+    if (columns.value(0) != "time" || idColumn < 0)
+        return 0;
+
+    std::lock_guard lock(m_mutex);
+    // Replies of the older, shorter layout are served under the fuller header of the newer one.
+    if (columns.size() > m_headerColumns) {
+        m_header = header;
+        m_headerColumns = int(columns.size());
+    }
+    int added = 0;
+    int from = headerEnd + 1;
+    while (from < csv.size()) {
+        int end = csv.indexOf('\n', from);
+        if (end < 0)
+            end = int(csv.size());
+        QByteArray line = csv.mid(from, end - from);
+        from = end + 1;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const QList<QByteArray> fields = leadingFields(line, std::max(idColumn, updatedColumn) + 1);
+        Row row;
+        if (fields.size() <= idColumn || !parseTime(fields[0], row.timeMs))
+            continue;
+        row.id = fields[idColumn];
+        row.updated = updatedColumn >= 0 ? fields.value(updatedColumn) : QByteArray();
+        row.line = line;
+        m_rows.push_back(std::move(row));
+        ++added;
+    }
+    rebuildIndex();
+    return added;
+}
+
+void EventServer::rebuildIndex()
+{
+    // One row per event: the most recently updated one, in the place of the event's first row.
+    QHash<QByteArray, std::size_t> byId;
+    std::vector<Row> unique;
+    unique.reserve(m_rows.size());
+    for (Row& row : m_rows) {
+        const auto found = byId.constFind(row.id);
+        if (found == byId.cend()) {
+            byId.insert(row.id, unique.size());
+            unique.push_back(std::move(row));
+        } else if (row.updated > unique[*found].updated) {
+            unique[*found] = std::move(row);
+        }
+    }
+    std::stable_sort(unique.begin(), unique.end(), [](const Row& a, const Row& b) { return a.timeMs < b.timeMs; });
+    m_rows = std::move(unique);
+}
+
+int EventServer::addFolder(const QString& folder, QString* error)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QStringLiteral("*-fdsn-asc.csv")}, QDir::Files, QDir::Name);
+    if (names.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("no *-fdsn-asc.csv in %1").arg(folder);
+        return 0;
+    }
+    int files = 0;
+    for (const QString& name : names) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = QStringLiteral("cannot read %1").arg(file.fileName());
+            continue;
+        }
+        addCsv(file.readAll());
+        ++files;
+    }
+    return files;
+}
+
+int EventServer::eventCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return int(m_rows.size());
+}
+
+EventServer::Answer EventServer::answer(const QByteArray& starttime, const QByteArray& endtime) const
+{
+    Answer a;
+    qint64 first = 0, last = 0;
+    if (!parseTime(starttime, first) || !parseTime(endtime, last)) {
+        a.status = 400;
+        a.body = badRequest("Bad starttime or endtime value.");
+        return a;
+    }
+    std::lock_guard lock(m_mutex);
+    const auto lo = std::lower_bound(m_rows.begin(), m_rows.end(), first,
+                                     [](const Row& r, qint64 t) { return r.timeMs < t; });
+    const auto hi = std::upper_bound(lo, m_rows.end(), last, [](qint64 t, const Row& r) { return t < r.timeMs; });
+    a.events = last < first ? 0 : int(hi - lo);
+    if (a.events > m_limit) {
+        a.status = 400;
+        a.body = limitRefusal(a.events, m_limit, QByteArray(kQueryPath) + "?starttime=" + starttime + "&endtime=" + endtime);
+        return a;
+    }
+    qsizetype size = m_header.size() + 1;
+    for (auto it = lo; it < hi; ++it)
+        size += it->line.size() + 1;
+    a.body.reserve(size);
+    a.body += m_header + '\n';
+    for (auto it = lo; it < hi; ++it)
+        a.body += it->line + '\n';
+    return a;
+}
+
+int EventServer::start(int port)
+{
+    stop();
+    m_server = std::make_unique<httplib::Server>();
+    m_server->Get(kQueryPath, [this](const httplib::Request& req, httplib::Response& res) {
+        ++m_requests;
+        const std::string start = req.get_param_value("starttime");
+        const std::string end = req.get_param_value("endtime");
+        const Answer a = answer(QByteArray::fromStdString(start), QByteArray::fromStdString(end));
+        res.status = a.status;
+        res.set_content(a.body.constData(), std::size_t(a.body.size()), a.status == 200 ? "text/csv" : "text/plain");
+    });
+    m_port = port == 0 ? m_server->bind_to_any_port(kHost) : (m_server->bind_to_port(kHost, port) ? port : -1);
+    if (m_port <= 0) {
+        m_server.reset();
+        m_port = -1;
+        return -1;
+    }
+    m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
+    // A stop() that came before the thread is listening would be lost, so start() returns only
+    // once the server answers.
+    for (int i = 0; i < kReadyPolls && !m_server->is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return m_port;
+}
+
+void EventServer::stop()
+{
+    if (m_server)
+        m_server->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+    m_server.reset();
+}
+
+void EventServer::wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+QString EventServer::baseUrl() const
+{
+    return QStringLiteral("http://%1:%2").arg(QLatin1String(kHost)).arg(m_port);
+}
+
+} // namespace tremora

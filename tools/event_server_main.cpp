@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tremora_event_server: a loopback event service over saved USGS CSV replies, for demos and
+// manual testing. Runs until killed.
+#include "tools/EventServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tremora_event_server"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Answers /fdsnws/event/1/query like the USGS event service."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port on 127.0.0.1 (0 picks a free one)."),
+                                        QStringLiteral("port"), QStringLiteral("0"));
+    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Folder of *-fdsn-asc.csv replies."),
+                                        QStringLiteral("dir"));
+    const QCommandLineOption limitOption(QStringLiteral("limit"), QStringLiteral("Most events one query may match."),
+                                         QStringLiteral("n"), QString::number(tremora::EventServer::kDefaultLimit));
+    parser.addOptions({portOption, dataOption, limitOption});
+    parser.process(app);
+
+    bool portOk = false, limitOk = false;
+    const int port = parser.value(portOption).toInt(&portOk);
+    const int limit = parser.value(limitOption).toInt(&limitOk);
+    if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !parser.isSet(dataOption)) {
+        std::fprintf(stderr, "usage: tremora_event_server --data DIR [--port N] [--limit N]\n");
+        return 2;
+    }
+
+    tremora::EventServer server;
+    server.setLimit(limit);
+    QString error;
+    const int files = server.addFolder(parser.value(dataOption), &error);
+    if (files == 0) {
+        std::fprintf(stderr, "tremora_event_server: %s\n", qPrintable(error));
+        return 1;
+    }
+    if (server.start(port) < 0) {
+        std::fprintf(stderr, "tremora_event_server: cannot listen on port %d\n", port);
+        return 1;
+    }
+    // The first line is the port alone, for scripts; then a line for people.
+    std::printf("%d\n", server.port());
+    std::printf("serving %d events from %d files at %s%s (limit %d)\n", server.eventCount(), files,
+                qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
+    std::fflush(stdout);
+    server.wait();
+    return 0;
+}
