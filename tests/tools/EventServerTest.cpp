@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/TestSupport.h"
+#include "tools/EventServer.h"
+
+#include <QList>
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+namespace tremora {
+namespace {
+
+const QByteArray kHeader15 = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type";
+
+QByteArray row(const char* time, const char* id, const char* updated, const char* mag = "1.5")
+{
+    return QByteArray(time) + ",10.5,20.5,5," + mag + ",ml,,,,0.5,ak," + id + "," + updated + ",\"1km N of X, Y\",earthquake";
+}
+
+QList<QByteArray> bodyLines(const QByteArray& body)
+{
+    QList<QByteArray> lines = body.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+TEST(EventServerTest, SelectsThePeriodOldestFirstWithInclusiveBounds)
+{
+    EventServer s;
+    s.addCsv(kHeader15 + "\n" + row("2015-07-02T23:59:59.999Z", "a", "u") + "\n"
+             + row("2015-07-03T00:00:00.000Z", "b", "u") + "\n" + row("2015-07-03T12:00:00.000Z", "d", "u") + "\n"
+             + row("2015-07-03T06:00:00.000Z", "c", "u") + "\n" + row("2015-07-03T23:59:59.000Z", "e", "u") + "\n"
+             + row("2015-07-03T23:59:59.500Z", "f", "u") + "\n");
+    const auto a = s.answer("2015-07-03 00:00:00", "2015-07-03 23:59:59");
+    EXPECT_EQ(a.status, 200);
+    const QList<QByteArray> lines = bodyLines(a.body);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], kHeader15);
+    EXPECT_TRUE(lines[1].startsWith("2015-07-03T00:00:00.000Z"));
+    EXPECT_TRUE(lines[2].startsWith("2015-07-03T06:00:00.000Z"));
+    EXPECT_TRUE(lines[3].startsWith("2015-07-03T12:00:00.000Z"));
+    EXPECT_TRUE(lines[4].startsWith("2015-07-03T23:59:59.000Z")) << "like the service, 23:59:59.5 is past the end";
+
+    const auto none = s.answer("2016-01-01 00:00:00", "2016-01-31 23:59:59");
+    EXPECT_EQ(none.status, 200);
+    EXPECT_EQ(none.body, kHeader15 + "\n");
+    EXPECT_EQ(s.answer("2015-07-03", "2015-07-02").body, kHeader15 + "\n");
+    EXPECT_EQ(s.answer("yesterday", "2015-07-02").status, 400);
+}
+
+TEST(EventServerTest, ServesAnEventOnceInItsLatestRevision)
+{
+    EventServer s;
+    s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.000Z", "a", "2015-07-03T02:00:00.000Z", "1.5") + "\n"
+             + row("2015-07-03T02:00:00.000Z", "b", "2015-07-03T03:00:00.000Z") + "\n");
+    s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.000Z", "a", "2015-07-09T00:00:00.000Z", "2.7") + "\n"
+             + row("2015-07-03T02:00:00.000Z", "b", "2015-07-01T00:00:00.000Z", "0.1") + "\n");
+    EXPECT_EQ(s.eventCount(), 2);
+    const QList<QByteArray> lines = bodyLines(s.answer("2015-07-03", "2015-07-03 23:59:59").body);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].contains(",2.7,")) << "the later revision replaces the earlier";
+    EXPECT_TRUE(lines[2].contains(",1.5,")) << "an older revision does not replace a newer one";
+}
+
+TEST(EventServerTest, RefusesQueriesOverTheLimitLikeTheService)
+{
+    EventServer s;
+    s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.000Z", "a", "u") + "\n" + row("2015-07-03T02:00:00.000Z", "b", "u")
+             + "\n" + row("2015-07-04T02:00:00.000Z", "c", "u") + "\n");
+    s.setLimit(2);
+    EXPECT_EQ(s.answer("2015-07-03", "2015-07-03 23:59:59").status, 200) << "exactly the limit passes";
+    const auto refused = s.answer("2015-07-01", "2015-07-31 23:59:59");
+    EXPECT_EQ(refused.status, 400);
+    EXPECT_EQ(refused.events, 3);
+    EXPECT_TRUE(refused.body.startsWith("Error 400: Bad Request"));
+    EXPECT_TRUE(refused.body.contains("3 matching events exceeds search limit of 2."));
+}
+
+TEST(EventServerTest, AnswersTheProgramsQueryOverHttpFromTheSavedReplies)
+{
+    EventServer s;
+    ASSERT_EQ(s.addFolder(test::sharedData(QStringLiteral("usgs"))), 6);
+    // Every row of every reply, once each (the six replies do not overlap).
+    EXPECT_EQ(s.eventCount(), 8566 + 8996 + 11506 + 12437 + 10526 + 9366);
+    const int port = s.start();
+    ASSERT_GT(port, 0);
+
+    const QByteArray asc = test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv")));
+    QByteArray expected = asc.left(asc.indexOf('\n') + 1);
+    expected.replace(kHeader15, s.answer("2015-07-03", "2015-07-02").body.trimmed()); // the fuller header
+    int dayRows = 0;
+    for (const QByteArray& line : bodyLines(asc))
+        if (line.startsWith("2015-07-03T")) {
+            expected += line + '\n';
+            ++dayRows;
+        }
+    ASSERT_GT(dayRows, 100);
+
+    httplib::Client client("127.0.0.1", port);
+    const auto res = client.Get("/fdsnws/event/1/query?starttime=2015-07-03%2000:00:00&minmagnitude=0&format=csv&"
+                                "endtime=2015-07-03%2023:59:59&orderby=time-asc&417");
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    EXPECT_EQ(QByteArray::fromStdString(res->body), expected);
+
+    const auto refused = client.Get("/fdsnws/event/1/query?starttime=2015-06-01%2000:00:00&minmagnitude=0&format=csv&"
+                                    "endtime=2021-06-30%2023:59:59&orderby=time-asc&1");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 400);
+    EXPECT_EQ(s.requestCount(), 2);
+    s.stop();
+}
+
+} // namespace
+} // namespace tremora
