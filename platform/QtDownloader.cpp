@@ -17,10 +17,12 @@ bool wholeReplyArrived(const QNetworkReply& reply)
 {
     if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
         return false;
-    const int error = reply.error();
-    const bool contentError = error >= QNetworkReply::ContentAccessDenied && error < QNetworkReply::ProtocolUnknownError;
-    const bool serverError = error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError;
-    return error == QNetworkReply::NoError || contentError || serverError;
+    // Connection and proxy failures (codes below 200) and a garbled reply mean nothing usable came;
+    // Qt reports HTTP error statuses as content, protocol or server errors, and those bodies count.
+    const QNetworkReply::NetworkError error = reply.error();
+    return error == QNetworkReply::NoError
+           || (error >= QNetworkReply::ContentAccessDenied && error != QNetworkReply::ProtocolUnknownError
+               && error != QNetworkReply::ProtocolFailure);
 }
 
 } // namespace
@@ -54,6 +56,8 @@ bool QtDownloader::download(const QString& url, const QString& filePath)
 
     bool writeFailed = false;
     auto drain = [&] {
+        if (!reply->isOpen())
+            return;
         const QByteArray chunk = reply->readAll();
         if (!chunk.isEmpty() && file.write(chunk) != chunk.size())
             writeFailed = true;

@@ -5,6 +5,7 @@
 # "Aktualizacja bazy USGS" to fill the catalogue; the service stops when Tremora closes.
 set -euo pipefail
 build=${1:-build/release}
+shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 data=${TREMORA_DEMO_DATA:-$root/../shared/data/usgs}
 demo_dir=$root/run/demo
