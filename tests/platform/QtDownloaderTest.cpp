@@ -120,11 +120,11 @@ TEST_F(QtDownloaderTest, NoReplyLeavesNoFileAndAnOldFileUntouched)
 
 TEST_F(QtDownloaderTest, AbortEndsARunningTransferWithoutAFile)
 {
-    LoopbackServer s;
-    QtDownloader d;
     std::promise<void> released;
     std::shared_future<void> release = released.get_future().share();
-    s.server.Get("/slow", [&](const httplib::Request&, httplib::Response& r) {
+    QtDownloader d;
+    LoopbackServer s; // stops (and waits for its handler) before the rest goes
+    s.server.Get("/slow", [&d, release](const httplib::Request&, httplib::Response& r) {
         // The window closes while the service is still thinking.
         QMetaObject::invokeMethod(&d, [&d] { d.abort(); }, Qt::QueuedConnection);
         release.wait();
