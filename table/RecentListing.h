@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalogue/Catalogue.h"
+
+#include <functional>
+
+namespace tremora
+{
+
+/// The most records one listing of the report table visits.
+inline constexpr int TableRowLimit = 30'000;
+
+/// Walks the catalogue from the newest record down, as the listing of the last days does: the
+/// newest record is always visited, every further one only while its day is not before
+/// `cutoff`, and at most `limit` records in all. `visit` gets each record's index and the count
+/// of records visited so far, this one included. Returns that count (0 for an empty catalogue).
+int walkRecentRecords(const Catalogue& catalogue, double cutoff, int limit,
+    const std::function<void(int index, int visited)>& visit);
+
+} // namespace tremora
