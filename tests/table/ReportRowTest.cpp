@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table/ReportRow.h"
 #include "catalogue/DayNumber.h"
+#include "table/PeriodSpan.h"
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
 
@@ -210,4 +211,13 @@ TEST(RecentListing, WalksNewestFirstBackToTheCutoff)
     EXPECT_EQ(walk(catalogue, 1e9, 2).indices, (std::vector<int> { kCatalogueCapacity }));
     catalogue.CatalogueCount = -3;
     EXPECT_EQ(walk(catalogue, 0).visited, 0);
+}
+
+TEST(PeriodSpan, DaysOfTheEightItems)
+{
+    const int expected[] = {365, 180, 90, 29, 13, 6, 2, 1};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(periodSpanDays(i), expected[i]) << i;
+    EXPECT_FALSE(periodSpanDays(-1));
+    EXPECT_FALSE(periodSpanDays(8));
 }
