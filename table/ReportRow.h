@@ -25,9 +25,26 @@ QString sourceTag(std::uint8_t sourceCode);
 /// number is written as "- km".
 QString distanceText(float kilometres);
 
-/// The twelve texts of the report table row of record `index` (1-based), given the nearest
-/// place's name and distance as the place lookup found them.
+/// Writes the twelve texts of report table rows. It remembers the last date it wrote, since a
+/// listing runs through the records of a few days in order; keep one for a whole listing.
+class ReportRowFormatter
+{
+public:
+    /// The row of record `index` (1-based), given the nearest place's name and distance as the
+    /// place lookup found them.
+    ReportTableModel::RowTexts format(
+        int index, const QuakeRecord& record, const QString& placeName, float placeDistance);
+
+private:
+    double m_lastDay = -1;
+    QString m_lastDayText;
+};
+
+/// One row written by a fresh formatter.
 ReportTableModel::RowTexts formatReportRow(
     int index, const QuakeRecord& record, const QString& placeName, float placeDistance);
+
+/// "HH:mm:ss" of a time of day, the same text as timeText() without its temporary strings.
+QString timeOfDayText(double dateTime);
 
 } // namespace tremora

@@ -215,9 +215,30 @@ TEST(RecentListing, WalksNewestFirstBackToTheCutoff)
 
 TEST(PeriodSpan, DaysOfTheEightItems)
 {
-    const int expected[] = {365, 180, 90, 29, 13, 6, 2, 1};
+    const int expected[] = { 365, 180, 90, 29, 13, 6, 2, 1 };
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(periodSpanDays(i), expected[i]) << i;
     EXPECT_FALSE(periodSpanDays(-1));
     EXPECT_FALSE(periodSpanDays(8));
+}
+
+TEST(ReportRow, FormatterKeepsTextsEqualToTheGeneralOnes)
+{
+    // The formatter's shortcuts must write exactly what the general date and time texts write.
+    for (long long ms = 0; ms < 86'400'000; ms += 997) {
+        const double t = 42188 + static_cast<double>(ms) / 86'400'000.0;
+        ASSERT_EQ(timeOfDayText(t), timeText(t)) << ms;
+    }
+    for (double t : { -0.25, 1e300, 0.999999999, std::numeric_limits<double>::quiet_NaN(),
+             std::numeric_limits<double>::infinity() })
+        EXPECT_EQ(timeOfDayText(t), timeText(t)) << t;
+
+    ReportRowFormatter formatter;
+    const double days[] = { 42188, 42188, 42187, std::numeric_limits<double>::quiet_NaN(), 42187, -1, 42188 };
+    for (double day : days) {
+        const QuakeRecord r = quake(day, 3600, 45, 100, 1, 2, 2);
+        const M::RowTexts row = formatter.format(7, r, s("x"), 1.0f);
+        EXPECT_EQ(row[M::Date], dateText(day)) << day;
+        EXPECT_EQ(row, formatReportRow(7, r, s("x"), 1.0f));
+    }
 }
