@@ -3,12 +3,14 @@
 
 #include <array>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 // "3 dni" starts the day before yesterday and "24 godziny" yesterday: the period test takes
 // the start day whole, so these cover today and the two days or the one day before it.
-constexpr std::array<int, 8> kSpanDays = {365, 180, 90, 29, 13, 6, 2, 1};
+constexpr std::array<int, 8> kSpanDays = { 365, 180, 90, 29, 13, 6, 2, 1 };
 } // namespace
 
 std::optional<int> periodSpanDays(int itemIndex)

@@ -3,7 +3,8 @@
 
 #include <optional>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Days before today at which a period chooser's item starts the period, items in list order:
 /// "1 rok", "6 miesięcy", "3 miesiące", "1 miesiąc", "2 tygodnie", "1 tydzień", "3 dni",
