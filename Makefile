@@ -46,3 +46,19 @@ places: deps
 	cmake --build build/release -j $(JOBS) --target tremora_build_places
 	mkdir -p data
 	build/release/tools/tremora_build_places $(PLACES_SRC) data/Lokalizacje.dat
+
+# make pictures   redraws the built-in map, the icon and the map pictures in data/ from the shared
+#                 data (override with SHARED_DATA=/path/to/shared/data); the result is byte-identical
+SHARED_DATA ?= ../shared/data
+RENDER_MAP  := build/release/tools/render_map/tremora_render_map
+NE_LAYERS    = --land $(SHARED_DATA)/naturalearth/land-50m.geojson --countries $(SHARED_DATA)/naturalearth/countries-50m.geojson
+
+.PHONY: pictures
+pictures: deps
+	cmake -S . -B build/release $(GEN) -DCMAKE_BUILD_TYPE=Release -DTREMORA_BUILD_BENCH=ON >/dev/null
+	cmake --build build/release -j $(JOBS) --target tremora_render_map
+	mkdir -p resources/icons data
+	$(RENDER_MAP) base $(NE_LAYERS) -o resources/world.jpg
+	$(RENDER_MAP) plates $(NE_LAYERS) --boundaries $(SHARED_DATA)/plates/PB2002_boundaries.json -o data/Plyty_tektoniczne.jpg
+	$(RENDER_MAP) photo --picture $(SHARED_DATA)/maps/earth-2048x1024.jpg -o data/Ziemia.jpg
+	$(RENDER_MAP) icon -o resources/icons/tremora.png
