@@ -55,8 +55,9 @@ struct AnalizaResult {
 /// WorkRecord (slot 0): day number, time of day to the second, hundredths truncated, coordinates
 /// rounded to four decimals then stored as float32, depth in whole km x 10 (empty or negative 0,
 /// above 1000 km corrected to 1000 km with a warning box per row), Mag10 = magnitude x 10
-/// truncated (negative above -1 gives 0). Rows with an empty magnitude, a magnitude <= -1.0 or a
-/// Mag10 above 120 are skipped.
+/// truncated on the written digits (4.56 -> 45, 5 -> 50; a negative magnitude above -1 gives 0;
+/// magnitudes from 10.0 to 12.0 keep their tenths too, 10.5 -> 105). Rows with an empty
+/// magnitude, a magnitude <= -1.0 or a Mag10 above 120 are skipped.
 ///
 /// Merge: while MatchFirst holds, each accepted row is compared with slots StartCount,
 /// StartCount - 1, ... StartCount - 100 (only slots >= 1); on the first equal one ImportCount
@@ -81,7 +82,9 @@ AnalizaResult AnalizaFile(const QString& path, Catalogue& catalogue, int StartCo
 bool isServiceReply(const QByteArray& head);
 
 /// True when the text is the service's refusal of a query matching too many events
-/// ("Error 400: Bad Request ... matching events exceeds search limit of 20000 ...").
+/// ("Error 400: Bad Request ... matching events exceeds search limit of 20000 ..."). Analiza
+/// treats such a reply like any other non-catalogue text; a caller that wants to fetch the
+/// month in smaller parts checks this first.
 bool isSearchLimitReply(const QByteArray& body);
 
 } // namespace tremora
