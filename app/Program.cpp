@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Program.h"
+
+#include "app/WindowShell.h"
+#include "app/window/CatalogueView.h"
+#include "app/window/ProgramState.h"
+#include "app/window/TForm1.h"
+#include "catalogue/DayNumber.h"
+#include "platform/Clock.h"
+#include "platform/Sleep.h"
+#include "platform/widgets/DateTimePicker.h"
+#include "platform/widgets/MessageBoxDialogs.h"
+
+#include <QCalendarWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cmath>
+
+namespace tremora {
+
+namespace {
+
+constexpr int kSearchDaysBack = 30;
+
+QDate calendarDate(double dayNumber)
+{
+    const CivilDate d = civilDate(static_cast<long long>(std::floor(dayNumber)));
+    return QDate(d.year, d.month, d.day);
+}
+
+/// Stand-in until the network downloader lands: no reply ever comes, so updates end early
+/// without touching the catalogue.
+class NoNetworkDownloader final : public Downloader {
+public:
+    bool download(const QString&, const QString&) override { return false; }
+};
+
+} // namespace
+
+struct Program::RealPlatform {
+    explicit RealPlatform(const ProgramOptions& options)
+        : platform{clock, dialogs, downloader, sleep, options.eventHost, options.tileHost}
+    {
+    }
+    SystemClock clock;
+    MessageBoxDialogs dialogs;
+    NoNetworkDownloader downloader; // wired when the network downloader lands
+    EventLoopSleep sleep;
+    Platform platform;
+};
+
+Program::Program(const ProgramOptions& options) : m_real(std::make_unique<RealPlatform>(options))
+{
+    m_platform = &m_real->platform;
+    m_state = std::make_unique<ProgramState>();
+    if (!options.workDir.isEmpty())
+        m_state->workDir = QDir(options.workDir);
+    m_form = std::make_unique<TForm1>();
+    m_real->dialogs.setParent(m_form.get());
+    createControllers();
+}
+
+Program::Program(Platform& platform, const ProgramOptions& options) : m_platform(&platform)
+{
+    m_state = std::make_unique<ProgramState>();
+    if (!options.workDir.isEmpty())
+        m_state->workDir = QDir(options.workDir);
+    m_form = std::make_unique<TForm1>();
+    createControllers();
+}
+
+Program::~Program()
+{
+    // Controllers go before the window they point into.
+    m_catalogueView.reset();
+    m_form.reset();
+}
+
+void Program::createControllers()
+{
+    m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
+    m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs);
+    m_shell = new WindowShell(*m_form, *m_state, *m_platform);
+    // wired when places land: the place-list controller.
+    // wired when the report table lands: ReportTable(form, state, platform).
+    // wired when the map display lands: MapDisplay(form, state, platform).
+    // wired when the update cycle lands: UpdateCycle(form, state, platform).
+}
+
+void Program::start()
+{
+    FormCreate();
+    startTimers();
+}
+
+void Program::FormCreate()
+{
+    TForm1& f = *m_form;
+    ProgramState& s = *m_state;
+    const double today = m_platform->clock.today();
+
+    m_shell->showBuiltInMap();
+
+    // wired when places land: LoadPlaceList(state.path("Lokalizacje.dat")).
+
+    m_catalogueView->Wczytaj_baze();
+    s.catalogue.ImportCount = s.catalogue.CatalogueCount;
+
+    // Only Polish is translated.
+    for (QRadioButton* language : {f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5})
+        language->setEnabled(false);
+
+    const QDate todayDate = calendarDate(today);
+    f.MonthCalendar1->setMaximumDate(todayDate);
+    f.MonthCalendar1->setSelectedDate(todayDate);
+
+    // wired when the map display lands: MapDisplay::Zmiana_zakresu() sets DateTimePicker1.
+
+    // An empty catalogue has no last day; the period then ends today.
+    const int count = s.catalogue.CatalogueCount;
+    f.DateTimePicker2->setDay(count > 0 ? s.catalogue[count].OriginDate : today);
+
+    f.DateTimePicker3->setDay(today - kSearchDaysBack);
+    f.DateTimePicker4->setDay(today);
+
+    // wired when the update cycle lands: UpdateCycle::Zmiana_timera() sets Timer2 from Edit12.
+
+    if (count == 0)
+        TForm1::setEnabledAtStart(f.Timer2, false);
+    if (count > 0)
+        s.LastAlertIndex = count;
+
+    s.SelectedLonText = QStringLiteral("0");
+    s.SelectedLatText = QStringLiteral("0");
+
+    m_shell->minimiseToTray();
+
+    f.PageControl4->setCurrentIndex(TForm1::TabReport);
+    f.PageControl1->setCurrentIndex(TForm1::TabQuakes);
+
+    // wired when the report table lands: ReportTable::ComboBox2Change() sets DateTimePicker1.
+}
+
+void Program::startTimers()
+{
+    TForm1& f = *m_form;
+    for (QTimer* timer : {f.Timer1, f.Timer2, f.Timer3, f.Timer4, f.Timer5, f.Timer6, f.Timer7}) {
+        if (TForm1::enabledAtStart(timer))
+            timer->start();
+    }
+}
+
+} // namespace tremora

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tremora {
+
+class CatalogueView;
+class TForm1;
+class WindowShell;
+struct ProgramState;
+
+inline const QString kDefaultEventHost = QStringLiteral("https://earthquake.usgs.gov");
+
+/// What the command line may change.
+struct ProgramOptions {
+    /// Base URL of the event service.
+    QString eventHost = kDefaultEventHost;
+    /// Base URL of the tile server; empty means none is configured.
+    QString tileHost;
+    /// Folder of the program's files; empty means the current folder.
+    QString workDir;
+};
+
+/// The running program: the platform, the main window, the program state and the controllers
+/// of every area. Controllers are created in dependency order, each connecting its own controls;
+/// start() then runs the start-up routine and starts the timers.
+///
+/// Tests build a Program over doubles and a folder of their own, without showing the window:
+///
+///     fakes::FixedClock clock(dayNumber(2015, 7, 3) + 0.5);
+///     fakes::RecordingDialogs dialogs;
+///     fakes::ScriptedDownloader downloader;
+///     fakes::NoSleep sleep;
+///     Platform platform{clock, dialogs, downloader, sleep, "http://127.0.0.1:8080", ""};
+///     QTemporaryDir dir;                              // holds Baza_USGS.dat etc. if wanted
+///     Program program(platform, ProgramOptions{.workDir = dir.path()});
+///     program.FormCreate();                           // start-up without starting the timers
+///     // or program.start() for start-up and timers
+///     program.form().Label3->text();                  // drive and read the real controls
+///
+/// The event and tile hosts come from the Platform given; the options' hosts serve the
+/// constructor that builds the real platform.
+class Program {
+public:
+    /// The real program: system clock, message boxes, network downloads, event-loop sleeps.
+    explicit Program(const ProgramOptions& options);
+    /// A program over the given platform (tests).
+    Program(Platform& platform, const ProgramOptions& options = {});
+    ~Program();
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    /// FormCreate, then the timers that run from the start.
+    void start();
+    /// The start-up routine: place list, catalogue, period pickers, update interval, tabs.
+    void FormCreate();
+    /// Starts every timer that is enabled once start-up is through.
+    void startTimers();
+
+    TForm1& form() { return *m_form; }
+    ProgramState& state() { return *m_state; }
+    Platform& platform() { return *m_platform; }
+    CatalogueView& catalogueView() { return *m_catalogueView; }
+    WindowShell& shell() { return *m_shell; }
+
+private:
+    struct RealPlatform;
+
+    void createControllers();
+
+    std::unique_ptr<RealPlatform> m_real;
+    Platform* m_platform = nullptr;
+    std::unique_ptr<ProgramState> m_state;
+    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<CatalogueView> m_catalogueView;
+    WindowShell* m_shell = nullptr; // owned by the window
+};
+
+} // namespace tremora

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Program.h"
+#include "app/window/TForm1.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <cstdio>
+
+using namespace tremora;
+
+namespace {
+
+QString helpText(const QCommandLineParser& parser)
+{
+    // Without an application object the parser cannot know the program's name.
+    return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tremora"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tremora: world seismicity from the USGS catalogue."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows these options."));
+    parser.addOption(help);
+    const QCommandLineOption eventHost(QStringLiteral("event-host"),
+                                       QStringLiteral("Base URL of the event service (default %1).").arg(kDefaultEventHost),
+                                       QStringLiteral("URL"), kDefaultEventHost);
+    const QCommandLineOption tileHost(QStringLiteral("tile-host"), QStringLiteral("Base URL of the map tile server."),
+                                      QStringLiteral("URL"));
+    const QCommandLineOption workDir(QStringLiteral("workdir"),
+                                     QStringLiteral("Folder of the catalogue, place list and map pictures "
+                                                    "(default: the current folder)."),
+                                     QStringLiteral("DIR"));
+    parser.addOptions({eventHost, tileHost, workDir});
+    // wired when places land: --rebuild-places FOLDER.
+    // The options are read before any window exists, so --help works without a display.
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "tremora: %s\n%s", qPrintable(parser.errorText()), qPrintable(helpText(parser)));
+        return 2;
+    }
+    if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
+        std::fputs(qPrintable(helpText(parser)), stdout);
+        return parser.isSet(help) ? 0 : 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tremora"));
+
+    ProgramOptions options;
+    options.eventHost = parser.value(eventHost);
+    options.tileHost = parser.value(tileHost);
+    if (parser.isSet(workDir)) {
+        const QString dir = parser.value(workDir);
+        if (!QDir(dir).exists() || !QDir::setCurrent(dir)) {
+            std::fprintf(stderr, "tremora: cannot use the folder %s\n", qPrintable(dir));
+            return 2;
+        }
+        options.workDir = QDir::currentPath();
+    }
+
+    Program program(options);
+    program.form().show();
+    program.start();
+    return app.exec();
+}

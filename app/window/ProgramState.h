@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalogue/Catalogue.h"
+
+#include <QDir>
+#include <QString>
+
+namespace tremora {
+
+/// The state the whole program shares beyond its controls: the catalogue, the place list, the
+/// earthquakes shown last, the energy totals of the last listing and the texts of the selected
+/// table row. One object per window, handed to every controller by reference.
+struct ProgramState {
+    /// Folder of the program's files (catalogue, place list, map pictures, downloads).
+    QDir workDir = QDir::current();
+    /// Path of one of the program's files in the working folder.
+    QString path(const QString& fileName) const { return workDir.filePath(fileName); }
+
+    Catalogue catalogue;
+
+    // Place list: a PlaceList member joins here when places/PlaceList.h lands.
+
+    // Earthquakes shown last: ShownQuakes / ShownCount join here when map/ShownQuakes.h lands.
+
+    double EnergySumJ = 0;
+    double EnergySumWh = 0;
+    int LastAlertIndex = 0;
+    QString SelectedLonText = QStringLiteral("0");
+    QString SelectedLatText = QStringLiteral("0");
+    QString SelectedMagText;
+};
+
+} // namespace tremora

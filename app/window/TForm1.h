@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QCalendarWidget;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QSlider;
+class QSpinBox;
+class QSystemTrayIcon;
+class QTabWidget;
+class QTableView;
+class QTextBrowser;
+class QTimer;
+class QChartView;
+class QLineSeries;
+
+namespace tremora {
+
+class BannerMenu;
+class DateTimePicker;
+class Lamp;
+class LogMemo;
+class MapImage;
+class PaintBox;
+class StatusBar;
+class TForm2;
+
+/// The main window. It owns every control of the program; each control is a public member named
+/// as the program names it and carries that name as its objectName. The window holds no
+/// behaviour beyond its own look: the controllers of each area connect to the controls.
+/// Every control starts with its default; the timers are built but not started.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    /// Tabs of PageControl1.
+    enum MainTab { TabQuakes = 0, TabBase = 1, TabSatellite = 2, TabInfo = 3 };
+    /// Tabs of PageControl4.
+    enum BaseTab { TabReport = 0, TabMagnitude = 1, TabEnergy = 2 };
+    /// Tabs of PageControl3.
+    enum WarningTab { TabWarnings = 0, TabFilters = 1 };
+
+    /// Height of the panel under the map (log memo, update panel, warnings).
+    static constexpr int kLowerPanelHeight = 137;
+    /// Width of the right-hand panel of the tab "Baza".
+    static constexpr int kBaseSidePanelWidth = 257;
+    /// Side of a satellite tile and of the location picture.
+    static constexpr int kTileSide = 255;
+
+    // Frame
+    StatusBar* StatusBar1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl2 = nullptr;
+    QTabWidget* PageControl3 = nullptr;
+    QTabWidget* PageControl4 = nullptr;
+
+    // Tab "Trzęsienia Ziemi": the map, the log and the update panel
+    MapImage* Image1 = nullptr;
+    PaintBox* PaintBox1 = nullptr;
+    LogMemo* Memo1 = nullptr;
+    QPushButton* DsFancyButton4 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QCheckBox* CheckBox16 = nullptr;
+    QCheckBox* CheckBox10 = nullptr;
+    QLineEdit* Edit12 = nullptr;
+
+    // Warnings (PageControl3)
+    QPlainTextEdit* Memo2 = nullptr;
+    QCheckBox* CheckBox6 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit19 = nullptr;
+    QCheckBox* CheckBox9 = nullptr;
+    QLineEdit* Edit17 = nullptr;
+    QLineEdit* Edit18 = nullptr;
+    QCheckBox* CheckBox7 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QCheckBox* CheckBox8 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QRadioButton* RadioButton10 = nullptr;
+    QRadioButton* RadioButton11 = nullptr;
+    QLabel* Label30 = nullptr;
+    QLabel* Label31 = nullptr;
+    QLabel* Label32 = nullptr;
+
+    // Tab "Baza": search panel
+    DateTimePicker* DateTimePicker3 = nullptr;
+    DateTimePicker* DateTimePicker4 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit11 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QLineEdit* Edit13 = nullptr;
+    QLineEdit* Edit14 = nullptr;
+    QCheckBox* CheckBox5 = nullptr;
+    QLineEdit* Edit15 = nullptr;
+    QLineEdit* Edit16 = nullptr;
+    QRadioButton* RadioButton8 = nullptr;
+    QRadioButton* RadioButton9 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label19 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* Label29 = nullptr;
+    QLabel* Label36 = nullptr;
+    QLabel* Label37 = nullptr;
+    QPushButton* DsFancyButton5 = nullptr;
+    QPushButton* DsFancyButton6 = nullptr;
+    QCheckBox* CheckBox12 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+
+    // Tab "Baza": location picture and its zoom panel
+    QFrame* Panel13 = nullptr;
+    QCheckBox* CheckBox11 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QLabel* Label35 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QLineEdit* Edit20 = nullptr;
+    MapImage* Image19 = nullptr;
+    PaintBox* PaintBox2 = nullptr;
+    QLineEdit* Edit21 = nullptr;
+    QLineEdit* Edit22 = nullptr;
+    QLineEdit* Edit23 = nullptr;
+    QLineEdit* Edit24 = nullptr;
+    QLineEdit* Edit25 = nullptr;
+    QLineEdit* Edit26 = nullptr;
+    QLineEdit* Edit27 = nullptr;
+    QPushButton* Button13 = nullptr;
+
+    // Tab "Baza": report list and charts (PageControl4)
+    QTableView* ControlPanel1 = nullptr;
+    QChartView* DBChart1 = nullptr;
+    QChartView* DBChart2 = nullptr;
+    QLineSeries* LineSeries10 = nullptr;
+    QLineSeries* LineSeries1 = nullptr;
+
+    // Tab "Mapa satelitarna"
+    MapImage* Image2 = nullptr;
+    MapImage* Image3 = nullptr;
+    MapImage* Image4 = nullptr;
+    MapImage* Image5 = nullptr;
+    MapImage* Image6 = nullptr;
+    MapImage* Image7 = nullptr;
+    MapImage* Image8 = nullptr;
+    MapImage* Image9 = nullptr;
+    MapImage* Image10 = nullptr;
+    MapImage* Image11 = nullptr;
+    MapImage* Image12 = nullptr;
+    MapImage* Image13 = nullptr;
+    MapImage* Image14 = nullptr;
+    MapImage* Image15 = nullptr;
+    MapImage* Image16 = nullptr;
+    MapImage* Image17 = nullptr;
+    QPushButton* Button9 = nullptr;
+    QSlider* TrackBar2 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QLabel* Label21 = nullptr;
+    QLineEdit* Edit28 = nullptr;
+
+    // Tab "Info"
+    QTextBrowser* InfoText = nullptr;
+
+    // Tab "Ustawienia" (PageControl2)
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    QRadioButton* RadioButton4 = nullptr;
+    QRadioButton* RadioButton5 = nullptr;
+    QPushButton* DsFancyButton2 = nullptr;
+    QPushButton* DsFancyButton3 = nullptr;
+    Lamp* GphLamp1 = nullptr;
+    QCalendarWidget* MonthCalendar1 = nullptr;
+    QRadioButton* RadioButton6 = nullptr;
+    QRadioButton* RadioButton7 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label16 = nullptr;
+    QPushButton* DsFancyButton7 = nullptr;
+    QPushButton* DsFancyButton1 = nullptr;
+    QSpinBox* SpinEdit1 = nullptr;
+    QLabel* Label10 = nullptr;
+    QSpinBox* SpinEdit3 = nullptr;
+    QSpinBox* SpinEdit2 = nullptr;
+    QLabel* Label11 = nullptr;
+    QSpinBox* SpinEdit4 = nullptr;
+    DateTimePicker* DateTimePicker1 = nullptr;
+    DateTimePicker* DateTimePicker2 = nullptr;
+    QSpinBox* SpinEdit5 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* Button14 = nullptr;
+    QPushButton* Button15 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    QCheckBox* CheckBox13 = nullptr;
+    QLineEdit* Edit29 = nullptr;
+    QLineEdit* Edit30 = nullptr;
+    QLineEdit* Edit31 = nullptr;
+    QCheckBox* CheckBox14 = nullptr;
+    QCheckBox* CheckBox15 = nullptr;
+
+    // Popup menus
+    BannerMenu* BarPopupMenu1 = nullptr;
+    QAction* Kopiujlokalizacjdowyszukiwania1 = nullptr;
+    QAction* jwwpromieniu100km1 = nullptr;
+    QAction* Kopiujlokalizacjdoostrzee1 = nullptr;
+    QAction* jwwpromieniu100km2 = nullptr;
+    QAction* Pokanamapie1 = nullptr;
+    QAction* Pokawszystkonamapie1 = nullptr;
+    BannerMenu* BarPopupMenu2 = nullptr;
+    QAction* Kopiujpooenie1 = nullptr;
+    QAction* Kopiujpooenieostrzee1 = nullptr;
+
+    // Timers (built with their intervals, never started here)
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QTimer* Timer4 = nullptr;
+    QTimer* Timer5 = nullptr;
+    QTimer* Timer6 = nullptr;
+    QTimer* Timer7 = nullptr;
+
+    QSystemTrayIcon* CoolTrayIcon1 = nullptr;
+    /// The secondary chart window; exists for the whole run, hidden at start.
+    TForm2* Form2 = nullptr;
+
+    /// Whether a timer is to run once the program starts (timers are never started by the window).
+    static bool enabledAtStart(const QTimer* timer);
+    static void setEnabledAtStart(QTimer* timer, bool enabled);
+
+private:
+    QWidget* buildQuakesTab();
+    QWidget* buildLowerPanel();
+    QWidget* buildUpdatePanel();
+    QWidget* buildWarningPages();
+    QWidget* buildBaseTab();
+    QWidget* buildSearchPanel();
+    QWidget* buildLocationPanel();
+    QWidget* buildBasePages();
+    QWidget* buildSatelliteTab();
+    QWidget* buildInfoTab();
+    QWidget* buildSettingsTab();
+    QWidget* buildLanguageGroup();
+    QWidget* buildSummaryGroup();
+    QWidget* buildDisplayGroup();
+    QWidget* buildSimulationGroup();
+    void buildMenus();
+    void buildTimers();
+    void buildTray();
+    void applyLook();
+
+    void showReportMenu(const QPoint& pos);
+    void showMapMenu(const QPoint& pos);
+};
+
+} // namespace tremora

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/Program.h"
+#include "catalogue/QuakeRecord.h"
+#include "platform/testing/Doubles.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace tremora::test {
+
+/// A program over doubles in a folder of its own, with a clock standing at noon on 10 July 2015.
+class ProgramFixture : public ::testing::Test {
+protected:
+    ProgramFixture();
+
+    /// Builds the program (the window with its defaults); start-up is left to the test.
+    Program& makeProgram();
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    /// Writes records as the catalogue file of the folder.
+    void writeCatalogue(const std::vector<QuakeRecord>& records, const QByteArray& trailing = {});
+
+    double m_today;
+    fakes::FixedClock m_clock;
+    fakes::RecordingDialogs m_dialogs;
+    fakes::ScriptedDownloader m_downloader;
+    fakes::NoSleep m_sleep;
+    Platform m_platform;
+    QTemporaryDir m_dir;
+    std::unique_ptr<Program> m_program;
+};
+
+QuakeRecord quake(int year, int month, int day, int hour, int minute, int second, double lon = 0, double lat = 0,
+                  int mag10 = 45);
+
+} // namespace tremora::test

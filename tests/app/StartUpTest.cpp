@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up with and without a catalogue: the summary, the status text, the automatic update.
+#include "ProgramTestSupport.h"
+
+#include "app/window/CatalogueView.h"
+#include "app/window/ProgramState.h"
+#include "app/window/TForm1.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/DayNumber.h"
+#include "platform/widgets/DateTimePicker.h"
+#include "platform/widgets/StatusBar.h"
+
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace tremora::test {
+namespace {
+
+constexpr int kStatus = 4;
+
+using StartUp = ProgramFixture;
+
+TEST_F(StartUp, WithoutCatalogueTheSummaryStaysAndNoUpdateIsScheduled)
+{
+    Program& program = makeProgram();
+    program.start();
+    TForm1& f = program.form();
+
+    EXPECT_EQ(program.state().catalogue.CatalogueCount, 0);
+    EXPECT_EQ(f.StatusBar1->panelText(kStatus), QStringLiteral("Brak bazy USGS..."));
+    EXPECT_EQ(f.Label3->text(), QStringLiteral("0"));
+    EXPECT_EQ(f.Label7->text(), QStringLiteral("-"));
+    EXPECT_EQ(f.Label9->text(), QStringLiteral("-"));
+    EXPECT_EQ(f.Label16->text(), QStringLiteral("-"));
+    EXPECT_FALSE(f.Timer2->isActive());
+    EXPECT_EQ(program.state().LastAlertIndex, 0);
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
+    EXPECT_TRUE(m_dialogs.warnings.isEmpty());
+}
+
+TEST_F(StartUp, WithCatalogueShowsItsSpanAndSchedulesUpdates)
+{
+    writeCatalogue({quake(2015, 7, 1, 1, 2, 3), quake(2015, 7, 2, 4, 5, 6), quake(2015, 7, 3, 12, 34, 56)},
+                   QByteArray(10, '\x7f'));
+    Program& program = makeProgram();
+    program.start();
+    TForm1& f = program.form();
+    const ProgramState& s = program.state();
+
+    EXPECT_EQ(s.catalogue.CatalogueCount, 3);
+    EXPECT_EQ(s.catalogue.ImportCount, 3);
+    EXPECT_EQ(s.LastAlertIndex, 3);
+    EXPECT_EQ(f.StatusBar1->panelText(kStatus), QStringLiteral("Baza USGS odczytana poprawnie."));
+    EXPECT_EQ(f.Label3->text(), QStringLiteral("3"));
+    EXPECT_EQ(f.Label7->text(), QStringLiteral("2015-07-01"));
+    EXPECT_EQ(f.Label9->text(), QStringLiteral("2015-07-03"));
+    EXPECT_EQ(f.Label16->text(), QStringLiteral("12:34:56"));
+    EXPECT_TRUE(f.Timer2->isActive());
+    EXPECT_DOUBLE_EQ(f.DateTimePicker2->value(), double(dayNumber(2015, 7, 3)));
+}
+
+TEST_F(StartUp, OneRecordShowsTheSameFirstAndLastDate)
+{
+    writeCatalogue({quake(2015, 7, 3, 0, 0, 1)});
+    Program& program = makeProgram();
+    program.FormCreate();
+    EXPECT_EQ(program.form().Label7->text(), program.form().Label9->text());
+    EXPECT_EQ(program.form().Label16->text(), QStringLiteral("00:00:01"));
+}
+
+TEST_F(StartUp, SetsTheCalendarsPickersAndTabsFromTheClock)
+{
+    Program& program = makeProgram();
+    program.FormCreate();
+    TForm1& f = program.form();
+
+    EXPECT_EQ(f.MonthCalendar1->selectedDate(), QDate(2015, 7, 10));
+    EXPECT_EQ(f.MonthCalendar1->maximumDate(), QDate(2015, 7, 10));
+    EXPECT_DOUBLE_EQ(f.DateTimePicker3->value(), m_today - 30);
+    EXPECT_DOUBLE_EQ(f.DateTimePicker4->value(), m_today);
+    EXPECT_EQ(f.PageControl1->currentIndex(), int(TForm1::TabQuakes));
+    EXPECT_EQ(f.PageControl4->currentIndex(), int(TForm1::TabReport));
+    EXPECT_EQ(program.state().SelectedLonText, QStringLiteral("0"));
+    EXPECT_EQ(program.state().SelectedLatText, QStringLiteral("0"));
+}
+
+TEST_F(StartUp, TimersRunOnlyWhereTheyStartEnabled)
+{
+    writeCatalogue({quake(2015, 7, 3, 12, 0, 0)});
+    Program& program = makeProgram();
+    program.start();
+    TForm1& f = program.form();
+    for (QTimer* running : {f.Timer2, f.Timer3, f.Timer5, f.Timer7}) {
+        SCOPED_TRACE(running->objectName().toStdString());
+        EXPECT_TRUE(running->isActive());
+    }
+    // The first ticks of the start-up timers come one second after start.
+    for (QTimer* first : {f.Timer3, f.Timer5, f.Timer7})
+        EXPECT_EQ(first->interval(), 1000);
+    for (QTimer* idle : {f.Timer1, f.Timer4, f.Timer6}) {
+        SCOPED_TRACE(idle->objectName().toStdString());
+        EXPECT_FALSE(idle->isActive());
+    }
+}
+
+TEST_F(StartUp, OnlyPolishCanBeChosen)
+{
+    Program& program = makeProgram();
+    program.FormCreate();
+    TForm1& f = program.form();
+    EXPECT_TRUE(f.RadioButton1->isEnabled());
+    for (QRadioButton* other : {f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5}) {
+        SCOPED_TRACE(other->objectName().toStdString());
+        EXPECT_FALSE(other->isEnabled());
+        other->click();
+        EXPECT_FALSE(other->isChecked());
+    }
+    EXPECT_TRUE(f.RadioButton1->isChecked());
+}
+
+TEST_F(StartUp, AFileOverCapacityLoadsTheCapacityAndSaysSo)
+{
+    {
+        // A sparse file of one record more than the catalogue holds.
+        QFile file(filePath(QString::fromLatin1(kCatalogueFileName)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64(kCatalogueCapacity + 1) * qint64(sizeof(QuakeRecord))));
+    }
+    Program& program = makeProgram();
+    program.FormCreate();
+
+    EXPECT_EQ(program.state().catalogue.CatalogueCount, kCatalogueCapacity);
+    EXPECT_EQ(program.form().Label3->text(), QStringLiteral("1999999"));
+    const QString status = program.form().StatusBar1->panelText(kStatus);
+    EXPECT_TRUE(status.contains(QStringLiteral("1999999"))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("2000000"))) << status.toStdString();
+    ASSERT_EQ(m_dialogs.warnings.size(), 1);
+    EXPECT_TRUE(m_dialogs.warnings.front().contains(QStringLiteral("nie wczytano"))) << m_dialogs.warnings.front().toStdString();
+}
+
+TEST_F(StartUp, AnUnreadableCatalogueIsReportedAndLeavesItEmpty)
+{
+    // A folder where the file should be cannot be read as one.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QString::fromLatin1(kCatalogueFileName)));
+    Program& program = makeProgram();
+    program.start();
+
+    EXPECT_EQ(program.state().catalogue.CatalogueCount, 0);
+    EXPECT_EQ(m_dialogs.errors.size(), 1);
+    EXPECT_EQ(program.form().StatusBar1->panelText(kStatus), QStringLiteral("Brak bazy USGS..."));
+    EXPECT_FALSE(program.form().Timer2->isActive());
+}
+
+TEST_F(StartUp, ReloadAfterASaveShowsTheNewSummary)
+{
+    writeCatalogue({quake(2015, 7, 1, 1, 0, 0)});
+    Program& program = makeProgram();
+    program.FormCreate();
+    EXPECT_EQ(program.form().Label3->text(), QStringLiteral("1"));
+
+    writeCatalogue({quake(2015, 7, 1, 1, 0, 0), quake(2015, 7, 9, 23, 59, 59)});
+    program.catalogueView().Wczytaj_baze();
+    EXPECT_EQ(program.form().Label3->text(), QStringLiteral("2"));
+    EXPECT_EQ(program.form().Label9->text(), QStringLiteral("2015-07-09"));
+    EXPECT_EQ(program.form().Label16->text(), QStringLiteral("23:59:59"));
+}
+
+} // namespace
+} // namespace tremora::test
