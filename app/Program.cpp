@@ -6,7 +6,9 @@
 #include "app/window/ProgramState.h"
 #include "app/window/TForm1.h"
 #include "catalogue/DayNumber.h"
+#include "places/PlaceFile.h"
 #include "platform/Clock.h"
+#include "platform/QtDownloader.h"
 #include "platform/Sleep.h"
 #include "platform/widgets/DateTimePicker.h"
 #include "platform/widgets/MessageBoxDialogs.h"
@@ -30,13 +32,6 @@ QDate calendarDate(double dayNumber)
     return QDate(d.year, d.month, d.day);
 }
 
-/// Stand-in until the network downloader lands: no reply ever comes, so updates end early
-/// without touching the catalogue.
-class NoNetworkDownloader final : public Downloader {
-public:
-    bool download(const QString&, const QString&) override { return false; }
-};
-
 } // namespace
 
 struct Program::RealPlatform {
@@ -46,7 +41,7 @@ struct Program::RealPlatform {
     }
     SystemClock clock;
     MessageBoxDialogs dialogs;
-    NoNetworkDownloader downloader; // wired when the network downloader lands
+    QtDownloader downloader;
     EventLoopSleep sleep;
     Platform platform;
 };
@@ -83,7 +78,6 @@ void Program::createControllers()
     m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
     m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs);
     m_shell = new WindowShell(*m_form, *m_state, *m_platform);
-    // wired when places land: the place-list controller.
     // wired when the report table lands: ReportTable(form, state, platform).
     // wired when the map display lands: MapDisplay(form, state, platform).
     // wired when the update cycle lands: UpdateCycle(form, state, platform).
@@ -103,7 +97,10 @@ void Program::FormCreate()
 
     m_shell->showBuiltInMap();
 
-    // wired when places land: LoadPlaceList(state.path("Lokalizacje.dat")).
+    const PlaceFileLoad places = LoadPlaceList(s.placeList, s.path(QString::fromLatin1(kPlaceFileName)));
+    if (!places.error.isEmpty())
+        m_platform->dialogs.error(QStringLiteral("Nie można odczytać pliku %1: %2")
+                                      .arg(QString::fromLatin1(kPlaceFileName), places.error));
 
     m_catalogueView->Wczytaj_baze();
     s.catalogue.ImportCount = s.catalogue.CatalogueCount;

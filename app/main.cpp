@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Program.h"
 #include "app/window/TForm1.h"
+#include "places/PlaceList.h"
+#include "places/PlaceText.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -39,8 +41,11 @@ int main(int argc, char** argv)
                                      QStringLiteral("Folder of the catalogue, place list and map pictures "
                                                     "(default: the current folder)."),
                                      QStringLiteral("DIR"));
-    parser.addOptions({eventHost, tileHost, workDir});
-    // wired when places land: --rebuild-places FOLDER.
+    const QCommandLineOption rebuildPlaces(QStringLiteral("rebuild-places"),
+                                           QStringLiteral("Rebuilds Lokalizacje.dat of the working folder from "
+                                                          "Lokalizacje2.txt and Kraje2.txt in FOLDER, then ends."),
+                                           QStringLiteral("FOLDER"));
+    parser.addOptions({eventHost, tileHost, workDir, rebuildPlaces});
     // The options are read before any window exists, so --help works without a display.
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "tremora: %s\n%s", qPrintable(parser.errorText()), qPrintable(helpText(parser)));
@@ -50,9 +55,6 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(helpText(parser)), stdout);
         return parser.isSet(help) ? 0 : 2;
     }
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tremora"));
 
     ProgramOptions options;
     options.eventHost = parser.value(eventHost);
@@ -66,6 +68,16 @@ int main(int argc, char** argv)
         options.workDir = QDir::currentPath();
     }
 
+    if (parser.isSet(rebuildPlaces)) {
+        // Needs no window: the list is rebuilt and the program ends.
+        const QString target = QDir::current().filePath(QString::fromLatin1(kPlaceFileName));
+        const PlaceRebuild result = rebuildPlaceFile(parser.value(rebuildPlaces), target);
+        std::fprintf(result.ok ? stdout : stderr, "%s\n", qPrintable(result.message));
+        return result.ok ? 0 : 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tremora"));
     Program program(options);
     program.form().show();
     program.start();

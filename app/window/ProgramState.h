@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
+#include "places/PlaceList.h"
 
 #include <QDir>
 #include <QString>
@@ -19,7 +20,8 @@ struct ProgramState {
 
     Catalogue catalogue;
 
-    // Place list: a PlaceList member joins here when places/PlaceList.h lands.
+    /// The places named in the report table, loaded at start-up and then only read.
+    PlaceList placeList;
 
     // Earthquakes shown last: ShownQuakes / ShownCount join here when map/ShownQuakes.h lands.
 
