@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace tremora {
+
+/// The magnitude range set under the map, in tenths, both ends included.
+struct MagnitudeRange {
+    int low = 20;
+    int high = 99;
+};
+
+/// The range from the spin edits "Magnituda OD" (whole part, tenths) and "Magnituda DO".
+MagnitudeRange magnitudeRangeOf(int fromWhole, int fromTenths, int toWhole, int toTenths);
+
+/// True when a magnitude in tenths lies within the range, compared as integers.
+bool InMapMagnitudeRange(int mag10, const MagnitudeRange& range);
+
+/// True when a record's day lies in the map period. The pickers carry a time of day after
+/// midnight, so "start - 1 <= day <= end" admits exactly the start day to the end day.
+bool InMapPeriod(double originDate, double start, double end);
+
+/// The map-period chooser "Zakresy": how many days before today each item starts; the first item
+/// ("CAŁA BAZA") starts at the first record instead.
+inline constexpr int kWholeCatalogueItem = 0;
+inline constexpr int kPeriodItemCount = 12;
+inline constexpr int kPeriodDays[kPeriodItemCount] = {0, 4018, 1826, 730, 365, 180, 90, 29, 13, 6, 2, 1};
+
+} // namespace tremora
