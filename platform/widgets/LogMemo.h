@@ -5,12 +5,16 @@
 #include <QByteArray>
 #include <QListView>
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace tremora {
 
 /// Lines of a log, kept compactly as UTF-8 and decoded only when a row is shown, so a log of
-/// millions of lines stays cheap. New lines reach the view in batches.
+/// millions of lines stays cheap. The text lives in large blocks that never move (appending
+/// copies each line once) and are kept for reuse after a clear. New lines reach the view in
+/// batches.
 class LogLines final : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -25,12 +29,22 @@ public:
     /// Shows the lines appended since the last flush.
     void flush();
 
-    int lineCount() const { return int(m_offsets.size()) - 1; }
+    int lineCount() const { return int(m_lines.size()); }
     QString line(int i) const;
 
 private:
-    QByteArray m_text;
-    std::vector<qsizetype> m_offsets {0};
+    struct LineRef {
+        std::uint32_t block;
+        std::uint32_t offset;
+        std::uint32_t length;
+    };
+    char* roomFor(std::size_t length, LineRef& ref);
+
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<std::size_t> m_blockSizes;
+    std::size_t m_block = 0; // the block being filled
+    std::size_t m_used = 0;  // bytes used in it
+    std::vector<LineRef> m_lines;
     int m_shown = 0;
 };
 
@@ -42,6 +56,7 @@ public:
 
     void appendLine(const QString& line);
     void appendLine(QByteArrayView utf8Line);
+    void appendLine(const QByteArray& utf8Line) { appendLine(QByteArrayView(utf8Line)); }
     void clear();
     int lineCount() const { return m_lines->lineCount(); }
     QString line(int i) const { return m_lines->line(i); }

@@ -2,12 +2,26 @@
 #include "platform/widgets/MapImage.h"
 
 #include <QPainter>
+#include <QPaintEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tremora {
 
-MapImage::MapImage(QWidget* parent) : QWidget(parent)
+namespace {
+
+QSize proportionalFit(QSize picture, QSize control)
+{
+    if (picture.isEmpty() || control.isEmpty())
+        return {};
+    const double scale = std::min(double(control.width()) / picture.width(), double(control.height()) / picture.height());
+    return {int(std::lround(picture.width() * scale)), int(std::lround(picture.height() * scale))};
+}
+
+} // namespace
+
+MapImage::MapImage(QWidget* parent) : QWidget(parent), m_sizer(&proportionalFit)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
@@ -15,20 +29,39 @@ MapImage::MapImage(QWidget* parent) : QWidget(parent)
 void MapImage::setPicture(const QImage& picture)
 {
     m_picture = picture;
+    m_scaled = QImage();
     update();
     Q_EMIT pictureChanged();
 }
 
-void MapImage::paintEvent(QPaintEvent*)
+void MapImage::setPictureSizer(PictureSizer sizer)
+{
+    m_sizer = sizer ? std::move(sizer) : PictureSizer(&proportionalFit);
+    m_scaled = QImage();
+    update();
+}
+
+QSize MapImage::drawnSize() const
+{
+    if (m_picture.isNull())
+        return {};
+    const QSize s = m_sizer(m_picture.size(), size());
+    return s.isValid() ? s : QSize();
+}
+
+void MapImage::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    p.fillRect(rect(), palette().window());
-    if (m_picture.isNull() || width() <= 0 || height() <= 0)
+    p.fillRect(event->rect(), palette().window());
+    const QSize target = drawnSize();
+    if (target.isEmpty())
         return;
-    const double scale = std::min(double(width()) / m_picture.width(), double(height()) / m_picture.height());
-    const QSize target(int(m_picture.width() * scale + 0.5), int(m_picture.height() * scale + 0.5));
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRect(QPoint(0, 0), target), m_picture);
+    // Scaling a large picture smoothly is slow; do it once per size, then every paint is a copy.
+    if (m_scaled.size() != target)
+        m_scaled = m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRect part = event->rect() & QRect(QPoint(), m_scaled.size());
+    if (!part.isEmpty())
+        p.drawImage(part.topLeft(), m_scaled, part);
 }
 
 } // namespace tremora

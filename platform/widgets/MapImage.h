@@ -4,17 +4,28 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace tremora {
 
-/// Shows the map picture scaled proportionally (one factor for both axes, the largest that fits)
-/// from the top-left corner, leaving empty space right or below.
+/// Shows the map picture scaled proportionally from the top-left corner, leaving empty space
+/// right or below. The map code installs the exact size it projects onto, so the picture and the
+/// marks drawn over it agree to the pixel; the scaled picture is kept until the size changes.
 class MapImage final : public QWidget {
     Q_OBJECT
 public:
+    /// The size the picture is drawn at, from the picture's and the control's sizes; an empty
+    /// size draws nothing.
+    using PictureSizer = std::function<QSize(QSize picture, QSize control)>;
+
     explicit MapImage(QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
+
+    void setPictureSizer(PictureSizer sizer);
+    /// The size the picture is drawn at in the control's current size.
+    QSize drawnSize() const;
 
 Q_SIGNALS:
     void pictureChanged();
@@ -24,6 +35,8 @@ protected:
 
 private:
     QImage m_picture;
+    QImage m_scaled;
+    PictureSizer m_sizer;
 };
 
 } // namespace tremora
