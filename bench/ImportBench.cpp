@@ -19,23 +19,25 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr double kBytesPerMB = 1e6;
 constexpr int kPandasRuns = 5;
 constexpr int kPandasTimeoutMs = 300'000;
 
 struct Month {
-    std::string name;  // "2015_07"
+    std::string name; // "2015_07"
     QString path;
     QByteArray bytes;
 };
 
-class SilentObserver : public tremora::ImportObserver {
+class SilentObserver : public tremora::ImportObserver
+{
 public:
-    void log(const QString&) override {}
-    void progress(int) override {}
-    void warning(const QString&) override {}
+    void log(const QString&) override { }
+    void progress(int) override { }
+    void warning(const QString&) override { }
 };
 
 QString sharedDataDir()
@@ -48,7 +50,8 @@ std::vector<Month> loadMonths()
 {
     std::vector<Month> months;
     const QDir dir(sharedDataDir() + QStringLiteral("/usgs"));
-    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*-fdsn-asc.csv")}, QDir::Files, QDir::Name)) {
+    for (const QFileInfo& info :
+        dir.entryInfoList({ QStringLiteral("*-fdsn-asc.csv") }, QDir::Files, QDir::Name)) {
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly))
             continue;
@@ -82,7 +85,7 @@ for path in sys.argv[2:]:
         python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     if (python.isEmpty())
         return {};
-    QStringList args{QStringLiteral("-c"), QString::fromLatin1(script), QString::number(kPandasRuns)};
+    QStringList args { QStringLiteral("-c"), QString::fromLatin1(script), QString::number(kPandasRuns) };
     for (const Month& m : months)
         args << m.path;
     QProcess process;
@@ -104,7 +107,8 @@ for path in sys.argv[2:]:
 }
 
 /// Keeps the CPU seconds per iteration of each month's run.
-class FigureReporter : public benchmark::BenchmarkReporter {
+class FigureReporter : public benchmark::BenchmarkReporter
+{
 public:
     bool ReportContext(const Context&) override { return true; }
     void ReportRuns(const std::vector<Run>& runs) override
@@ -134,14 +138,17 @@ int main(int argc, char** argv)
     auto catalogue = std::make_unique<tremora::Catalogue>();
     SilentObserver observer;
     for (const Month& m : months) {
-        benchmark::RegisterBenchmark(("import_" + m.name).c_str(), [&m, &catalogue, &observer](benchmark::State& state) {
-            for (auto _ : state) {
-                catalogue->ImportCount = 0;
-                const tremora::AnalizaResult r = tremora::Analiza(m.bytes, *catalogue, 0, false, observer);
-                benchmark::DoNotOptimize(r.rowsPlaced);
-            }
-            state.SetBytesProcessed(state.iterations() * m.bytes.size());
-        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("import_" + m.name).c_str(),
+            [&m, &catalogue, &observer](benchmark::State& state) {
+                for (auto _ : state) {
+                    catalogue->ImportCount = 0;
+                    const tremora::AnalizaResult r
+                        = tremora::Analiza(m.bytes, *catalogue, 0, false, observer);
+                    benchmark::DoNotOptimize(r.rowsPlaced);
+                }
+                state.SetBytesProcessed(state.iterations() * m.bytes.size());
+            })
+            ->Unit(benchmark::kMillisecond);
     }
     FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -11,17 +11,19 @@
 #include <cmath>
 #include <cstring>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 constexpr char kServiceHeader[] = "time,latitude,longitude,depth,mag,";
 constexpr char kSearchLimitText[] = "exceeds search limit";
 constexpr char kHeaderMarker[] = ",type";
-constexpr int kMaxShownFieldLength = 80;        // longer offending texts are cut in the message
-constexpr int kMaxPlainIntegerDigits = 9;       // more integer digits go through the double path
-constexpr double kMaxCoordinate = 360.0;        // beyond this a coordinate is corrupt, not data
-constexpr long long kCoordinateScale = 10000;   // coordinates are kept to four decimals
+constexpr int kMaxShownFieldLength = 80; // longer offending texts are cut in the message
+constexpr int kMaxPlainIntegerDigits = 9; // more integer digits go through the double path
+constexpr double kMaxCoordinate = 360.0; // beyond this a coordinate is corrupt, not data
+constexpr long long kCoordinateScale = 10000; // coordinates are kept to four decimals
 constexpr int kCoordinateDecimals = 4;
 constexpr double kSecondsPerDay = 86400.0;
 
@@ -192,7 +194,8 @@ bool digitsThen(const char*& p, const char* end, int maxDigits, char sep, int& v
 }
 
 // Origin time "yyyy-MM-ddTHH:mm:ss.fffZ" into date, time of day and hundredths.
-class TimeField {
+class TimeField
+{
 public:
     void read(const char* begin, const char* end, QuakeRecord& r)
     {
@@ -256,12 +259,18 @@ bool sameQuake(const QuakeRecord& a, const QuakeRecord& b)
 enum class RowEnd { Read, CutOff };
 
 // One pass over the reply, converting five fields per row into the work record and merging.
-class ReplyParser {
+class ReplyParser
+{
 public:
     ReplyParser(const char* text, qsizetype length, Catalogue& catalogue, int startCount, bool matchFirst,
-                ImportObserver& observer)
-        : m_text(text), m_end(text + length), m_length(length), m_catalogue(catalogue),
-          m_startCount(std::min(startCount, kCatalogueCapacity)), m_matchFirst(matchFirst), m_observer(observer)
+        ImportObserver& observer)
+        : m_text(text)
+        , m_end(text + length)
+        , m_length(length)
+        , m_catalogue(catalogue)
+        , m_startCount(std::min(startCount, kCatalogueCapacity))
+        , m_matchFirst(matchFirst)
+        , m_observer(observer)
     {
     }
 
@@ -273,7 +282,8 @@ public:
             m_catalogue.ImportCount = 0;
         const char* q = m_text + startIndex;
         for (;;) {
-            const auto* lf = static_cast<const char*>(std::memchr(q, '\n', static_cast<std::size_t>(m_end - q)));
+            const auto* lf
+                = static_cast<const char*>(std::memchr(q, '\n', static_cast<std::size_t>(m_end - q)));
             if (lf == nullptr)
                 break;
             const char* row = lf + 1;
@@ -407,8 +417,8 @@ bool isSearchLimitReply(const QByteArray& body)
     return body.contains(kSearchLimitText);
 }
 
-AnalizaResult Analiza(const QByteArray& reply, Catalogue& catalogue, int StartCount, bool MatchFirst,
-                      ImportObserver& observer)
+AnalizaResult Analiza(
+    const QByteArray& reply, Catalogue& catalogue, int StartCount, bool MatchFirst, ImportObserver& observer)
 {
     const qsizetype length = reply.size();
     qsizetype start = -1;
@@ -431,8 +441,8 @@ AnalizaResult Analiza(const QByteArray& reply, Catalogue& catalogue, int StartCo
     return parser.run(start);
 }
 
-AnalizaResult AnalizaFile(const QString& path, Catalogue& catalogue, int StartCount, bool MatchFirst,
-                          ImportObserver& observer)
+AnalizaResult AnalizaFile(
+    const QString& path, Catalogue& catalogue, int StartCount, bool MatchFirst, ImportObserver& observer)
 {
     QFile file(path);
     QByteArray reply;

@@ -6,26 +6,29 @@
 #include <QByteArray>
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Name of the downloaded reply in the working folder (CSV text despite the name).
 inline constexpr const char* kReplyFileName = "Baza_USGS.html";
 /// Text of the memo line and the warning box for a reply that is not a catalogue.
 inline constexpr const char* kEmptyReplyText = "Baza zaimportowana z sieci jest pusta, błąd serwera USGS...";
 /// Text of the warning box for a depth above kMaxDepth10.
-inline constexpr const char* kDepthCorrectedText = "Błąd w bazie USGS, głębokość powyżej 1000 km - poprawione";
+inline constexpr const char* kDepthCorrectedText
+    = "Błąd w bazie USGS, głębokość powyżej 1000 km - poprawione";
 /// A reply without the service's CSV header must be at least this long to be parsed.
 inline constexpr int kMinReplyLength = 500;
 /// ... and its ",type" must lie more than this many bytes before its end; rows whose magnitude
 /// ends within this many bytes of the end close the parse.
 inline constexpr int kReplyTailLength = 50;
-inline constexpr int kMaxDepth10 = 10000;   // 1000.0 km
-inline constexpr int kMaxMag10 = 120;       // magnitude 12.0
-inline constexpr int kProgressEvery = 10;   // rows between progress reports
-inline constexpr int kMatchWindow = 101;    // newest stored slots searched by the first reply
+inline constexpr int kMaxDepth10 = 10000; // 1000.0 km
+inline constexpr int kMaxMag10 = 120; // magnitude 12.0
+inline constexpr int kProgressEvery = 10; // rows between progress reports
+inline constexpr int kMatchWindow = 101; // newest stored slots searched by the first reply
 
 /// What the import reports while it runs; the update controller shows it.
-class ImportObserver {
+class ImportObserver
+{
 public:
     virtual ~ImportObserver() = default;
     /// A line for the log memo (Memo1).
@@ -37,10 +40,10 @@ public:
 };
 
 struct AnalizaResult {
-    bool accepted = false;        // the reply was a catalogue and was parsed
-    int rowsRead = 0;             // whole data rows read (placed, matched, dropped or skipped)
-    int rowsPlaced = 0;           // rows copied into catalogue slots
-    bool matched = false;         // with MatchFirst: a row equal to a stored record was found
+    bool accepted = false; // the reply was a catalogue and was parsed
+    int rowsRead = 0; // whole data rows read (placed, matched, dropped or skipped)
+    int rowsPlaced = 0; // rows copied into catalogue slots
+    bool matched = false; // with MatchFirst: a row equal to a stored record was found
     bool capacityReached = false; // the parse stopped because slot kCatalogueCapacity was filled
 };
 
@@ -68,15 +71,15 @@ struct AnalizaResult {
 /// Never reads past the end of the reply; a row cut off by the end is not stored.
 /// Throws ConversionError (naming the offending text) on a malformed field; rows placed before
 /// it stay, ImportCount keeps its value.
-AnalizaResult Analiza(const QByteArray& reply, Catalogue& catalogue, int StartCount, bool MatchFirst,
-                      ImportObserver& observer);
+AnalizaResult Analiza(
+    const QByteArray& reply, Catalogue& catalogue, int StartCount, bool MatchFirst, ImportObserver& observer);
 
 /// Reads the reply file whole, logs "Wielkość: {size} bajtów" and
 /// "Długość ciągu danych: {length} Bajtów", then runs Analiza. A rejected reply's file is
 /// deleted; an accepted one is left for the caller to delete (and stays when a ConversionError
 /// ends the parse). A missing or unreadable file counts as an empty reply.
-AnalizaResult AnalizaFile(const QString& path, Catalogue& catalogue, int StartCount, bool MatchFirst,
-                          ImportObserver& observer);
+AnalizaResult AnalizaFile(
+    const QString& path, Catalogue& catalogue, int StartCount, bool MatchFirst, ImportObserver& observer);
 
 /// True when the text begins with the service's CSV header "time,latitude,longitude,depth,mag,".
 bool isServiceReply(const QByteArray& head);

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 QString twoDigits(int value)
 {
@@ -18,7 +20,8 @@ QString twoDigits(int value)
 QString dayText(int year, int month, int day, DateLayout layout)
 {
     if (layout == DateLayout::DayMonthYear)
-        return twoDigits(day) + QLatin1Char('-') + twoDigits(month) + QLatin1Char('-') + QString::number(year);
+        return twoDigits(day) + QLatin1Char('-') + twoDigits(month) + QLatin1Char('-')
+            + QString::number(year);
     return QString::number(year) + QLatin1Char('-') + twoDigits(month) + QLatin1Char('-') + twoDigits(day);
 }
 
@@ -68,10 +71,11 @@ UpdatePlan planUpdate(const Catalogue& catalogue, double today)
     // so a clock set back cannot make it run on for ever.
     for (;;) {
         const bool todaysMonth = request.year == now.year && request.month == now.month;
-        request.lastDay = todaysMonth ? std::max(now.day, request.firstDay) : daysInMonth(request.year, request.month);
+        request.lastDay
+            = todaysMonth ? std::max(now.day, request.firstDay) : daysInMonth(request.year, request.month);
         plan.months.push_back(request);
-        const bool reachedToday =
-            request.year > now.year || (request.year == now.year && request.month >= now.month);
+        const bool reachedToday
+            = request.year > now.year || (request.year == now.year && request.month >= now.month);
         if (reachedToday)
             break;
         request.firstDay = 1;

@@ -8,11 +8,12 @@
 
 #include <vector>
 
-namespace tremora {
+namespace tremora
+{
 
 /// An incremental update needs at least this many records; a smaller catalogue is rebuilt.
 inline constexpr int kMinIncrementalCount = 101;
-inline constexpr int kRebuildYear = 1973;   // a rebuild fetches from January of this year
+inline constexpr int kRebuildYear = 1973; // a rebuild fetches from January of this year
 
 /// One request of an update: the days firstDay..lastDay of one calendar month.
 struct MonthRequest {
@@ -20,7 +21,7 @@ struct MonthRequest {
     int month = 1;
     int firstDay = 1;
     int lastDay = 31;
-    bool matchFirst = false;   // the reply is matched against the newest stored records first
+    bool matchFirst = false; // the reply is matched against the newest stored records first
 
     /// Texts for Edit7 and Edit8. Written "yyyy-MM-dd" by default; with DayMonthYear
     /// ("dd-MM-yyyy") so that a query built with CheckBox16 checked reads the same days.

@@ -3,9 +3,11 @@
 
 #include <QRandomGenerator>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 struct DayParts {
     QString year;
@@ -17,8 +19,8 @@ struct DayParts {
 DayParts dayParts(const QString& text, DateLayout layout)
 {
     if (layout == DateLayout::YearMonthDay)
-        return {text.mid(0, 4), text.mid(5, 2), text.mid(8, 2)};
-    return {text.mid(6, 4), text.mid(3, 2), text.mid(0, 2)};
+        return { text.mid(0, 4), text.mid(5, 2), text.mid(8, 2) };
+    return { text.mid(6, 4), text.mid(3, 2), text.mid(0, 2) };
 }
 
 QString dayPiece(const DayParts& d)
@@ -28,8 +30,8 @@ QString dayPiece(const DayParts& d)
 
 } // namespace
 
-QString Wczyt_zakres_dat_url(const QString& host, const QString& firstDay, const QString& lastDay,
-                             DateLayout layout, int randomPart)
+QString Wczyt_zakres_dat_url(
+    const QString& host, const QString& firstDay, const QString& lastDay, DateLayout layout, int randomPart)
 {
     QString base = host;
     while (base.endsWith(QLatin1Char('/')))

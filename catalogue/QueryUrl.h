@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Base URL of the USGS event service; the query path is appended to it.
 inline constexpr const char* kUsgsDefaultHost = "https://earthquake.usgs.gov";
@@ -23,8 +24,8 @@ enum class DateLayout { YearMonthDay, DayMonthYear };
 /// check, and always sent as year, month, day; missing characters are simply absent.
 /// randomPart (0..999, written without leading zeros) keeps caches from answering; values
 /// outside that range are folded into it.
-QString Wczyt_zakres_dat_url(const QString& host, const QString& firstDay, const QString& lastDay,
-                             DateLayout layout, int randomPart);
+QString Wczyt_zakres_dat_url(
+    const QString& host, const QString& firstDay, const QString& lastDay, DateLayout layout, int randomPart);
 
 /// A fresh random part for Wczyt_zakres_dat_url, 0..999.
 int randomQueryPart();

@@ -17,9 +17,11 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
-class RecordingObserver : public ImportObserver {
+class RecordingObserver : public ImportObserver
+{
 public:
     void log(const QString& line) override { lines.push_back(line); }
     void progress(int index) override { progressed.push_back(index); }
@@ -30,19 +32,21 @@ public:
     std::vector<QString> warnings;
 };
 
-const QByteArray kHeader15 =
-    "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type\n";
+const QByteArray kHeader15
+    = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type\n";
 
 // A data row as the service writes it; everything after the magnitude is the usual tail.
 QByteArray row(const char* time, const char* lat, const char* lon, const char* depth, const char* mag)
 {
     return QByteArray(time) + ',' + lat + ',' + lon + ',' + depth + ',' + mag
-        + ",ml,12,80,0.03,0.1,ci,ci37193608,2015-07-04T01:02:03.456Z,\"12km NNE of Somewhere, CA\",earthquake\n";
+        + ",ml,12,80,0.03,0.1,ci,ci37193608,2015-07-04T01:02:03.456Z,\"12km NNE of Somewhere, "
+          "CA\",earthquake\n";
 }
 
 QByteArray rowAt(int second, const char* mag = "2.5")
 {
-    const QByteArray time = QByteArray("2015-07-03T10:00:") + QByteArray::number(second).rightJustified(2, '0') + ".120Z";
+    const QByteArray time
+        = QByteArray("2015-07-03T10:00:") + QByteArray::number(second).rightJustified(2, '0') + ".120Z";
     return row(time.constData(), "38.1", "-122.5", "7.5", mag);
 }
 
@@ -55,7 +59,8 @@ QByteArray reply(const std::vector<QByteArray>& rows)
 }
 
 // The catalogue is 80 MB; one per test suite is plenty.
-class CsvImportTest : public ::testing::Test {
+class CsvImportTest : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { s_catalogue = std::make_unique<Catalogue>(); }
     static void TearDownTestSuite() { s_catalogue.reset(); }
@@ -63,7 +68,7 @@ protected:
     {
         cat().CatalogueCount = 0;
         cat().ImportCount = 0;
-        std::fill(cat().slots(), cat().slots() + 1000, QuakeRecord{});
+        std::fill(cat().slots(), cat().slots() + 1000, QuakeRecord {});
     }
     static Catalogue& cat() { return *s_catalogue; }
 
@@ -75,7 +80,7 @@ protected:
     QuakeRecord single(const QByteArray& r)
     {
         cat().ImportCount = 0;
-        const AnalizaResult result = parse(reply({r}));
+        const AnalizaResult result = parse(reply({ r }));
         EXPECT_EQ(result.rowsPlaced, 1);
         return cat()[1];
     }
@@ -90,7 +95,8 @@ std::unique_ptr<Catalogue> CsvImportTest::s_catalogue;
 
 TEST_F(CsvImportTest, OriginTimeCoordinatesAndDepthConversions)
 {
-    const QuakeRecord r = single(row("2015-07-03T12:34:56.789Z", "38.83616667", "-122.80000305", "10.9", "4.56"));
+    const QuakeRecord r
+        = single(row("2015-07-03T12:34:56.789Z", "38.83616667", "-122.80000305", "10.9", "4.56"));
     EXPECT_EQ(r.OriginDate, 42188.0);
     EXPECT_EQ(r.OriginTime, 45296.0 / 86400.0);
     EXPECT_EQ(r.Hundredths, 78);
@@ -104,7 +110,8 @@ TEST_F(CsvImportTest, OriginTimeCoordinatesAndDepthConversions)
     // Rounding works on the written digits: halves go away from zero.
     EXPECT_EQ(single(row("2015-07-03T00:00:00.000Z", "38.83615", "-0.00005", "0", "1")).Latitude, 38.8362f);
     EXPECT_EQ(single(row("2015-07-03T00:00:00.000Z", "38.83615", "-0.00005", "0", "1")).Longitude, -0.0001f);
-    EXPECT_EQ(single(row("2015-07-03T00:00:00.000Z", "47.492333333333335", "180", "0", "1")).Latitude, 47.4923f);
+    EXPECT_EQ(
+        single(row("2015-07-03T00:00:00.000Z", "47.492333333333335", "180", "0", "1")).Latitude, 47.4923f);
     EXPECT_EQ(single(row("2015-07-03T23:59:59.999Z", "0", "0", "0", "1")).OriginTime, 86399.0 / 86400.0);
     EXPECT_EQ(single(row("2016-02-29T00:00:00.050Z", "0", "0", "0", "1")).Hundredths, 5);
 
@@ -116,7 +123,8 @@ TEST_F(CsvImportTest, OriginTimeCoordinatesAndDepthConversions)
     EXPECT_TRUE(observer.warnings.empty());
     EXPECT_EQ(single(row("2015-07-03T00:00:00.000Z", "0", "0", "1200.0", "1")).Depth10, 10000);
     ASSERT_EQ(observer.warnings.size(), 1u);
-    EXPECT_EQ(observer.warnings[0], QStringLiteral("Błąd w bazie USGS, głębokość powyżej 1000 km - poprawione"));
+    EXPECT_EQ(
+        observer.warnings[0], QStringLiteral("Błąd w bazie USGS, głębokość powyżej 1000 km - poprawione"));
 }
 
 TEST_F(CsvImportTest, MagnitudeDigitRuleAndSkippedRows)
@@ -126,13 +134,30 @@ TEST_F(CsvImportTest, MagnitudeDigitRuleAndSkippedRows)
         int mag10; // -1: the row is skipped
     };
     const Case cases[] = {
-        {"4.56", 45}, {"4.5", 45}, {"5", 50}, {"0.05", 0}, {"0.0", 0}, {"0", 0}, {"-0.4", 0}, {"-0.99", 0},
-        {"0.47000000000000003", 4}, {"1.83000004", 18}, {"9.99", 99}, {"10.5", 105}, {"12.0", 120},
-        {"12.05", 120}, {"12.1", -1}, {"13", -1}, {"-1.0", -1}, {"-1", -1}, {"-2.03", -1}, {"", -1},
+        { "4.56", 45 },
+        { "4.5", 45 },
+        { "5", 50 },
+        { "0.05", 0 },
+        { "0.0", 0 },
+        { "0", 0 },
+        { "-0.4", 0 },
+        { "-0.99", 0 },
+        { "0.47000000000000003", 4 },
+        { "1.83000004", 18 },
+        { "9.99", 99 },
+        { "10.5", 105 },
+        { "12.0", 120 },
+        { "12.05", 120 },
+        { "12.1", -1 },
+        { "13", -1 },
+        { "-1.0", -1 },
+        { "-1", -1 },
+        { "-2.03", -1 },
+        { "", -1 },
     };
     for (const Case& c : cases) {
         SetUp();
-        const AnalizaResult result = parse(reply({row("2015-07-03T00:00:00.000Z", "1", "2", "3", c.mag)}));
+        const AnalizaResult result = parse(reply({ row("2015-07-03T00:00:00.000Z", "1", "2", "3", c.mag) }));
         EXPECT_EQ(result.rowsRead, 1) << c.mag;
         if (c.mag10 < 0) {
             EXPECT_EQ(result.rowsPlaced, 0) << c.mag;
@@ -147,21 +172,29 @@ TEST_F(CsvImportTest, MagnitudeDigitRuleAndSkippedRows)
 TEST_F(CsvImportTest, MalformedFieldsThrowNamingTheTextAndKeepEarlierRows)
 {
     const char* badRows[][5] = {
-        {"2015-13-03T00:00:00.000Z", "1", "2", "3", "4"}, {"2015-02-30T00:00:00.000Z", "1", "2", "3", "4"},
-        {"2015-07-03T24:00:00.000Z", "1", "2", "3", "4"}, {"2015/07/03T00:00:00.000Z", "1", "2", "3", "4"},
-        {"2015-07-03T00:00:00.000Z", "4x.5", "2", "3", "4"}, {"2015-07-03T00:00:00.000Z", "1", "", "3", "4"},
-        {"2015-07-03T00:00:00.000Z", "1", "2", "deep", "4"}, {"2015-07-03T00:00:00.000Z", "1", "2", "3", "4.5.6"},
-        {"2015-07-03T00:00:00.000Z", "1", "2", "3", "M4"}, {"2015-07-03T00:00:00.000Z", "999", "2", "3", "4"},
+        { "2015-13-03T00:00:00.000Z", "1", "2", "3", "4" },
+        { "2015-02-30T00:00:00.000Z", "1", "2", "3", "4" },
+        { "2015-07-03T24:00:00.000Z", "1", "2", "3", "4" },
+        { "2015/07/03T00:00:00.000Z", "1", "2", "3", "4" },
+        { "2015-07-03T00:00:00.000Z", "4x.5", "2", "3", "4" },
+        { "2015-07-03T00:00:00.000Z", "1", "", "3", "4" },
+        { "2015-07-03T00:00:00.000Z", "1", "2", "deep", "4" },
+        { "2015-07-03T00:00:00.000Z", "1", "2", "3", "4.5.6" },
+        { "2015-07-03T00:00:00.000Z", "1", "2", "3", "M4" },
+        { "2015-07-03T00:00:00.000Z", "999", "2", "3", "4" },
     };
     for (const auto& b : badRows) {
         SetUp();
-        const QByteArray text = reply({rowAt(1), rowAt(2), row(b[0], b[1], b[2], b[3], b[4]), rowAt(4)});
+        const QByteArray text = reply({ rowAt(1), rowAt(2), row(b[0], b[1], b[2], b[3], b[4]), rowAt(4) });
         try {
             parse(text);
-            ADD_FAILURE() << "no error for " << b[0] << ' ' << b[1] << ' ' << b[2] << ' ' << b[3] << ' ' << b[4];
+            ADD_FAILURE() << "no error for " << b[0] << ' ' << b[1] << ' ' << b[2] << ' ' << b[3] << ' '
+                          << b[4];
         } catch (const ConversionError& e) {
-            const bool named = e.message().contains(QString::fromUtf8(b[0])) || e.message().contains(QString::fromUtf8(b[1]))
-                || e.message().contains(QString::fromUtf8(b[2])) || e.message().contains(QString::fromUtf8(b[3]))
+            const bool named = e.message().contains(QString::fromUtf8(b[0]))
+                || e.message().contains(QString::fromUtf8(b[1]))
+                || e.message().contains(QString::fromUtf8(b[2]))
+                || e.message().contains(QString::fromUtf8(b[3]))
                 || e.message().contains(QString::fromUtf8(b[4]));
             EXPECT_TRUE(named) << e.message().toStdString();
         }
@@ -169,7 +202,7 @@ TEST_F(CsvImportTest, MalformedFieldsThrowNamingTheTextAndKeepEarlierRows)
         EXPECT_EQ(cat()[2].OriginTime, (10 * 3600 + 2) / 86400.0);
     }
     // A row with fewer than five fields is malformed too.
-    EXPECT_THROW(parse(reply({rowAt(1), "2015-07-03T00:00:00.000Z,1,2\n", rowAt(3)})), ConversionError);
+    EXPECT_THROW(parse(reply({ rowAt(1), "2015-07-03T00:00:00.000Z,1,2\n", rowAt(3) })), ConversionError);
 }
 
 TEST_F(CsvImportTest, AcceptanceOfRepliesWithoutTheServiceHeader)
@@ -187,7 +220,8 @@ TEST_F(CsvImportTest, AcceptanceOfRepliesWithoutTheServiceHeader)
     EXPECT_FALSE(result.accepted);
     EXPECT_EQ(cat().ImportCount, 0);
     ASSERT_EQ(observer.warnings.size(), 1u);
-    EXPECT_EQ(observer.warnings[0], QStringLiteral("Baza zaimportowana z sieci jest pusta, błąd serwera USGS..."));
+    EXPECT_EQ(
+        observer.warnings[0], QStringLiteral("Baza zaimportowana z sieci jest pusta, błąd serwera USGS..."));
     ASSERT_EQ(observer.lines.size(), 1u);
     EXPECT_EQ(observer.lines[0], observer.warnings[0]);
 
@@ -215,10 +249,10 @@ TEST_F(CsvImportTest, ShortGenuineRepliesAreValidMonths)
     AnalizaResult result = parse(kHeader15);
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.rowsRead, 0);
-    result = parse(reply({rowAt(7)}));
+    result = parse(reply({ rowAt(7) }));
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.rowsPlaced, 1);
-    EXPECT_LT(reply({rowAt(7)}).size(), kMinReplyLength);
+    EXPECT_LT(reply({ rowAt(7) }).size(), kMinReplyLength);
     EXPECT_TRUE(observer.warnings.empty());
     EXPECT_TRUE(isServiceReply(kHeader15));
     EXPECT_FALSE(isServiceReply("Error 400: Bad Request\n\n"));
@@ -226,7 +260,7 @@ TEST_F(CsvImportTest, ShortGenuineRepliesAreValidMonths)
 
 TEST_F(CsvImportTest, RowsCutOffByTheEndAreNotStoredAndNothingReadsPastIt)
 {
-    const QByteArray full = reply({rowAt(1), rowAt(2), rowAt(3)});
+    const QByteArray full = reply({ rowAt(1), rowAt(2), rowAt(3) });
     // Every prefix of the reply: rows cut off are dropped, whole rows before them are kept.
     for (qsizetype n = kHeader15.size(); n <= full.size(); ++n) {
         SetUp();
@@ -244,7 +278,7 @@ TEST_F(CsvImportTest, RowsCutOffByTheEndAreNotStoredAndNothingReadsPastIt)
         EXPECT_EQ(result.rowsPlaced, std::min<qsizetype>(expected, 3)) << n;
     }
     // Blank lines and CR LF endings do no harm.
-    QByteArray crlf = reply({rowAt(1), rowAt(2)});
+    QByteArray crlf = reply({ rowAt(1), rowAt(2) });
     crlf.replace("\n", "\r\n");
     EXPECT_EQ(parse(crlf + "\r\n\r\n").rowsPlaced, 2);
 }
@@ -286,19 +320,19 @@ TEST_F(CsvImportTest, FirstReplyMatchesTheNewestStoredRecords)
 
     // The oldest slot of the window still matches; one older does not.
     cat().ImportCount = kStart;
-    result = parse(reply({stored[kStart - 101], rowAt(59)}), kStart, true);
+    result = parse(reply({ stored[kStart - 101], rowAt(59) }), kStart, true);
     EXPECT_TRUE(result.matched);
     EXPECT_EQ(cat().ImportCount, kStart - 100 + 1);
 
     cat().ImportCount = kStart;
-    result = parse(reply({stored[kStart - 102], rowAt(58)}), kStart, true);
+    result = parse(reply({ stored[kStart - 102], rowAt(58) }), kStart, true);
     EXPECT_FALSE(result.matched);
     EXPECT_EQ(result.rowsPlaced, 0);
     EXPECT_EQ(cat().ImportCount, kStart);
 
     // Later months append.
     cat().ImportCount = kStart;
-    result = parse(reply({rowAt(1), rowAt(2, "-1.2"), rowAt(3), rowAt(4)}), kStart, false);
+    result = parse(reply({ rowAt(1), rowAt(2, "-1.2"), rowAt(3), rowAt(4) }), kStart, false);
     EXPECT_EQ(result.rowsPlaced, 3);
     EXPECT_EQ(result.rowsRead, 4);
     EXPECT_EQ(cat().ImportCount, kStart + 3);
@@ -313,11 +347,11 @@ TEST_F(CsvImportTest, ProgressEveryTenthRowAndCapacity)
     cat().ImportCount = 3;
     parse(reply(rows));
     // The skipped eighth row does not advance the index, so 10 is reported twice.
-    EXPECT_EQ(observer.progressed, (std::vector<int>{10, 10, 20}));
+    EXPECT_EQ(observer.progressed, (std::vector<int> { 10, 10, 20 }));
     EXPECT_EQ(cat().ImportCount, 27);
 
     cat().ImportCount = kCatalogueCapacity - 2;
-    const AnalizaResult result = parse(reply({rowAt(1), rowAt(2), rowAt(3), rowAt(4)}));
+    const AnalizaResult result = parse(reply({ rowAt(1), rowAt(2), rowAt(3), rowAt(4) }));
     EXPECT_TRUE(result.capacityReached);
     EXPECT_EQ(result.rowsPlaced, 2);
     EXPECT_EQ(cat().ImportCount, kCatalogueCapacity);
@@ -328,7 +362,7 @@ TEST_F(CsvImportTest, FileHelperLogsSizesAndDeletesRejectedReplies)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QString::fromLatin1(kReplyFileName));
-    const QByteArray text = reply({rowAt(1), rowAt(2)});
+    const QByteArray text = reply({ rowAt(1), rowAt(2) });
     ASSERT_TRUE(test::writeAll(path, text));
     AnalizaResult result = AnalizaFile(path, cat(), 0, false, observer);
     EXPECT_EQ(result.rowsPlaced, 2);
@@ -346,8 +380,9 @@ TEST_F(CsvImportTest, FileHelperLogsSizesAndDeletesRejectedReplies)
 
 TEST(SearchLimitReply, RecognisesTheServiceRefusal)
 {
-    EXPECT_TRUE(isSearchLimitReply("Error 400: Bad Request\n\n20160 matching events exceeds search limit of 20000. "
-                                   "Modify the search to match fewer events.\n"));
+    EXPECT_TRUE(
+        isSearchLimitReply("Error 400: Bad Request\n\n20160 matching events exceeds search limit of 20000. "
+                           "Modify the search to match fewer events.\n"));
     EXPECT_FALSE(isSearchLimitReply(kHeader15));
 }
 
@@ -359,9 +394,12 @@ TEST_F(CsvImportTest, RealMonthsParseWithTheExpectedRowCounts)
         int rows;
     };
     const Month months[] = {
-        {"usgs/2015-07-fdsn-asc.csv", 8566, 8566},   {"usgs/2017-10-fdsn-asc.csv", 8992, 8996},
-        {"usgs/2020-02-fdsn-asc.csv", 11502, 11506}, {"usgs/2021-05-fdsn-asc.csv", 12428, 12437},
-        {"usgs/2023-02-fdsn-asc.csv", 10520, 10526}, {"usgs/2025-05-fdsn-asc.csv", 9285, 9366},
+        { "usgs/2015-07-fdsn-asc.csv", 8566, 8566 },
+        { "usgs/2017-10-fdsn-asc.csv", 8992, 8996 },
+        { "usgs/2020-02-fdsn-asc.csv", 11502, 11506 },
+        { "usgs/2021-05-fdsn-asc.csv", 12428, 12437 },
+        { "usgs/2023-02-fdsn-asc.csv", 10520, 10526 },
+        { "usgs/2025-05-fdsn-asc.csv", 9285, 9366 },
     };
     for (const Month& m : months) {
         SetUp();
@@ -374,7 +412,8 @@ TEST_F(CsvImportTest, RealMonthsParseWithTheExpectedRowCounts)
         for (int i = 2; i <= cat().ImportCount; ++i) {
             const QuakeRecord& a = cat()[i - 1];
             const QuakeRecord& b = cat()[i];
-            ASSERT_TRUE(a.OriginDate + a.OriginTime <= b.OriginDate + b.OriginTime) << m.file << " slot " << i;
+            ASSERT_TRUE(a.OriginDate + a.OriginTime <= b.OriginDate + b.OriginTime)
+                << m.file << " slot " << i;
         }
         EXPECT_TRUE(observer.warnings.empty()) << m.file;
     }

@@ -11,9 +11,11 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
-class MonthPlanTest : public ::testing::Test {
+class MonthPlanTest : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { s_catalogue = std::make_unique<Catalogue>(); }
     static void TearDownTestSuite() { s_catalogue.reset(); }
@@ -30,7 +32,10 @@ protected:
             c[count].OriginTime = 0.75;
         return c;
     }
-    static double day(int year, int month, int d) { return static_cast<double>(dayNumber(year, month, d)) + 0.4; }
+    static double day(int year, int month, int d)
+    {
+        return static_cast<double>(dayNumber(year, month, d)) + 0.4;
+    }
 
     static std::unique_ptr<Catalogue> s_catalogue;
 };
@@ -45,8 +50,8 @@ TEST_F(MonthPlanTest, IncrementalUpdateFromTheNewestDayToToday)
     EXPECT_FALSE(plan.rebuild);
     EXPECT_EQ(plan.startCount, 101);
     ASSERT_EQ(plan.months.size(), 2u);
-    EXPECT_EQ(plan.months[0], (MonthRequest{2015, 6, 30, 30, true}));
-    EXPECT_EQ(plan.months[1], (MonthRequest{2015, 7, 1, 3, false}));
+    EXPECT_EQ(plan.months[0], (MonthRequest { 2015, 6, 30, 30, true }));
+    EXPECT_EQ(plan.months[1], (MonthRequest { 2015, 7, 1, 3, false }));
     EXPECT_EQ(plan.months[0].edit7(), QStringLiteral("2015-06-30"));
     EXPECT_EQ(plan.months[0].edit8(), QStringLiteral("2015-06-30"));
     EXPECT_EQ(plan.months[1].edit7(), QStringLiteral("2015-07-01"));
@@ -55,13 +60,13 @@ TEST_F(MonthPlanTest, IncrementalUpdateFromTheNewestDayToToday)
 
     plan = planUpdate(withNewest(5000, 2015, 7, 3), day(2015, 7, 3));
     ASSERT_EQ(plan.months.size(), 1u);
-    EXPECT_EQ(plan.months[0], (MonthRequest{2015, 7, 3, 3, true}));
+    EXPECT_EQ(plan.months[0], (MonthRequest { 2015, 7, 3, 3, true }));
 
     // Across a year end.
     plan = planUpdate(withNewest(5000, 2015, 12, 20), day(2016, 1, 2));
     ASSERT_EQ(plan.months.size(), 2u);
-    EXPECT_EQ(plan.months[0], (MonthRequest{2015, 12, 20, 31, true}));
-    EXPECT_EQ(plan.months[1], (MonthRequest{2016, 1, 1, 2, false}));
+    EXPECT_EQ(plan.months[0], (MonthRequest { 2015, 12, 20, 31, true }));
+    EXPECT_EQ(plan.months[1], (MonthRequest { 2016, 1, 1, 2, false }));
 }
 
 TEST_F(MonthPlanTest, FebruaryEndsOnTheLastDayOfItsYear)
@@ -69,12 +74,12 @@ TEST_F(MonthPlanTest, FebruaryEndsOnTheLastDayOfItsYear)
     const struct {
         int year;
         int last;
-    } years[] = {{2015, 28}, {2016, 29}, {2000, 29}, {2023, 28}, {2024, 29}};
+    } years[] = { { 2015, 28 }, { 2016, 29 }, { 2000, 29 }, { 2023, 28 }, { 2024, 29 } };
     for (const auto& y : years) {
         const UpdatePlan plan = planUpdate(withNewest(200, y.year, 1, 31), day(y.year, 3, 1));
         ASSERT_EQ(plan.months.size(), 3u) << y.year;
-        EXPECT_EQ(plan.months[1], (MonthRequest{y.year, 2, 1, y.last, false})) << y.year;
-        EXPECT_EQ(plan.months[2], (MonthRequest{y.year, 3, 1, 1, false})) << y.year;
+        EXPECT_EQ(plan.months[1], (MonthRequest { y.year, 2, 1, y.last, false })) << y.year;
+        EXPECT_EQ(plan.months[2], (MonthRequest { y.year, 3, 1, 1, false })) << y.year;
     }
 }
 
@@ -84,9 +89,9 @@ TEST_F(MonthPlanTest, SmallCatalogueIsRebuiltFrom1973)
     EXPECT_TRUE(plan.rebuild);
     EXPECT_EQ(plan.startCount, 0);
     ASSERT_EQ(plan.months.size(), static_cast<std::size_t>((2015 - 1973) * 12 + 7));
-    EXPECT_EQ(plan.months.front(), (MonthRequest{1973, 1, 1, 31, false}));
-    EXPECT_EQ(plan.months[1], (MonthRequest{1973, 2, 1, 28, false}));
-    EXPECT_EQ(plan.months.back(), (MonthRequest{2015, 7, 1, 3, false}));
+    EXPECT_EQ(plan.months.front(), (MonthRequest { 1973, 1, 1, 31, false }));
+    EXPECT_EQ(plan.months[1], (MonthRequest { 1973, 2, 1, 28, false }));
+    EXPECT_EQ(plan.months.back(), (MonthRequest { 2015, 7, 1, 3, false }));
     for (const MonthRequest& m : plan.months)
         ASSERT_FALSE(m.matchFirst);
 
@@ -99,11 +104,11 @@ TEST_F(MonthPlanTest, WrongClockOrOddDatesStillEndTheLoop)
     // Today lies before the newest record's month: only that month is fetched.
     UpdatePlan plan = planUpdate(withNewest(300, 2015, 7, 20), day(2015, 3, 5));
     ASSERT_EQ(plan.months.size(), 1u);
-    EXPECT_EQ(plan.months[0], (MonthRequest{2015, 7, 20, 31, true}));
+    EXPECT_EQ(plan.months[0], (MonthRequest { 2015, 7, 20, 31, true }));
     // A few days back in the same month: the period never runs backwards.
     plan = planUpdate(withNewest(300, 2015, 7, 20), day(2015, 7, 5));
     ASSERT_EQ(plan.months.size(), 1u);
-    EXPECT_EQ(plan.months[0], (MonthRequest{2015, 7, 20, 20, true}));
+    EXPECT_EQ(plan.months[0], (MonthRequest { 2015, 7, 20, 20, true }));
     // A clock before 1973 still gives one request on a rebuild.
     EXPECT_EQ(planUpdate(withNewest(0, 0, 0, 0), day(1970, 1, 1)).months.size(), 1u);
 
@@ -113,6 +118,6 @@ TEST_F(MonthPlanTest, WrongClockOrOddDatesStillEndTheLoop)
     c[200].OriginDate = std::numeric_limits<double>::quiet_NaN();
     plan = planUpdate(c, day(1973, 3, 10));
     ASSERT_EQ(plan.months.size(), 3u);
-    EXPECT_EQ(plan.months[0], (MonthRequest{1973, 1, 1, 31, true}));
+    EXPECT_EQ(plan.months[0], (MonthRequest { 1973, 1, 1, 31, true }));
     EXPECT_TRUE(planUpdate(c, std::numeric_limits<double>::infinity()).months.empty());
 }
