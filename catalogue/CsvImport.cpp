@@ -38,7 +38,7 @@ QString shownText(const char* begin, const char* end)
 [[noreturn]] void malformed(const char* begin, const char* end, const char* what)
 {
     throw ConversionError(
-        QStringLiteral("'%1' nie jest poprawną %2").arg(shownText(begin, end), QString::fromUtf8(what)));
+        QStringLiteral("'%1' nie jest %2").arg(shownText(begin, end), QString::fromUtf8(what)));
 }
 
 bool isDigit(char c)
@@ -82,17 +82,17 @@ Decimal parseDecimal(const char* begin, const char* end)
     }
     const bool anyDigit = d.intEnd > d.intBegin || d.fracEnd > d.fracBegin;
     if (!anyDigit)
-        malformed(begin, end, "liczbą");
+        malformed(begin, end, "poprawną liczbą");
     if (p < end && (*p == 'e' || *p == 'E')) {
         const char* from = begin + (*begin == '+' ? 1 : 0);
         const auto [last, ec] = std::from_chars(from, end, d.value);
         if (ec != std::errc() || last != end || !std::isfinite(d.value))
-            malformed(begin, end, "liczbą");
+            malformed(begin, end, "poprawną liczbą");
         d.useDouble = true;
         return d;
     }
     if (p != end)
-        malformed(begin, end, "liczbą");
+        malformed(begin, end, "poprawną liczbą");
     if (d.intEnd - d.intBegin > kMaxPlainIntegerDigits) {
         const char* from = begin + (*begin == '+' ? 1 : 0);
         if (std::from_chars(from, end, d.value).ec != std::errc())
@@ -119,7 +119,7 @@ float coordinate(const char* begin, const char* end)
     double rounded = 0;
     if (d.useDouble) {
         if (!(std::fabs(d.value) <= kMaxCoordinate))
-            malformed(begin, end, "współrzędną");
+            malformed(begin, end, "poprawną współrzędną");
         rounded = std::round(d.value * kCoordinateScale) / kCoordinateScale;
     } else {
         long long n = integerPart(d);
@@ -129,7 +129,7 @@ float coordinate(const char* begin, const char* end)
         if (f < d.fracEnd && *f >= '5')
             ++n;
         if (n > static_cast<long long>(kMaxCoordinate) * kCoordinateScale)
-            malformed(begin, end, "współrzędną");
+            malformed(begin, end, "poprawną współrzędną");
         rounded = static_cast<double>(d.negative ? -n : n) / kCoordinateScale;
     }
     return static_cast<float>(rounded);
@@ -204,13 +204,13 @@ public:
         if (!digitsThen(p, end, 4, '-', year) || !digitsThen(p, end, 2, '-', month)
             || !digitsThen(p, end, 2, 'T', day) || !digitsThen(p, end, 2, ':', hour)
             || !digitsThen(p, end, 2, ':', minute))
-            malformed(begin, end, "datą i godziną");
+            malformed(begin, end, "poprawną datą i godziną");
         int second = 0;
         const char* s = p;
         while (p < end && isDigit(*p) && p - s < 2)
             second = second * 10 + (*p++ - '0');
         if (p == s || month < 1 || month > 12 || day < 1 || hour > 23 || minute > 59 || second > 59)
-            malformed(begin, end, "datą i godziną");
+            malformed(begin, end, "poprawną datą i godziną");
         int hundredths = 0;
         if (p < end && *p == '.') {
             ++p;
@@ -227,12 +227,12 @@ public:
         if (p < end && *p == 'Z')
             ++p;
         if (p != end)
-            malformed(begin, end, "datą i godziną");
+            malformed(begin, end, "poprawną datą i godziną");
 
         // Rows come in time order, so most rows repeat the previous row's day.
         if (year != m_year || month != m_month || day != m_day) {
             if (day > daysInMonth(year, month))
-                malformed(begin, end, "datą i godziną");
+                malformed(begin, end, "poprawną datą i godziną");
             m_year = year;
             m_month = month;
             m_day = day;
@@ -322,7 +322,7 @@ private:
             if (c == '\n') {
                 if (lastField)
                     return p;
-                malformed(rowBegin, p, "linią katalogu");
+                malformed(rowBegin, p, "poprawnym wierszem katalogu");
             }
             ++p;
         }

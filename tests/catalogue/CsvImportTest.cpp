@@ -201,6 +201,12 @@ TEST_F(CsvImportTest, MalformedFieldsThrowNamingTheTextAndKeepEarlierRows)
         EXPECT_EQ(cat().ImportCount, 2);
         EXPECT_EQ(cat()[2].OriginTime, (10 * 3600 + 2) / 86400.0);
     }
+    try {
+        parse(reply({row("2015-07-03T00:00:00.000Z", "4x.5", "2", "3", "4")}));
+        ADD_FAILURE();
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'4x.5' nie jest poprawną liczbą"));
+    }
     // A row with fewer than five fields is malformed too.
     EXPECT_THROW(parse(reply({ rowAt(1), "2015-07-03T00:00:00.000Z,1,2\n", rowAt(3) })), ConversionError);
 }
