@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <vector>
 
 using namespace tremora;
@@ -202,7 +203,7 @@ TEST_F(CsvImportTest, MalformedFieldsThrowNamingTheTextAndKeepEarlierRows)
         EXPECT_EQ(cat()[2].OriginTime, (10 * 3600 + 2) / 86400.0);
     }
     try {
-        parse(reply({row("2015-07-03T00:00:00.000Z", "4x.5", "2", "3", "4")}));
+        parse(reply({ row("2015-07-03T00:00:00.000Z", "4x.5", "2", "3", "4") }));
         ADD_FAILURE();
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("'4x.5' nie jest poprawną liczbą"));
@@ -438,4 +439,38 @@ TEST_F(CsvImportTest, RealMonthsParseWithTheExpectedRowCounts)
     EXPECT_EQ(last.Depth10, 1180);
     EXPECT_EQ(last.Mag10, 63);
     EXPECT_EQ(last.Latitude, 59.897f);
+}
+
+TEST_F(CsvImportTest, DamagedRepliesEitherParseOrThrowButNeverOverrun)
+{
+    const QByteArray month = test::readAll(test::sharedData(QStringLiteral("usgs/2021-05-fdsn-asc.csv")));
+    ASSERT_FALSE(month.isEmpty());
+    qsizetype cut = 0;
+    for (int lines = 0; lines < 41 && cut >= 0; ++lines)
+        cut = month.indexOf('\n', cut + 1);
+    const QByteArray sample = month.left(cut + 1); // the header and 40 rows
+    const char alphabet[] = "0123456789,.-+TZ:\n\r eE\"x";
+    std::mt19937 random(2015);
+    for (int round = 0; round < 3000; ++round) {
+        SetUp();
+        std::string bytes(sample.constData(), static_cast<std::size_t>(sample.size()));
+        const int damages = 1 + static_cast<int>(random() % 4);
+        for (int d = 0; d < damages; ++d)
+            bytes[random() % bytes.size()] = alphabet[random() % (sizeof alphabet - 1)];
+        bytes.resize(random() % (bytes.size() + 1));
+        const std::unique_ptr<char[]> exact(new char[std::max<std::size_t>(bytes.size(), 1)]);
+        std::memcpy(exact.get(), bytes.data(), bytes.size());
+        const QByteArray text = QByteArray::fromRawData(exact.get(), static_cast<qsizetype>(bytes.size()));
+        try {
+            const AnalizaResult result = parse(text);
+            ASSERT_LE(result.rowsPlaced, 40);
+        } catch (const ConversionError& e) {
+            ASSERT_FALSE(e.message().isEmpty());
+        }
+        ASSERT_LE(cat().ImportCount, 40);
+        for (int i = 1; i <= cat().ImportCount; ++i) {
+            ASSERT_LE(cat()[i].Mag10, kMaxMag10);
+            ASSERT_LE(cat()[i].Depth10, kMaxDepth10);
+        }
+    }
 }
