@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
+#include "map/ShownQuakes.h"
 #include "places/PlaceList.h"
 
 #include <QDir>
@@ -23,7 +24,7 @@ struct ProgramState {
     /// The places named in the report table, loaded at start-up and then only read.
     PlaceList placeList;
 
-    // Earthquakes shown last: ShownQuakes / ShownCount join here when map/ShownQuakes.h lands.
+    ShownQuakeList ShownQuakes; // earthquakes shown last; the blinking redraws them
 
     double EnergySumJ = 0;
     double EnergySumWh = 0;
