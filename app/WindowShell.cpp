@@ -4,10 +4,10 @@
 #include "app/window/ProgramState.h"
 #include "app/window/TForm1.h"
 #include "app/window/TForm2.h"
-#include "platform/ConversionError.h"
 #include "platform/Platform.h"
 #include "platform/widgets/MapImage.h"
 #include "platform/widgets/PaintBox.h"
+#include "resources/Resources.h"
 
 #include <QEvent>
 #include <QFile>
@@ -22,7 +22,7 @@ namespace tremora {
 
 namespace {
 
-/// Size of the stand-in world map drawn when no picture is built in.
+/// Size of the stand-in world map drawn when the built-in picture cannot be read.
 constexpr QSize kStandInMapSize(2048, 1024);
 
 QImage standInWorldMap()
@@ -135,8 +135,9 @@ bool WindowShell::eventFilter(QObject* watched, QEvent* event)
 
 QImage WindowShell::builtInMap()
 {
-    // wired when resources land: the built-in picture replaces the stand-in.
-    return standInWorldMap();
+    QImage map(builtInMapPath());
+    // A build without the picture still shows where the earthquakes are.
+    return map.isNull() ? standInWorldMap() : map;
 }
 
 void WindowShell::showBuiltInMap()

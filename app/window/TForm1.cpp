@@ -6,6 +6,7 @@
 #include "platform/widgets/BannerMenu.h"
 #include "platform/widgets/PaintBox.h"
 #include "platform/widgets/StatusBar.h"
+#include "resources/Resources.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,6 +44,9 @@ QLineEdit:read-only { background: #f1f3f6; }
 
 QIcon programIcon()
 {
+    QIcon builtIn(appIconPath());
+    if (!builtIn.isNull() && !builtIn.availableSizes().isEmpty())
+        return builtIn;
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
