@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QLocale>
 #include <QPainter>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -25,7 +26,7 @@ using namespace controls;
 namespace {
 
 constexpr const char* kEnabledAtStart = "enabledAtStart";
-constexpr int kSettingsPanelWidth = 300;
+constexpr int kSettingsPanelWidth = 345;
 constexpr QSize kDefaultWindowSize(1280, 760);
 
 const char* const kStyleSheet = R"(
@@ -124,6 +125,8 @@ void TForm1::applyLook()
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
+    // Month and day names in the calendars are Polish whatever the system says.
+    setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     setStyleSheet(QString::fromLatin1(kStyleSheet));
 }
 

@@ -241,6 +241,9 @@ QWidget* TForm1::buildLocationPanel()
     auto* stack = new QGridLayout(picture);
     stack->setContentsMargins(0, 0, 0, 0);
     Image19 = named(new MapImage, "Image19");
+    QPalette empty = Image19->palette();
+    empty.setColor(QPalette::Window, QColor(40, 46, 56));
+    Image19->setPalette(empty);
     PaintBox2 = named(new PaintBox, "PaintBox2");
     stack->addWidget(Image19, 0, 0);
     stack->addWidget(PaintBox2, 0, 0);

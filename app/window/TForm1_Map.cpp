@@ -24,9 +24,9 @@ namespace tremora {
 using namespace controls;
 
 namespace {
-constexpr int kUpdatePanelWidth = 190;
-constexpr int kWarningPagesWidth = 330;
-constexpr int kNumberEditWidth = 52;
+constexpr int kUpdatePanelWidth = 236;
+constexpr int kWarningPagesWidth = 370;
+constexpr int kNumberEditWidth = 48;
 constexpr int kIntervalMaxLength = 3;
 } // namespace
 
@@ -40,10 +40,14 @@ QWidget* TForm1::buildQuakesTab()
     // The canvas lies exactly over the picture: both share one grid cell.
     auto* mapArea = new QWidget;
     mapArea->setObjectName(QStringLiteral("MapArea"));
+    mapArea->setAttribute(Qt::WA_StyledBackground);
     mapArea->setStyleSheet(QStringLiteral("#MapArea { background: #0b1a33; }"));
     auto* stack = new QGridLayout(mapArea);
     stack->setContentsMargins(0, 0, 0, 0);
     Image1 = named(new MapImage, "Image1");
+    QPalette sea = Image1->palette();
+    sea.setColor(QPalette::Window, QColor(11, 26, 51));
+    Image1->setPalette(sea);
     PaintBox1 = named(new PaintBox, "PaintBox1");
     PaintBox1->setCursor(Qt::CrossCursor);
     PaintBox1->setMouseTracking(true);
@@ -91,8 +95,11 @@ QWidget* TForm1::buildUpdatePanel()
     Edit12->setMaxLength(kIntervalMaxLength);
 
     layout->addWidget(DsFancyButton4, 0, 0, 1, 3);
-    layout->addWidget(Edit7, 1, 0);
-    layout->addWidget(Edit8, 1, 1, 1, 2);
+    auto* span = new QHBoxLayout;
+    span->addWidget(Edit7);
+    span->addWidget(caption(QStringLiteral("–")));
+    span->addWidget(Edit8);
+    layout->addLayout(span, 1, 0, 1, 3);
     layout->addWidget(CheckBox16, 2, 0, 1, 3);
     layout->addWidget(CheckBox10, 3, 0);
     layout->addWidget(Edit12, 3, 1);

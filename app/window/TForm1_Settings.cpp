@@ -78,6 +78,9 @@ QWidget* TForm1::buildSettingsTab()
     MonthCalendar1->setFirstDayOfWeek(Qt::Monday);
     MonthCalendar1->setMinimumDate(QDate(1973, 1, 1));
     MonthCalendar1->setFixedHeight(180);
+    QFont calendarFont = MonthCalendar1->font();
+    calendarFont.setPointSize(7);
+    MonthCalendar1->setFont(calendarFont);
     layout->addWidget(MonthCalendar1);
 
     RadioButton6 = radio("RadioButton6", QStringLiteral("Wszystkie magnitudy"), true);
@@ -85,8 +88,8 @@ QWidget* TForm1::buildSettingsTab()
     CheckBox1 = checkBox("CheckBox1", QStringLiteral("Kasuj poprzednie punkty"), true);
     auto* dayRow = new QGridLayout;
     dayRow->addWidget(RadioButton6, 0, 0);
-    dayRow->addWidget(RadioButton7, 0, 1);
-    dayRow->addWidget(CheckBox1, 1, 0, 1, 2);
+    dayRow->addWidget(CheckBox1, 0, 1);
+    dayRow->addWidget(RadioButton7, 1, 0, 1, 2);
     layout->addLayout(dayRow);
 
     layout->addWidget(buildSummaryGroup());
@@ -99,6 +102,7 @@ QWidget* TForm1::buildSettingsTab()
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return scroll;
 }
 
@@ -153,25 +157,26 @@ QWidget* TForm1::buildDisplayGroup()
     SpinEdit2 = spin("SpinEdit2", 0, kDigitMax, 9);
     Label11 = label("Label11", QStringLiteral(","));
     SpinEdit4 = spin("SpinEdit4", 0, kDigitMax, 9);
-    auto* magnitudes = new QHBoxLayout;
-    magnitudes->addWidget(caption(QStringLiteral("Magnituda OD")));
-    magnitudes->addWidget(SpinEdit1);
-    magnitudes->addWidget(Label10);
-    magnitudes->addWidget(SpinEdit3);
-    magnitudes->addSpacing(6);
-    magnitudes->addWidget(caption(QStringLiteral("DO")));
-    magnitudes->addWidget(SpinEdit2);
-    magnitudes->addWidget(Label11);
-    magnitudes->addWidget(SpinEdit4);
-    magnitudes->addStretch();
-    layout->addLayout(magnitudes, 0, 0, 1, 4);
+    auto magnitude = [](QSpinBox* whole, QLabel* comma, QSpinBox* tenths) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(2);
+        row->addWidget(whole);
+        row->addWidget(comma);
+        row->addWidget(tenths);
+        row->addStretch();
+        return row;
+    };
+    layout->addWidget(caption(QStringLiteral("Magnituda OD")), 0, 0);
+    layout->addLayout(magnitude(SpinEdit1, Label10, SpinEdit3), 0, 1);
+    layout->addWidget(caption(QStringLiteral("Magnituda DO")), 1, 0);
+    layout->addLayout(magnitude(SpinEdit2, Label11, SpinEdit4), 1, 1);
 
     DateTimePicker1 = named(new DateTimePicker, "DateTimePicker1");
     DateTimePicker2 = named(new DateTimePicker, "DateTimePicker2");
-    layout->addWidget(caption(QStringLiteral("Data OD")), 1, 0);
-    layout->addWidget(DateTimePicker1, 1, 1);
-    layout->addWidget(caption(QStringLiteral("Data DO")), 1, 2);
-    layout->addWidget(DateTimePicker2, 1, 3);
+    layout->addWidget(caption(QStringLiteral("Data OD")), 2, 0);
+    layout->addWidget(DateTimePicker1, 2, 1);
+    layout->addWidget(caption(QStringLiteral("Data DO")), 3, 0);
+    layout->addWidget(DateTimePicker2, 3, 1);
 
     ComboBox1 = named(new QComboBox, "ComboBox1");
     ComboBox1->addItems({QStringLiteral("CAŁA BAZA"), QStringLiteral("11 lat"), QStringLiteral("5 lat"),
@@ -180,25 +185,26 @@ QWidget* TForm1::buildDisplayGroup()
                          QStringLiteral("1 tydzień"), QStringLiteral("3 dni"), QStringLiteral("24 godziny")});
     ComboBox1->setCurrentIndex(kPeriodDefault);
     SpinEdit5 = spin("SpinEdit5", kPointSizeMin, kPointSizeMax, kPointSizeDefault);
-    layout->addWidget(caption(QStringLiteral("Zakresy")), 2, 0);
-    layout->addWidget(ComboBox1, 2, 1);
-    layout->addWidget(caption(QStringLiteral("Wielkość punktu")), 2, 2);
-    layout->addWidget(SpinEdit5, 2, 3);
+    layout->addWidget(caption(QStringLiteral("Zakresy")), 4, 0);
+    layout->addWidget(ComboBox1, 4, 1);
+    layout->addWidget(caption(QStringLiteral("Wielkość punktu")), 5, 0);
+    layout->addWidget(SpinEdit5, 5, 1, Qt::AlignLeft);
 
     Button14 = button("Button14", QStringLiteral("Wyświetl"));
     Button15 = button("Button15", QStringLiteral("Wyczyść"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button14);
     buttons->addWidget(Button15);
-    layout->addLayout(buttons, 3, 0, 1, 4);
+    layout->addLayout(buttons, 6, 0, 1, 2);
 
     ComboBox2 = named(new QComboBox, "ComboBox2");
     ComboBox2->addItems({QStringLiteral("1 rok"), QStringLiteral("6 miesięcy"), QStringLiteral("3 miesiące"),
                          QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"), QStringLiteral("1 tydzień"),
                          QStringLiteral("3 dni"), QStringLiteral("24 godziny")});
     ComboBox2->setCurrentIndex(kListingDefault);
-    layout->addWidget(caption(QStringLiteral("Okres")), 4, 0);
-    layout->addWidget(ComboBox2, 4, 1);
+    layout->addWidget(caption(QStringLiteral("Okres tabeli")), 7, 0);
+    layout->addWidget(ComboBox2, 7, 1);
+    layout->setColumnStretch(1, 1);
     return box;
 }
 
@@ -223,8 +229,8 @@ QWidget* TForm1::buildSimulationGroup()
     Edit29 = edit("Edit29", QStringLiteral("6"), kInstrumentEditWidth);
     Edit30 = edit("Edit30", QStringLiteral("12"), kInstrumentEditWidth);
     Edit31 = edit("Edit31", QStringLiteral("10"), kInstrumentEditWidth);
+    layout->addWidget(caption(QStringLiteral("Instrumenty")), 3, 0, 1, 4);
     auto* instruments = new QHBoxLayout;
-    instruments->addWidget(caption(QStringLiteral("Instrumenty")));
     instruments->addWidget(caption(QStringLiteral("Mag.")));
     instruments->addWidget(Edit29);
     instruments->addWidget(caption(QStringLiteral("Głęb.")));
@@ -232,12 +238,12 @@ QWidget* TForm1::buildSimulationGroup()
     instruments->addWidget(caption(QStringLiteral("Pauza")));
     instruments->addWidget(Edit31);
     instruments->addStretch();
-    layout->addLayout(instruments, 3, 0, 1, 4);
+    layout->addLayout(instruments, 4, 0, 1, 4);
 
     CheckBox14 = checkBox("CheckBox14", QStringLiteral("Wyciszaj"), false);
     CheckBox15 = checkBox("CheckBox15", QStringLiteral("F1"), false);
-    layout->addWidget(CheckBox14, 4, 0, 1, 2);
-    layout->addWidget(CheckBox15, 4, 2, 1, 2);
+    layout->addWidget(CheckBox14, 5, 0, 1, 2);
+    layout->addWidget(CheckBox15, 5, 2, 1, 2);
     return box;
 }
 

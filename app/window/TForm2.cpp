@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QDateTimeAxis>
 #include <QLabel>
+#include <QLocale>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -33,6 +34,8 @@ TForm2::TForm2(QWidget* owner) : QWidget(owner, Qt::Window | Qt::WindowStaysOnTo
     chart->setTitleBrush(QColor(Qt::yellow));
     chart->setBackgroundBrush(QColor(40, 48, 64));
     chart->legend()->hide();
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
 
     auto* line = new QLineSeries;
     QPen dashed(QColor(120, 200, 255));
