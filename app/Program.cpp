@@ -12,6 +12,7 @@
 #include "platform/Sleep.h"
 #include "platform/widgets/DateTimePicker.h"
 #include "platform/widgets/MessageBoxDialogs.h"
+#include "table/ui/ReportTable.h"
 
 #include <QCalendarWidget>
 #include <QRadioButton>
@@ -69,6 +70,7 @@ Program::Program(Platform& platform, const ProgramOptions& options) : m_platform
 Program::~Program()
 {
     // Controllers go before the window they point into.
+    m_reportTable.reset();
     m_catalogueView.reset();
     m_form.reset();
 }
@@ -78,7 +80,7 @@ void Program::createControllers()
     m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
     m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs);
     m_shell = new WindowShell(*m_form, *m_state, *m_platform);
-    // wired when the report table lands: ReportTable(form, state, platform).
+    m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform);
     // wired when the map display lands: MapDisplay(form, state, platform).
     // wired when the update cycle lands: UpdateCycle(form, state, platform).
 }
@@ -137,7 +139,7 @@ void Program::FormCreate()
     f.PageControl4->setCurrentIndex(TForm1::TabReport);
     f.PageControl1->setCurrentIndex(TForm1::TabQuakes);
 
-    // wired when the report table lands: ReportTable::ComboBox2Change() sets DateTimePicker1.
+    m_reportTable->ComboBox2Change();
 }
 
 void Program::startTimers()

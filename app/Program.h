@@ -10,6 +10,7 @@
 namespace tremora {
 
 class CatalogueView;
+class ReportTable;
 class TForm1;
 class WindowShell;
 struct ProgramState;
@@ -67,6 +68,7 @@ public:
     ProgramState& state() { return *m_state; }
     Platform& platform() { return *m_platform; }
     CatalogueView& catalogueView() { return *m_catalogueView; }
+    ReportTable& reportTable() { return *m_reportTable; }
     WindowShell& shell() { return *m_shell; }
 
 private:
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<ProgramState> m_state;
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<CatalogueView> m_catalogueView;
+    std::unique_ptr<ReportTable> m_reportTable;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

@@ -66,21 +66,4 @@ QString Przel_mno(double value)
     return prefixed(value, kBareSuffixes);
 }
 
-void EnergyTotals::add(std::uint8_t Mag10)
-{
-    const double joules = QuakeEnergyJ(Mag10);
-    EnergySumJ += joules;
-    EnergySumWh += joules / kSecondsPerHour;
-}
-
-QString EnergyTotals::joulesText() const
-{
-    return Przel_mno(EnergySumJ) + QLatin1Char('J');
-}
-
-QString EnergyTotals::wattHoursText() const
-{
-    return Przel_mno(EnergySumWh) + QStringLiteral("Wh");
-}
-
 } // namespace tremora

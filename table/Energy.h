@@ -27,17 +27,4 @@ QString Przelicz_mag_W(std::uint8_t Mag10);
 /// total shows as the unit alone.
 QString Przel_mno(double value);
 
-/// Running energy totals of a listing, in joules and watt-hours.
-struct EnergyTotals {
-    double EnergySumJ = 0;
-    double EnergySumWh = 0;
-
-    void reset() { EnergySumJ = EnergySumWh = 0; }
-    /// Adds the energy of one listed earthquake.
-    void add(std::uint8_t Mag10);
-    /// Texts of the two total labels: Przel_mno of each sum followed by "J" and by "Wh".
-    QString joulesText() const;
-    QString wattHoursText() const;
-};
-
 } // namespace tremora

@@ -117,16 +117,3 @@ TEST(Energy, BarePrefixChoiceIsStrict)
     EXPECT_EQ(Przel_mno(-5), s(""));
     EXPECT_EQ(Przel_mno(std::numeric_limits<double>::quiet_NaN()), s(""));
 }
-
-TEST(Energy, TotalsOfAListing)
-{
-    EnergyTotals totals;
-    EXPECT_EQ(totals.joulesText(), s("J"));
-    EXPECT_EQ(totals.wattHoursText(), s("Wh"));
-    totals.add(60);
-    totals.add(60);
-    EXPECT_EQ(totals.joulesText(), s("126,19 TJ"));
-    EXPECT_EQ(totals.wattHoursText(), s("35,05 GWh"));
-    totals.reset();
-    EXPECT_EQ(totals.joulesText(), s("J"));
-}

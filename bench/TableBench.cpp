@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The report table: a listing that stops at the 30,000-row limit, with the nearest place looked
+// up over a full place list for every row, then the first paint of the table view.
+
+#include "app/window/ProgramState.h"
+#include "app/window/TForm1.h"
+#include "places/PlaceList.h"
+#include "platform/Platform.h"
+#include "platform/testing/Doubles.h"
+#include "table/RecentListing.h"
+#include "table/ui/ReportTable.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTableView>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <random>
+
+namespace
+{
+
+using namespace tremora;
+
+constexpr double kToday = 46000;
+constexpr int kRecords = 40'000;
+constexpr quint16 kListedDays = 31;
+
+struct Fixture {
+    fakes::FixedClock clock { kToday + 0.5 };
+    fakes::RecordingDialogs dialogs;
+    fakes::ScriptedDownloader downloader;
+    fakes::NoSleep sleep;
+    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
+    TForm1 form;
+    ProgramState state;
+    std::unique_ptr<ReportTable> table;
+
+    Fixture()
+    {
+        std::mt19937 random(7);
+        std::uniform_real_distribution<float> lon(-180, 180);
+        std::uniform_real_distribution<float> lat(-80, 80);
+        std::uniform_int_distribution<int> mag(0, 80);
+        std::uniform_int_distribution<int> depth(0, 7000);
+
+        Catalogue& catalogue = state.catalogue;
+        for (int i = 1; i <= kRecords; ++i) {
+            QuakeRecord& r = catalogue[i];
+            const double t = kToday - kListedDays + (kListedDays + 1.0) * i / (kRecords + 1);
+            r.OriginDate = static_cast<double>(static_cast<long long>(t));
+            r.OriginTime = t - r.OriginDate;
+            r.Longitude = lon(random);
+            r.Latitude = lat(random);
+            r.Mag10 = static_cast<std::uint8_t>(mag(random));
+            r.Depth10 = static_cast<std::uint16_t>(depth(random));
+            r.SourceCode = static_cast<std::uint8_t>(i % 4);
+        }
+        catalogue.CatalogueCount = kRecords;
+
+        PlaceList& places = state.placeList;
+        for (int p = 1; p <= kPlaceCapacity; ++p) {
+            PlaceRecord& place = places[p];
+            place.Longitude = lon(random);
+            place.Latitude = lat(random);
+            place.Code.assign("PL");
+            place.PolishName.assign(QStringLiteral("Miejsce %1 Łódź").arg(p).toUtf8());
+            place.EnglishName.assign(QStringLiteral("Place %1").arg(p).toUtf8());
+        }
+        places.PlaceCount = kPlaceCapacity;
+
+        table = std::make_unique<ReportTable>(form, state, platform);
+        form.resize(1280, 900);
+        form.show();
+        // The buttons sit on the tab "Baza", beside the table: that is where a listing runs.
+        form.PageControl1->setCurrentIndex(TForm1::TabBase);
+        QApplication::processEvents();
+    }
+};
+
+void BM_Table30000Rows(benchmark::State& st)
+{
+    Fixture f;
+    QTableView* view = f.form.ControlPanel1;
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : st) {
+        f.table->Wysw_tab_czas(kListedDays);
+        view->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (f.table->model().rowCount() == 0 || f.dialogs.warnings.isEmpty())
+        st.SkipWithError("the listing did not reach the row limit");
+}
+
+// A fixed minimum time: one listing alone is too short a sample on a busy machine.
+BENCHMARK(BM_Table30000Rows)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.05)->MinTime(0.5);
+
+/// Prints each figure as "name: value unit" after the usual report.
+class FigureReporter : public benchmark::ConsoleReporter
+{
+public:
+    // Without colours, so that no escape code ends up in front of the figure lines.
+    FigureReporter()
+        : ConsoleReporter(OO_Tabular)
+    {
+    }
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_name.function_name == "BM_Table30000Rows" && !run.error_occurred) {
+                m_tableMs = run.GetAdjustedRealTime();
+                m_tableCpuMs = run.GetAdjustedCPUTime();
+            }
+    }
+    void printFigures() const
+    {
+        if (m_tableMs >= 0) {
+            std::printf("table_%d_rows: %.1f ms\n", TableRowLimit, m_tableMs);
+            // The listing runs on one thread: on a busy machine its CPU time is the steadier figure.
+            std::printf("table_%d_rows_cpu: %.1f ms\n", TableRowLimit, m_tableCpuMs);
+        }
+    }
+
+private:
+    double m_tableMs = -1;
+    double m_tableCpuMs = -1;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // No display is needed to measure.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    FigureReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printFigures();
+    benchmark::Shutdown();
+    return 0;
+}
