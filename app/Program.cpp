@@ -21,9 +21,11 @@
 
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 constexpr int kSearchDaysBack = 30;
 
@@ -37,7 +39,7 @@ QDate calendarDate(double dayNumber)
 
 struct Program::RealPlatform {
     explicit RealPlatform(const ProgramOptions& options)
-        : platform{clock, dialogs, downloader, sleep, options.eventHost, options.tileHost}
+        : platform { clock, dialogs, downloader, sleep, options.eventHost, options.tileHost }
     {
     }
     SystemClock clock;
@@ -47,7 +49,8 @@ struct Program::RealPlatform {
     Platform platform;
 };
 
-Program::Program(const ProgramOptions& options) : m_real(std::make_unique<RealPlatform>(options))
+Program::Program(const ProgramOptions& options)
+    : m_real(std::make_unique<RealPlatform>(options))
 {
     m_platform = &m_real->platform;
     m_state = std::make_unique<ProgramState>();
@@ -58,7 +61,8 @@ Program::Program(const ProgramOptions& options) : m_real(std::make_unique<RealPl
     createControllers();
 }
 
-Program::Program(Platform& platform, const ProgramOptions& options) : m_platform(&platform)
+Program::Program(Platform& platform, const ProgramOptions& options)
+    : m_platform(&platform)
 {
     m_state = std::make_unique<ProgramState>();
     if (!options.workDir.isEmpty())
@@ -108,7 +112,7 @@ void Program::FormCreate()
     s.catalogue.ImportCount = s.catalogue.CatalogueCount;
 
     // Only Polish is translated.
-    for (QRadioButton* language : {f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5})
+    for (QRadioButton* language : { f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5 })
         language->setEnabled(false);
 
     const QDate todayDate = calendarDate(today);
@@ -145,7 +149,7 @@ void Program::FormCreate()
 void Program::startTimers()
 {
     TForm1& f = *m_form;
-    for (QTimer* timer : {f.Timer1, f.Timer2, f.Timer3, f.Timer4, f.Timer5, f.Timer6, f.Timer7}) {
+    for (QTimer* timer : { f.Timer1, f.Timer2, f.Timer3, f.Timer4, f.Timer5, f.Timer6, f.Timer7 }) {
         if (TForm1::enabledAtStart(timer))
             timer->start();
     }

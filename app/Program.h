@@ -7,7 +7,8 @@
 
 #include <memory>
 
-namespace tremora {
+namespace tremora
+{
 
 class CatalogueView;
 class ReportTable;
@@ -46,7 +47,8 @@ struct ProgramOptions {
 ///
 /// The event and tile hosts come from the Platform given; the options' hosts serve the
 /// constructor that builds the real platform.
-class Program {
+class Program
+{
 public:
     /// The real program: system clock, message boxes, network downloads, event-loop sleeps.
     explicit Program(const ProgramOptions& options);

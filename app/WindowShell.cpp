@@ -18,9 +18,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 /// Size of the stand-in world map drawn when the built-in picture cannot be read.
 constexpr QSize kStandInMapSize(2048, 1024);
@@ -53,7 +55,10 @@ QImage standInWorldMap()
 } // namespace
 
 WindowShell::WindowShell(TForm1& form, ProgramState& state, Platform& platform)
-    : QObject(&form), m_form(form), m_state(state), m_platform(platform)
+    : QObject(&form)
+    , m_form(form)
+    , m_state(state)
+    , m_platform(platform)
 {
     connect(m_form.DsFancyButton2, &QPushButton::clicked, this, &WindowShell::DsFancyButton2Click);
     connect(m_form.DsFancyButton3, &QPushButton::clicked, this, &WindowShell::DsFancyButton3Click);
@@ -81,7 +86,8 @@ void WindowShell::loadMapPicture(const QString& fileName)
     if (QFile::exists(path))
         picture = reader.read();
     if (picture.isNull()) {
-        const QString reason = QFile::exists(path) ? reader.errorString() : QStringLiteral("plik nie istnieje");
+        const QString reason
+            = QFile::exists(path) ? reader.errorString() : QStringLiteral("plik nie istnieje");
         m_platform.dialogs.error(QStringLiteral("Nie można wczytać obrazu %1: %2").arg(fileName, reason));
         return;
     }
@@ -94,7 +100,8 @@ void WindowShell::DsFancyButton7Click()
     TForm2& chart = *m_form.Form2;
     const QRect main = m_form.frameGeometry();
     chart.resize(m_form.PaintBox1->width() + kChartExtraWidth, TForm2::kHeight);
-    chart.move(main.left() + kChartLeftOffset, main.top() + main.height() - chart.height() - kChartBottomOffset);
+    chart.move(
+        main.left() + kChartLeftOffset, main.top() + main.height() - chart.height() - kChartBottomOffset);
     chart.UnitLabel->move(chart.width() - TForm2::kUnitLabelInset, chart.UnitLabel->y());
     chart.setVisible(!chart.isVisible());
 }

@@ -6,7 +6,8 @@
 
 class QImage;
 
-namespace tremora {
+namespace tremora
+{
 
 class TForm1;
 struct Platform;
@@ -14,7 +15,8 @@ struct ProgramState;
 
 /// The window's own behaviour: the map-picture buttons, the chart window, the tray icon and the
 /// built-in map picture.
-class WindowShell : public QObject {
+class WindowShell : public QObject
+{
     Q_OBJECT
 public:
     static inline const QString kEarthPictureFile = QStringLiteral("Ziemia.jpg");
@@ -33,7 +35,7 @@ public:
     /// "Test": places the chart window along the bottom of the map and toggles it.
     void DsFancyButton7Click();
     /// Hidden button; does nothing.
-    void DsFancyButton1Click() {}
+    void DsFancyButton1Click() { }
     /// Tray icon click: hides a visible window to the tray, shows a hidden one.
     void CoolIcon_Wysw();
 

@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QScreen>
 
 #include <cstdio>
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
 QString helpText(const QCommandLineParser& parser)
 {
@@ -30,22 +32,23 @@ int main(int argc, char** argv)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tremora: world seismicity from the USGS catalogue."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows these options."));
+    const QCommandLineOption help(
+        { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Shows these options."));
     parser.addOption(help);
     const QCommandLineOption eventHost(QStringLiteral("event-host"),
-                                       QStringLiteral("Base URL of the event service (default %1).").arg(kDefaultEventHost),
-                                       QStringLiteral("URL"), kDefaultEventHost);
-    const QCommandLineOption tileHost(QStringLiteral("tile-host"), QStringLiteral("Base URL of the map tile server."),
-                                      QStringLiteral("URL"));
+        QStringLiteral("Base URL of the event service (default %1).").arg(kDefaultEventHost),
+        QStringLiteral("URL"), kDefaultEventHost);
+    const QCommandLineOption tileHost(QStringLiteral("tile-host"),
+        QStringLiteral("Base URL of the map tile server."), QStringLiteral("URL"));
     const QCommandLineOption workDir(QStringLiteral("workdir"),
-                                     QStringLiteral("Folder of the catalogue, place list and map pictures "
-                                                    "(default: the current folder)."),
-                                     QStringLiteral("DIR"));
+        QStringLiteral("Folder of the catalogue, place list and map pictures "
+                       "(default: the current folder)."),
+        QStringLiteral("DIR"));
     const QCommandLineOption rebuildPlaces(QStringLiteral("rebuild-places"),
-                                           QStringLiteral("Rebuilds Lokalizacje.dat of the working folder from "
-                                                          "Lokalizacje2.txt and Kraje2.txt in FOLDER, then ends."),
-                                           QStringLiteral("FOLDER"));
-    parser.addOptions({eventHost, tileHost, workDir, rebuildPlaces});
+        QStringLiteral("Rebuilds Lokalizacje.dat of the working folder from "
+                       "Lokalizacje2.txt and Kraje2.txt in FOLDER, then ends."),
+        QStringLiteral("FOLDER"));
+    parser.addOptions({ eventHost, tileHost, workDir, rebuildPlaces });
     // The options are read before any window exists, so --help works without a display.
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "tremora: %s\n%s", qPrintable(parser.errorText()), qPrintable(helpText(parser)));
@@ -79,7 +82,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tremora"));
     Program program(options);
-    program.form().show();
+    // The map wants all the room there is; without a window manager maximising does nothing.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        program.form().resize(screen->availableSize());
+    program.form().showMaximized();
     program.start();
     return app.exec();
 }

@@ -18,7 +18,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using namespace tremora;
 
@@ -46,7 +47,7 @@ struct Fixture {
         }
         catalogue.CatalogueCount = kCatalogueCapacity;
         buffer.assign(reinterpret_cast<const char*>(catalogue.slots() + 1),
-                      reinterpret_cast<const char*>(catalogue.slots() + 1) + kBytes);
+            reinterpret_cast<const char*>(catalogue.slots() + 1) + kBytes);
         SaveCatalogue(catalogue);
         plainWrite();
     }
@@ -132,8 +133,7 @@ BENCHMARK(BM_SaveCatalogue)->Iterations(kIterations)->UseRealTime()->Unit(benchm
 /// same disk and the same neighbours; a ratio of two separate runs would mostly measure noise.
 constexpr int kRounds = 9;
 
-template <typename Op>
-double seconds(Op&& op)
+template <typename Op> double seconds(Op&& op)
 {
     const auto start = std::chrono::steady_clock::now();
     op();
@@ -151,15 +151,14 @@ struct Pair {
     double plain;
 };
 
-template <typename Ours, typename Plain>
-Pair interleaved(Ours&& ours, Plain&& plain)
+template <typename Ours, typename Plain> Pair interleaved(Ours&& ours, Plain&& plain)
 {
     std::vector<double> a, b;
     for (int round = 0; round < kRounds; ++round) {
         a.push_back(seconds(ours));
         b.push_back(seconds(plain));
     }
-    return {median(a), median(b)};
+    return { median(a), median(b) };
 }
 
 } // namespace

@@ -10,9 +10,11 @@
 
 #include <QLabel>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 void setAndShow(QLabel* label, const QString& text)
 {
@@ -23,7 +25,9 @@ void setAndShow(QLabel* label, const QString& text)
 } // namespace
 
 CatalogueView::CatalogueView(TForm1& form, ProgramState& state, Dialogs& dialogs)
-    : m_form(form), m_state(state), m_dialogs(dialogs)
+    : m_form(form)
+    , m_state(state)
+    , m_dialogs(dialogs)
 {
 }
 

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 class Dialogs;
 class TForm1;
@@ -12,7 +13,8 @@ struct ProgramState;
 /// Loads the catalogue file and shows the catalogue summary (count, first and last date, last
 /// time) in the settings tab and the load status in the status bar. Used at start-up and after
 /// each update that saved the catalogue.
-class CatalogueView {
+class CatalogueView
+{
 public:
     CatalogueView(TForm1& form, ProgramState& state, Dialogs& dialogs);
 

@@ -9,7 +9,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-namespace tremora::controls {
+namespace tremora::controls
+{
 
 QLineEdit* edit(const char* name, const QString& text, int width)
 {

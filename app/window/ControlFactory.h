@@ -13,14 +13,15 @@ class QRadioButton;
 class QSpinBox;
 class QWidget;
 
-namespace tremora {
+namespace tremora
+{
 
 /// Small helpers the window's building files share: each makes one control with its program
 /// name as objectName and its default caption or value.
-namespace controls {
+namespace controls
+{
 
-template <typename T>
-T* named(T* object, const char* name)
+template <typename T> T* named(T* object, const char* name)
 {
     object->setObjectName(QString::fromLatin1(name));
     return object;

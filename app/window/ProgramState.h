@@ -8,7 +8,8 @@
 #include <QDir>
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// The state the whole program shares beyond its controls: the catalogue, the place list, the
 /// earthquakes shown last, the energy totals of the last listing and the texts of the selected

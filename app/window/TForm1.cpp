@@ -19,11 +19,13 @@
 #include <QTableView>
 #include <QTimer>
 
-namespace tremora {
+namespace tremora
+{
 
 using namespace controls;
 
-namespace {
+namespace
+{
 
 constexpr const char* kEnabledAtStart = "enabledAtStart";
 constexpr int kSettingsPanelWidth = 345;
@@ -56,7 +58,8 @@ QIcon programIcon()
     p.setPen(QPen(QColor(10, 40, 90), 1.5));
     p.drawEllipse(2, 2, 28, 28);
     p.setPen(QPen(QColor(255, 220, 40), 2.5));
-    const QPointF wave[] = {{5, 16}, {10, 16}, {13, 8}, {17, 24}, {20, 12}, {23, 16}, {27, 16}};
+    const QPointF wave[]
+        = { { 5, 16 }, { 10, 16 }, { 13, 8 }, { 17, 24 }, { 20, 12 }, { 23, 16 }, { 27, 16 } };
     p.drawPolyline(wave, int(std::size(wave)));
     return QIcon(pixmap);
 }
@@ -71,7 +74,8 @@ QTimer* makeTimer(QObject* owner, const char* name, int interval, bool enabled)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tremora – sejsmiczność świata (dane USGS)"));
@@ -134,11 +138,13 @@ void TForm1::buildMenus()
 {
     const QString banner = QStringLiteral("Kest");
     BarPopupMenu1 = named(new BannerMenu(banner, this), "BarPopupMenu1");
-    Kopiujlokalizacjdowyszukiwania1 = BarPopupMenu1->addAction(QStringLiteral("Kopiuj lokalizację do wyszukiwania"));
+    Kopiujlokalizacjdowyszukiwania1
+        = BarPopupMenu1->addAction(QStringLiteral("Kopiuj lokalizację do wyszukiwania"));
     Kopiujlokalizacjdowyszukiwania1->setObjectName(QStringLiteral("Kopiujlokalizacjdowyszukiwania1"));
     jwwpromieniu100km1 = BarPopupMenu1->addAction(QStringLiteral("j.w. w promieniu 100 km"));
     jwwpromieniu100km1->setObjectName(QStringLiteral("jwwpromieniu100km1"));
-    Kopiujlokalizacjdoostrzee1 = BarPopupMenu1->addAction(QStringLiteral("Kopiuj lokalizację do  \"ostrzeżeń\""));
+    Kopiujlokalizacjdoostrzee1
+        = BarPopupMenu1->addAction(QStringLiteral("Kopiuj lokalizację do  \"ostrzeżeń\""));
     Kopiujlokalizacjdoostrzee1->setObjectName(QStringLiteral("Kopiujlokalizacjdoostrzee1"));
     jwwpromieniu100km2 = BarPopupMenu1->addAction(QStringLiteral("j.w. w promieniu 100 km"));
     jwwpromieniu100km2->setObjectName(QStringLiteral("jwwpromieniu100km2"));

@@ -24,7 +24,8 @@ class QTimer;
 class QChartView;
 class QLineSeries;
 
-namespace tremora {
+namespace tremora
+{
 
 class BannerMenu;
 class DateTimePicker;
@@ -39,7 +40,8 @@ class TForm2;
 /// as the program names it and carries that name as its objectName. The window holds no
 /// behaviour beyond its own look: the controllers of each area connect to the controls.
 /// Every control starts with its default; the timers are built but not started.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);

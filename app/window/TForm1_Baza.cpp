@@ -25,11 +25,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace tremora {
+namespace tremora
+{
 
 using namespace controls;
 
-namespace {
+namespace
+{
 
 constexpr int kNumberEditWidth = 56;
 constexpr int kZoomMin = 2;
@@ -37,8 +39,8 @@ constexpr int kZoomMax = 17;
 constexpr int kZoomDefault = 7;
 constexpr const char* kForumAddress = "forum: https://tremora.example.org/forum";
 
-QChartView* makeChart(const char* name, const QString& title, const QColor& top, QLineSeries*& series,
-                      const char* seriesName)
+QChartView* makeChart(
+    const char* name, const QString& title, const QColor& top, QLineSeries*& series, const char* seriesName)
 {
     auto* chart = new QChart;
     QFont titleFont(QStringLiteral("Arial"));
@@ -113,7 +115,7 @@ QWidget* TForm1::buildBaseTab()
     Button3 = button("Button3", QStringLiteral("7 dni"));
     Button4 = button("Button4", QStringLiteral("1 miesiąc"));
     Button5 = button("Button5", QStringLiteral("3 miesiące"));
-    for (QPushButton* b : {Button2, Button3, Button4, Button5}) {
+    for (QPushButton* b : { Button2, Button3, Button4, Button5 }) {
         b->setStyleSheet(QStringLiteral("padding: 3px 4px;"));
         recentLayout->addWidget(b);
     }
@@ -190,7 +192,7 @@ QWidget* TForm1::buildSearchPanel()
     totals->addWidget(caption(QStringLiteral("Energia:")), 1, 0);
     totals->addWidget(Label36, 1, 1);
     totals->addWidget(Label37, 1, 2);
-    for (QLabel* l : {Label29, Label36, Label37})
+    for (QLabel* l : { Label29, Label36, Label37 })
         l->setStyleSheet(QStringLiteral("font-weight: bold; color: #1c3a6e;"));
     layout->addLayout(totals);
 
@@ -257,7 +259,8 @@ QWidget* TForm1::buildLocationPanel()
     Edit26 = edit("Edit26", QStringLiteral("50,89"));
     Edit27 = edit("Edit27", QStringLiteral("15,025"));
     Button13 = button("Button13", QString());
-    for (QWidget* hidden : std::initializer_list<QWidget*> {Edit21, Edit22, Edit23, Edit24, Edit25, Edit26, Edit27, Button13}) {
+    for (QWidget* hidden : std::initializer_list<QWidget*> {
+             Edit21, Edit22, Edit23, Edit24, Edit25, Edit26, Edit27, Button13 }) {
         hidden->setParent(box);
         hidden->hide();
     }
@@ -279,9 +282,9 @@ QWidget* TForm1::buildBasePages()
     PageControl4->addTab(ControlPanel1, QStringLiteral("Baza USGS"));
 
     DBChart1 = makeChart("DBChart1", QStringLiteral("Magnituda wstrząsów sejsmicznych - baza USGS"),
-                         QColor(255, 255, 128), LineSeries10, "LineSeries10");
+        QColor(255, 255, 128), LineSeries10, "LineSeries10");
     DBChart2 = makeChart("DBChart2", QStringLiteral("Energia wstrząsów sejsmicznych - baza USGS"),
-                         QColor(186, 209, 175), LineSeries1, "LineSeries1");
+        QColor(186, 209, 175), LineSeries1, "LineSeries1");
     PageControl4->addTab(DBChart1, QStringLiteral("Magnituda"));
     PageControl4->addTab(DBChart2, QStringLiteral("Energia"));
     return PageControl4;

@@ -5,9 +5,11 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 const char* const kInfoHtml = R"(
 <h2 style="color:#1c3a6e">Tremora</h2>

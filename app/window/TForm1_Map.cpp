@@ -19,11 +19,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace tremora {
+namespace tremora
+{
 
 using namespace controls;
 
-namespace {
+namespace
+{
 constexpr int kUpdatePanelWidth = 236;
 constexpr int kWarningPagesWidth = 370;
 constexpr int kNumberEditWidth = 48;
@@ -141,10 +143,10 @@ QWidget* TForm1::buildWarningPages()
     RadioButton10 = radio("RadioButton10", QStringLiteral("lub"), true);
     RadioButton11 = radio("RadioButton11", QStringLiteral("i"), false);
 
-    QCheckBox* boxes[] = {CheckBox6, CheckBox9, CheckBox7, CheckBox8};
-    QLineEdit* from[] = {Edit1, Edit17, Edit2, Edit4};
-    QLineEdit* to[] = {Edit19, Edit18, Edit3, Edit5};
-    QLabel* conjunctions[] = {Label30, Label31, Label32};
+    QCheckBox* boxes[] = { CheckBox6, CheckBox9, CheckBox7, CheckBox8 };
+    QLineEdit* from[] = { Edit1, Edit17, Edit2, Edit4 };
+    QLineEdit* to[] = { Edit19, Edit18, Edit3, Edit5 };
+    QLabel* conjunctions[] = { Label30, Label31, Label32 };
     for (int row = 0; row < 4; ++row) {
         grid->addWidget(boxes[row], row, 0);
         grid->addWidget(from[row], row, 1);

@@ -13,11 +13,13 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-namespace tremora {
+namespace tremora
+{
 
 using namespace controls;
 
-namespace {
+namespace
+{
 constexpr int kGridSide = 4;
 constexpr int kZoomMin = 2;
 constexpr int kZoomMax = 17;
@@ -37,8 +39,8 @@ QWidget* TForm1::buildSatelliteTab()
     gridLayout->setContentsMargins(0, 0, 0, 0);
     gridLayout->setSpacing(0);
     // Named column by column, top to bottom: Image2..Image5 are the first column.
-    MapImage** tiles[] = {&Image2, &Image3, &Image4, &Image5, &Image6, &Image7, &Image8, &Image9,
-                          &Image10, &Image11, &Image12, &Image13, &Image14, &Image15, &Image16, &Image17};
+    MapImage** tiles[] = { &Image2, &Image3, &Image4, &Image5, &Image6, &Image7, &Image8, &Image9, &Image10,
+        &Image11, &Image12, &Image13, &Image14, &Image15, &Image16, &Image17 };
     for (int i = 0; i < kGridSide * kGridSide; ++i) {
         auto* tile = new MapImage;
         tile->setObjectName(QStringLiteral("Image%1").arg(i + 2));
@@ -67,7 +69,7 @@ QWidget* TForm1::buildSatelliteTab()
     Button10 = button("Button10", QString());
     Label21 = label("Label21", QString());
     Edit28 = edit("Edit28", QString::fromLatin1(kWebMapLink));
-    for (QWidget* hidden : std::initializer_list<QWidget*> {Button10, Label21, Edit28}) {
+    for (QWidget* hidden : std::initializer_list<QWidget*> { Button10, Label21, Edit28 }) {
         hidden->setParent(page);
         hidden->hide();
     }

@@ -21,11 +21,13 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace tremora {
+namespace tremora
+{
 
 using namespace controls;
 
-namespace {
+namespace
+{
 
 constexpr int kDigitMax = 9;
 constexpr int kPointSizeMin = 3;
@@ -33,8 +35,8 @@ constexpr int kPointSizeMax = 17;
 constexpr int kPointSizeDefault = 10;
 constexpr int kSpeedMax = 100;
 constexpr int kSpeedDefault = 2;
-constexpr int kPeriodDefault = 4;      // "1 rok"
-constexpr int kListingDefault = 6;     // "3 dni"
+constexpr int kPeriodDefault = 4; // "1 rok"
+constexpr int kListingDefault = 6; // "3 dni"
 constexpr int kInstrumentEditWidth = 36;
 
 QLabel* valueLabel(const char* name, const QString& text)
@@ -117,7 +119,7 @@ QWidget* TForm1::buildLanguageGroup()
     RadioButton3 = radio("RadioButton3", QStringLiteral("Deutsche"), false);
     RadioButton4 = radio("RadioButton4", QStringLiteral("France"), false);
     RadioButton5 = radio("RadioButton5", QStringLiteral("Russian"), false);
-    QRadioButton* radios[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5};
+    QRadioButton* radios[] = { RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5 };
     for (int i = 0; i < 5; ++i)
         layout->addWidget(radios[i], i / 3, i % 3);
     return box;
@@ -179,10 +181,10 @@ QWidget* TForm1::buildDisplayGroup()
     layout->addWidget(DateTimePicker2, 3, 1);
 
     ComboBox1 = named(new QComboBox, "ComboBox1");
-    ComboBox1->addItems({QStringLiteral("CAŁA BAZA"), QStringLiteral("11 lat"), QStringLiteral("5 lat"),
-                         QStringLiteral("2 lata"), QStringLiteral("1 rok"), QStringLiteral("6 miesięcy"),
-                         QStringLiteral("3 miesiące"), QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"),
-                         QStringLiteral("1 tydzień"), QStringLiteral("3 dni"), QStringLiteral("24 godziny")});
+    ComboBox1->addItems({ QStringLiteral("CAŁA BAZA"), QStringLiteral("11 lat"), QStringLiteral("5 lat"),
+        QStringLiteral("2 lata"), QStringLiteral("1 rok"), QStringLiteral("6 miesięcy"),
+        QStringLiteral("3 miesiące"), QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"),
+        QStringLiteral("1 tydzień"), QStringLiteral("3 dni"), QStringLiteral("24 godziny") });
     ComboBox1->setCurrentIndex(kPeriodDefault);
     SpinEdit5 = spin("SpinEdit5", kPointSizeMin, kPointSizeMax, kPointSizeDefault);
     layout->addWidget(caption(QStringLiteral("Zakresy")), 4, 0);
@@ -198,9 +200,9 @@ QWidget* TForm1::buildDisplayGroup()
     layout->addLayout(buttons, 6, 0, 1, 2);
 
     ComboBox2 = named(new QComboBox, "ComboBox2");
-    ComboBox2->addItems({QStringLiteral("1 rok"), QStringLiteral("6 miesięcy"), QStringLiteral("3 miesiące"),
-                         QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"), QStringLiteral("1 tydzień"),
-                         QStringLiteral("3 dni"), QStringLiteral("24 godziny")});
+    ComboBox2->addItems({ QStringLiteral("1 rok"), QStringLiteral("6 miesięcy"), QStringLiteral("3 miesiące"),
+        QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"), QStringLiteral("1 tydzień"),
+        QStringLiteral("3 dni"), QStringLiteral("24 godziny") });
     ComboBox2->setCurrentIndex(kListingDefault);
     layout->addWidget(caption(QStringLiteral("Okres tabeli")), 7, 0);
     layout->addWidget(ComboBox2, 7, 1);

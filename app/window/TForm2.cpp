@@ -7,19 +7,22 @@
 #include <QChartView>
 #include <QDateTimeAxis>
 #include <QLabel>
-#include <QLocale>
 #include <QLineSeries>
-#include <QValueAxis>
+#include <QLocale>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 constexpr double kLeftAxisStep = 0.1;
 constexpr qreal kPointSize = 5;
 } // namespace
 
-TForm2::TForm2(QWidget* owner) : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint)
+TForm2::TForm2(QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Moc burzy geomagnetycznej (GM)"));

@@ -6,11 +6,13 @@
 class QChartView;
 class QLabel;
 
-namespace tremora {
+namespace tremora
+{
 
 /// The secondary chart window of the geomagnetic-storm power. It lives as long as the main
 /// window, stays on top of it and is only ever shown and hidden; nothing fills its chart.
-class TForm2 : public QWidget {
+class TForm2 : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr int kHeight = 350;

@@ -4,9 +4,12 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-namespace tremora {
+namespace tremora
+{
 
-BannerMenu::BannerMenu(const QString& bannerText, QWidget* parent) : QMenu(parent), m_bannerText(bannerText)
+BannerMenu::BannerMenu(const QString& bannerText, QWidget* parent)
+    : QMenu(parent)
+    , m_bannerText(bannerText)
 {
     // The items are laid out to the right of the banner.
     setContentsMargins(kBannerWidth, 0, 0, 0);
@@ -37,7 +40,8 @@ void BannerMenu::paintEvent(QPaintEvent* event)
     p.translate(banner.left(), banner.bottom());
     p.rotate(-90);
     // After the turn, x runs up the banner and y across it.
-    p.drawText(QRect(6, 0, banner.height() - 6, banner.width()), Qt::AlignLeft | Qt::AlignVCenter, m_bannerText);
+    p.drawText(
+        QRect(6, 0, banner.height() - 6, banner.width()), Qt::AlignLeft | Qt::AlignVCenter, m_bannerText);
 }
 
 } // namespace tremora

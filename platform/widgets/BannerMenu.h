@@ -5,10 +5,12 @@
 #include <QMenu>
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// A popup menu with a coloured banner down its left edge carrying a word written bottom-up.
-class BannerMenu : public QMenu {
+class BannerMenu : public QMenu
+{
     Q_OBJECT
 public:
     static constexpr int kBannerWidth = 22;

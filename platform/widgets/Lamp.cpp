@@ -4,25 +4,33 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 QColor litColour(TLampColor color)
 {
     switch (color) {
-    case TLampColor::lcYellow: return {255, 230, 40};
-    case TLampColor::lcOrange: return {255, 150, 20};
-    case TLampColor::lcRed: return {235, 30, 30};
-    case TLampColor::lcGreen: return {40, 210, 60};
-    case TLampColor::lcBlue: return {40, 120, 255};
+    case TLampColor::lcYellow:
+        return { 255, 230, 40 };
+    case TLampColor::lcOrange:
+        return { 255, 150, 20 };
+    case TLampColor::lcRed:
+        return { 235, 30, 30 };
+    case TLampColor::lcGreen:
+        return { 40, 210, 60 };
+    case TLampColor::lcBlue:
+        return { 40, 120, 255 };
     }
     return Qt::gray;
 }
 
 } // namespace
 
-Lamp::Lamp(QWidget* parent) : QWidget(parent)
+Lamp::Lamp(QWidget* parent)
+    : QWidget(parent)
 {
     setMinimumSize(14, 14);
 }

@@ -3,13 +3,15 @@
 
 #include <QWidget>
 
-namespace tremora {
+namespace tremora
+{
 
 enum class TLampColor { lcYellow, lcOrange, lcRed, lcGreen, lcBlue };
 enum class TLampState { lsON, lsOFF, lsNA };
 
 /// A round signal lamp: lit in its colour, dark when off, grey when not applicable.
-class Lamp : public QWidget {
+class Lamp : public QWidget
+{
     Q_OBJECT
 public:
     explicit Lamp(QWidget* parent = nullptr);
@@ -19,7 +21,7 @@ public:
     void setState(TLampState state);
     TLampState state() const { return m_state; }
 
-    QSize sizeHint() const override { return {22, 22}; }
+    QSize sizeHint() const override { return { 22, 22 }; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

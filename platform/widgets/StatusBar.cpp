@@ -3,9 +3,11 @@
 
 #include <QLabel>
 
-namespace tremora {
+namespace tremora
+{
 
-StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent)
+StatusBar::StatusBar(QWidget* parent)
+    : QStatusBar(parent)
 {
     setSizeGripEnabled(true);
     for (int i = 0; i < kPanelCount; ++i) {

@@ -8,14 +8,16 @@
 
 class QLabel;
 
-namespace tremora {
+namespace tremora
+{
 
 /// A status bar of fixed text panels side by side. The last panel takes whatever width is left.
-class StatusBar : public QStatusBar {
+class StatusBar : public QStatusBar
+{
     Q_OBJECT
 public:
     static constexpr int kPanelCount = 5;
-    static constexpr std::array<int, kPanelCount> kPanelWidths = {70, 70, 30, 30, 100};
+    static constexpr std::array<int, kPanelCount> kPanelWidths = { 70, 70, 30, 30, 100 };
 
     explicit StatusBar(QWidget* parent = nullptr);
 

@@ -5,12 +5,14 @@
 #include "catalogue/DayNumber.h"
 #include "tests/support/TestSupport.h"
 
-namespace tremora::test {
+namespace tremora::test
+{
 
 ProgramFixture::ProgramFixture()
-    : m_today(double(dayNumber(2015, 7, 10))),
-      m_clock(m_today + 0.5),
-      m_platform{m_clock, m_dialogs, m_downloader, m_sleep, QStringLiteral("http://127.0.0.1:9"), QString()}
+    : m_today(double(dayNumber(2015, 7, 10)))
+    , m_clock(m_today + 0.5)
+    , m_platform { m_clock, m_dialogs, m_downloader, m_sleep, QStringLiteral("http://127.0.0.1:9"),
+        QString() }
 {
 }
 
@@ -24,12 +26,14 @@ Program& ProgramFixture::makeProgram()
 
 void ProgramFixture::writeCatalogue(const std::vector<QuakeRecord>& records, const QByteArray& trailing)
 {
-    QByteArray bytes(reinterpret_cast<const char*>(records.data()), qsizetype(records.size() * sizeof(QuakeRecord)));
+    QByteArray bytes(
+        reinterpret_cast<const char*>(records.data()), qsizetype(records.size() * sizeof(QuakeRecord)));
     bytes += trailing;
     ASSERT_TRUE(writeAll(filePath(QString::fromLatin1(kCatalogueFileName)), bytes));
 }
 
-QuakeRecord quake(int year, int month, int day, int hour, int minute, int second, double lon, double lat, int mag10)
+QuakeRecord quake(
+    int year, int month, int day, int hour, int minute, int second, double lon, double lat, int mag10)
 {
     QuakeRecord r;
     r.OriginDate = double(dayNumber(year, month, day));

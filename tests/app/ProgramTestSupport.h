@@ -12,10 +12,12 @@
 #include <memory>
 #include <vector>
 
-namespace tremora::test {
+namespace tremora::test
+{
 
 /// A program over doubles in a folder of its own, with a clock standing at noon on 10 July 2015.
-class ProgramFixture : public ::testing::Test {
+class ProgramFixture : public ::testing::Test
+{
 protected:
     ProgramFixture();
 
@@ -35,7 +37,7 @@ protected:
     std::unique_ptr<Program> m_program;
 };
 
-QuakeRecord quake(int year, int month, int day, int hour, int minute, int second, double lon = 0, double lat = 0,
-                  int mag10 = 45);
+QuakeRecord quake(int year, int month, int day, int hour, int minute, int second, double lon = 0,
+    double lat = 0, int mag10 = 45);
 
 } // namespace tremora::test

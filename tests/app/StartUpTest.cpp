@@ -18,8 +18,10 @@
 #include <QTabWidget>
 #include <QTimer>
 
-namespace tremora::test {
-namespace {
+namespace tremora::test
+{
+namespace
+{
 
 constexpr int kStatus = 4;
 
@@ -45,8 +47,8 @@ TEST_F(StartUp, WithoutCatalogueTheSummaryStaysAndNoUpdateIsScheduled)
 
 TEST_F(StartUp, WithCatalogueShowsItsSpanAndSchedulesUpdates)
 {
-    writeCatalogue({quake(2015, 7, 1, 1, 2, 3), quake(2015, 7, 2, 4, 5, 6), quake(2015, 7, 3, 12, 34, 56)},
-                   QByteArray(10, '\x7f'));
+    writeCatalogue({ quake(2015, 7, 1, 1, 2, 3), quake(2015, 7, 2, 4, 5, 6), quake(2015, 7, 3, 12, 34, 56) },
+        QByteArray(10, '\x7f'));
     Program& program = makeProgram();
     program.start();
     TForm1& f = program.form();
@@ -66,7 +68,7 @@ TEST_F(StartUp, WithCatalogueShowsItsSpanAndSchedulesUpdates)
 
 TEST_F(StartUp, OneRecordShowsTheSameFirstAndLastDate)
 {
-    writeCatalogue({quake(2015, 7, 3, 0, 0, 1)});
+    writeCatalogue({ quake(2015, 7, 3, 0, 0, 1) });
     Program& program = makeProgram();
     program.FormCreate();
     EXPECT_EQ(program.form().Label7->text(), program.form().Label9->text());
@@ -91,18 +93,18 @@ TEST_F(StartUp, SetsTheCalendarsPickersAndTabsFromTheClock)
 
 TEST_F(StartUp, TimersRunOnlyWhereTheyStartEnabled)
 {
-    writeCatalogue({quake(2015, 7, 3, 12, 0, 0)});
+    writeCatalogue({ quake(2015, 7, 3, 12, 0, 0) });
     Program& program = makeProgram();
     program.start();
     TForm1& f = program.form();
-    for (QTimer* running : {f.Timer2, f.Timer3, f.Timer5, f.Timer7}) {
+    for (QTimer* running : { f.Timer2, f.Timer3, f.Timer5, f.Timer7 }) {
         SCOPED_TRACE(running->objectName().toStdString());
         EXPECT_TRUE(running->isActive());
     }
     // The first ticks of the start-up timers come one second after start.
-    for (QTimer* first : {f.Timer3, f.Timer5, f.Timer7})
+    for (QTimer* first : { f.Timer3, f.Timer5, f.Timer7 })
         EXPECT_EQ(first->interval(), 1000);
-    for (QTimer* idle : {f.Timer1, f.Timer4, f.Timer6}) {
+    for (QTimer* idle : { f.Timer1, f.Timer4, f.Timer6 }) {
         SCOPED_TRACE(idle->objectName().toStdString());
         EXPECT_FALSE(idle->isActive());
     }
@@ -114,7 +116,7 @@ TEST_F(StartUp, OnlyPolishCanBeChosen)
     program.FormCreate();
     TForm1& f = program.form();
     EXPECT_TRUE(f.RadioButton1->isEnabled());
-    for (QRadioButton* other : {f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5}) {
+    for (QRadioButton* other : { f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5 }) {
         SCOPED_TRACE(other->objectName().toStdString());
         EXPECT_FALSE(other->isEnabled());
         other->click();
@@ -140,7 +142,8 @@ TEST_F(StartUp, AFileOverCapacityLoadsTheCapacityAndSaysSo)
     EXPECT_TRUE(status.contains(QStringLiteral("1999999"))) << status.toStdString();
     EXPECT_TRUE(status.contains(QStringLiteral("2000000"))) << status.toStdString();
     ASSERT_EQ(m_dialogs.warnings.size(), 1);
-    EXPECT_TRUE(m_dialogs.warnings.front().contains(QStringLiteral("nie wczytano"))) << m_dialogs.warnings.front().toStdString();
+    EXPECT_TRUE(m_dialogs.warnings.front().contains(QStringLiteral("nie wczytano")))
+        << m_dialogs.warnings.front().toStdString();
 }
 
 TEST_F(StartUp, AnUnreadableCatalogueIsReportedAndLeavesItEmpty)
@@ -158,12 +161,12 @@ TEST_F(StartUp, AnUnreadableCatalogueIsReportedAndLeavesItEmpty)
 
 TEST_F(StartUp, ReloadAfterASaveShowsTheNewSummary)
 {
-    writeCatalogue({quake(2015, 7, 1, 1, 0, 0)});
+    writeCatalogue({ quake(2015, 7, 1, 1, 0, 0) });
     Program& program = makeProgram();
     program.FormCreate();
     EXPECT_EQ(program.form().Label3->text(), QStringLiteral("1"));
 
-    writeCatalogue({quake(2015, 7, 1, 1, 0, 0), quake(2015, 7, 9, 23, 59, 59)});
+    writeCatalogue({ quake(2015, 7, 1, 1, 0, 0), quake(2015, 7, 9, 23, 59, 59) });
     program.catalogueView().Wczytaj_baze();
     EXPECT_EQ(program.form().Label3->text(), QStringLiteral("2"));
     EXPECT_EQ(program.form().Label9->text(), QStringLiteral("2015-07-09"));

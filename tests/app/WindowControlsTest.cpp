@@ -22,8 +22,10 @@
 
 #include <gtest/gtest.h>
 
-namespace tremora {
-namespace {
+namespace tremora
+{
+namespace
+{
 
 constexpr int kNoCheck = -1;
 
@@ -35,91 +37,91 @@ struct Caption {
 
 // Captions and starting texts as the user first sees them.
 const Caption kCaptions[] = {
-    {"DsFancyButton4", "Aktualizacja bazy USGS"},
-    {"Edit7", "2011-05-01"},
-    {"Edit8", "2011-05-06"},
-    {"CheckBox16", "WinXP", 0},
-    {"CheckBox10", "Auto. aktualizacja co", 1},
-    {"Edit12", "3"},
-    {"CheckBox6", "Magnituda >=", 1},
-    {"Edit1", "6,0"},
-    {"Edit19", "9,9"},
-    {"CheckBox9", "Głębokość między", 0},
-    {"Edit17", "0,0"},
-    {"Edit18", "3,0"},
-    {"CheckBox7", "Długość geog. między", 0},
-    {"Edit2", "15,000"},
-    {"Edit3", "17,000"},
-    {"CheckBox8", "Szerokość geog. między", 0},
-    {"Edit4", "51,000"},
-    {"Edit5", "53,000"},
-    {"RadioButton10", "lub", 1},
-    {"RadioButton11", "i", 0},
-    {"Label30", "lub"},
-    {"Label31", "lub"},
-    {"Label32", "lub"},
-    {"CheckBox2", "Magnituda od", 0},
-    {"Edit10", "5,0"},
-    {"Edit11", "9,9"},
-    {"CheckBox3", "Głebokość od", 0},
-    {"Edit6", "0,0"},
-    {"Edit9", "1000"},
-    {"CheckBox4", "Długość geog.od", 0},
-    {"Edit13", "-180,0"},
-    {"Edit14", "180,0"},
-    {"CheckBox5", "Szerokość ge. od", 0},
-    {"Edit15", "-90,0"},
-    {"Edit16", "90,0"},
-    {"RadioButton8", "i", 1},
-    {"RadioButton9", "lub", 0},
-    {"Label17", "i"},
-    {"Label18", "i"},
-    {"Label19", "i"},
-    {"Button1", "Pokaż przefiltrowane"},
-    {"Label29", "0"},
-    {"Label36", "0 J"},
-    {"Label37", "0 Wh"},
-    {"DsFancyButton5", "Mag"},
-    {"DsFancyButton6", "Energia"},
-    {"CheckBox12", "Log", 1},
-    {"Button2", "Dziś"},
-    {"Button3", "7 dni"},
-    {"Button4", "1 miesiąc"},
-    {"Button5", "3 miesiące"},
-    {"CheckBox11", "Automatycznie importuj zdjęcie lokalizacji", 1},
-    {"Label35", "16384 x"},
-    {"Button11", "Wyświetl"},
-    {"Edit20", ""},
-    {"Edit25", "10,0"},
-    {"Edit26", "50,89"},
-    {"Edit27", "15,025"},
-    {"Button9", "Wyświetl lokalizację"},
-    {"RadioButton1", "Polski", 1},
-    {"RadioButton2", "English", 0},
-    {"RadioButton3", "Deutsche", 0},
-    {"RadioButton4", "France", 0},
-    {"RadioButton5", "Russian", 0},
-    {"DsFancyButton2", "P1"},
-    {"DsFancyButton3", "P2"},
-    {"RadioButton6", "Wszystkie magnitudy", 1},
-    {"RadioButton7", "Magnitudy wg. zakresu", 0},
-    {"CheckBox1", "Kasuj poprzednie punkty", 1},
-    {"Label3", "0"},
-    {"Label7", "-"},
-    {"Label9", "-"},
-    {"Label16", "-"},
-    {"DsFancyButton7", "Test"},
-    {"Label10", ","},
-    {"Label11", ","},
-    {"Button14", "Wyświetl"},
-    {"Button15", "Wyczyść"},
-    {"Button8", "Symulacja"},
-    {"CheckBox13", "MIDI", 0},
-    {"Edit29", "6"},
-    {"Edit30", "12"},
-    {"Edit31", "10"},
-    {"CheckBox14", "Wyciszaj", 0},
-    {"CheckBox15", "F1", 0},
+    { "DsFancyButton4", "Aktualizacja bazy USGS" },
+    { "Edit7", "2011-05-01" },
+    { "Edit8", "2011-05-06" },
+    { "CheckBox16", "WinXP", 0 },
+    { "CheckBox10", "Auto. aktualizacja co", 1 },
+    { "Edit12", "3" },
+    { "CheckBox6", "Magnituda >=", 1 },
+    { "Edit1", "6,0" },
+    { "Edit19", "9,9" },
+    { "CheckBox9", "Głębokość między", 0 },
+    { "Edit17", "0,0" },
+    { "Edit18", "3,0" },
+    { "CheckBox7", "Długość geog. między", 0 },
+    { "Edit2", "15,000" },
+    { "Edit3", "17,000" },
+    { "CheckBox8", "Szerokość geog. między", 0 },
+    { "Edit4", "51,000" },
+    { "Edit5", "53,000" },
+    { "RadioButton10", "lub", 1 },
+    { "RadioButton11", "i", 0 },
+    { "Label30", "lub" },
+    { "Label31", "lub" },
+    { "Label32", "lub" },
+    { "CheckBox2", "Magnituda od", 0 },
+    { "Edit10", "5,0" },
+    { "Edit11", "9,9" },
+    { "CheckBox3", "Głebokość od", 0 },
+    { "Edit6", "0,0" },
+    { "Edit9", "1000" },
+    { "CheckBox4", "Długość geog.od", 0 },
+    { "Edit13", "-180,0" },
+    { "Edit14", "180,0" },
+    { "CheckBox5", "Szerokość ge. od", 0 },
+    { "Edit15", "-90,0" },
+    { "Edit16", "90,0" },
+    { "RadioButton8", "i", 1 },
+    { "RadioButton9", "lub", 0 },
+    { "Label17", "i" },
+    { "Label18", "i" },
+    { "Label19", "i" },
+    { "Button1", "Pokaż przefiltrowane" },
+    { "Label29", "0" },
+    { "Label36", "0 J" },
+    { "Label37", "0 Wh" },
+    { "DsFancyButton5", "Mag" },
+    { "DsFancyButton6", "Energia" },
+    { "CheckBox12", "Log", 1 },
+    { "Button2", "Dziś" },
+    { "Button3", "7 dni" },
+    { "Button4", "1 miesiąc" },
+    { "Button5", "3 miesiące" },
+    { "CheckBox11", "Automatycznie importuj zdjęcie lokalizacji", 1 },
+    { "Label35", "16384 x" },
+    { "Button11", "Wyświetl" },
+    { "Edit20", "" },
+    { "Edit25", "10,0" },
+    { "Edit26", "50,89" },
+    { "Edit27", "15,025" },
+    { "Button9", "Wyświetl lokalizację" },
+    { "RadioButton1", "Polski", 1 },
+    { "RadioButton2", "English", 0 },
+    { "RadioButton3", "Deutsche", 0 },
+    { "RadioButton4", "France", 0 },
+    { "RadioButton5", "Russian", 0 },
+    { "DsFancyButton2", "P1" },
+    { "DsFancyButton3", "P2" },
+    { "RadioButton6", "Wszystkie magnitudy", 1 },
+    { "RadioButton7", "Magnitudy wg. zakresu", 0 },
+    { "CheckBox1", "Kasuj poprzednie punkty", 1 },
+    { "Label3", "0" },
+    { "Label7", "-" },
+    { "Label9", "-" },
+    { "Label16", "-" },
+    { "DsFancyButton7", "Test" },
+    { "Label10", "," },
+    { "Label11", "," },
+    { "Button14", "Wyświetl" },
+    { "Button15", "Wyczyść" },
+    { "Button8", "Symulacja" },
+    { "CheckBox13", "MIDI", 0 },
+    { "Edit29", "6" },
+    { "Edit30", "12" },
+    { "Edit31", "10" },
+    { "CheckBox14", "Wyciszaj", 0 },
+    { "CheckBox15", "F1", 0 },
 };
 
 QString shownText(QObject* control)
@@ -133,7 +135,8 @@ QString shownText(QObject* control)
     return QStringLiteral("<no text>");
 }
 
-class WindowControls : public ::testing::Test {
+class WindowControls : public ::testing::Test
+{
 protected:
     TForm1 form;
 };
@@ -159,7 +162,7 @@ TEST_F(WindowControls, NumericControlsStartAtTheirDefaults)
         QAbstractSlider* slider;
         int minimum, maximum, value;
     };
-    for (const Range& r : {Range {form.TrackBar1, 2, 17, 7}, Range {form.ScrollBar1, 0, 100, 2}}) {
+    for (const Range& r : { Range { form.TrackBar1, 2, 17, 7 }, Range { form.ScrollBar1, 0, 100, 2 } }) {
         SCOPED_TRACE(r.slider->objectName().toStdString());
         EXPECT_EQ(r.slider->minimum(), r.minimum);
         EXPECT_EQ(r.slider->maximum(), r.maximum);
@@ -169,8 +172,9 @@ TEST_F(WindowControls, NumericControlsStartAtTheirDefaults)
         QSpinBox* spin;
         int minimum, maximum, value;
     };
-    for (const Spin& s : {Spin {form.SpinEdit1, 0, 9, 2}, Spin {form.SpinEdit3, 0, 9, 0}, Spin {form.SpinEdit2, 0, 9, 9},
-                          Spin {form.SpinEdit4, 0, 9, 9}, Spin {form.SpinEdit5, 3, 17, 10}}) {
+    for (const Spin& s : { Spin { form.SpinEdit1, 0, 9, 2 }, Spin { form.SpinEdit3, 0, 9, 0 },
+             Spin { form.SpinEdit2, 0, 9, 9 }, Spin { form.SpinEdit4, 0, 9, 9 },
+             Spin { form.SpinEdit5, 3, 17, 10 } }) {
         SCOPED_TRACE(s.spin->objectName().toStdString());
         EXPECT_EQ(s.spin->minimum(), s.minimum);
         EXPECT_EQ(s.spin->maximum(), s.maximum);
@@ -181,15 +185,15 @@ TEST_F(WindowControls, NumericControlsStartAtTheirDefaults)
 
 TEST_F(WindowControls, DropDownListsHoldTheirPeriods)
 {
-    const QStringList ranges = {"CAŁA BAZA",  "11 lat",  "5 lat",      "2 lata", "1 rok", "6 miesięcy",
-                                "3 miesiące", "1 miesiąc", "2 tygodnie", "1 tydzień", "3 dni", "24 godziny"};
+    const QStringList ranges = { "CAŁA BAZA", "11 lat", "5 lat", "2 lata", "1 rok", "6 miesięcy",
+        "3 miesiące", "1 miesiąc", "2 tygodnie", "1 tydzień", "3 dni", "24 godziny" };
     ASSERT_EQ(form.ComboBox1->count(), ranges.size());
     for (int i = 0; i < ranges.size(); ++i)
         EXPECT_EQ(form.ComboBox1->itemText(i), ranges[i]);
     EXPECT_EQ(form.ComboBox1->currentText(), QStringLiteral("1 rok"));
 
-    const QStringList listings = {"1 rok",      "6 miesięcy", "3 miesiące", "1 miesiąc",
-                                  "2 tygodnie", "1 tydzień",  "3 dni",      "24 godziny"};
+    const QStringList listings = { "1 rok", "6 miesięcy", "3 miesiące", "1 miesiąc", "2 tygodnie",
+        "1 tydzień", "3 dni", "24 godziny" };
     ASSERT_EQ(form.ComboBox2->count(), listings.size());
     for (int i = 0; i < listings.size(); ++i)
         EXPECT_EQ(form.ComboBox2->itemText(i), listings[i]);
@@ -204,10 +208,11 @@ TEST_F(WindowControls, PagesCarryTheirTabs)
             titles << pages->tabText(i);
         return titles;
     };
-    EXPECT_EQ(tabs(form.PageControl1), QStringList({"Trzęsienia Ziemi", "Baza", "Mapa satelitarna", "Info"}));
-    EXPECT_EQ(tabs(form.PageControl2), QStringList({"Ustawienia"}));
-    EXPECT_EQ(tabs(form.PageControl3), QStringList({"Ostrzeżenia", "Filtry"}));
-    EXPECT_EQ(tabs(form.PageControl4), QStringList({"Baza USGS", "Magnituda", "Energia"}));
+    EXPECT_EQ(
+        tabs(form.PageControl1), QStringList({ "Trzęsienia Ziemi", "Baza", "Mapa satelitarna", "Info" }));
+    EXPECT_EQ(tabs(form.PageControl2), QStringList({ "Ustawienia" }));
+    EXPECT_EQ(tabs(form.PageControl3), QStringList({ "Ostrzeżenia", "Filtry" }));
+    EXPECT_EQ(tabs(form.PageControl4), QStringList({ "Baza USGS", "Magnituda", "Energia" }));
     EXPECT_EQ(form.PageControl4->widget(TForm1::TabReport), static_cast<QWidget*>(form.ControlPanel1));
 }
 
@@ -218,9 +223,9 @@ TEST_F(WindowControls, TimersHaveTheirIntervalsAndAreNotRunningYet)
         int interval;
         bool enabled;
     };
-    const Expected timers[] = {{form.Timer1, 500, false},  {form.Timer2, 60000, true}, {form.Timer3, 1000, true},
-                               {form.Timer4, 1000, false}, {form.Timer5, 1000, true},  {form.Timer6, 500, false},
-                               {form.Timer7, 1000, true}};
+    const Expected timers[] = { { form.Timer1, 500, false }, { form.Timer2, 60000, true },
+        { form.Timer3, 1000, true }, { form.Timer4, 1000, false }, { form.Timer5, 1000, true },
+        { form.Timer6, 500, false }, { form.Timer7, 1000, true } };
     for (const Expected& e : timers) {
         SCOPED_TRACE(e.timer->objectName().toStdString());
         EXPECT_EQ(e.timer->interval(), e.interval);
@@ -232,7 +237,7 @@ TEST_F(WindowControls, TimersHaveTheirIntervalsAndAreNotRunningYet)
 TEST_F(WindowControls, StatusBarHasFivePanels)
 {
     ASSERT_EQ(form.StatusBar1->panelCount(), 5);
-    const int widths[] = {70, 70, 30, 30};
+    const int widths[] = { 70, 70, 30, 30 };
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(form.StatusBar1->panel(i)->minimumWidth(), widths[i]);
     form.StatusBar1->setPanelText(4, QStringLiteral("Liczę..."));
@@ -251,11 +256,11 @@ TEST_F(WindowControls, PopupMenusListTheirItems)
         return texts;
     };
     EXPECT_EQ(captions(form.BarPopupMenu1),
-              QStringList({"Kopiuj lokalizację do wyszukiwania", "j.w. w promieniu 100 km",
-                           "Kopiuj lokalizację do  \"ostrzeżeń\"", "j.w. w promieniu 100 km", "-", "Pokaż na mapie",
-                           "Pokaż wszystko na mapie"}));
+        QStringList({ "Kopiuj lokalizację do wyszukiwania", "j.w. w promieniu 100 km",
+            "Kopiuj lokalizację do  \"ostrzeżeń\"", "j.w. w promieniu 100 km", "-", "Pokaż na mapie",
+            "Pokaż wszystko na mapie" }));
     EXPECT_EQ(captions(form.BarPopupMenu2),
-              QStringList({"Kopiuj położenie do wyszukiwania", "Kopiuj położenie do \"ostrzeżeń\""}));
+        QStringList({ "Kopiuj położenie do wyszukiwania", "Kopiuj położenie do \"ostrzeżeń\"" }));
     EXPECT_EQ(form.BarPopupMenu1->bannerText(), QStringLiteral("Kest"));
     EXPECT_EQ(form.jwwpromieniu100km2->objectName(), QStringLiteral("jwwpromieniu100km2"));
 }
@@ -271,8 +276,8 @@ TEST_F(WindowControls, ChartWindowStartsHiddenWithItsCaption)
 
 TEST_F(WindowControls, HiddenControlsExistButStayHidden)
 {
-    for (QWidget* w : std::initializer_list<QWidget*> {form.Button10, form.Label21, form.Button13, form.Edit21,
-                                                        form.Edit24, form.Edit28, form.DsFancyButton1}) {
+    for (QWidget* w : std::initializer_list<QWidget*> { form.Button10, form.Label21, form.Button13,
+             form.Edit21, form.Edit24, form.Edit28, form.DsFancyButton1 }) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_TRUE(w->isHidden());
     }

@@ -14,8 +14,10 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 
-namespace tremora::test {
-namespace {
+namespace tremora::test
+{
+namespace
+{
 
 using Shell = ProgramFixture;
 
