@@ -7,8 +7,11 @@
 #include "app/window/TForm1.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DayNumber.h"
+#include "places/PlaceList.h"
+#include "places/PlaceText.h"
 #include "platform/widgets/DateTimePicker.h"
 #include "platform/widgets/StatusBar.h"
+#include "tests/support/TestSupport.h"
 
 #include <QCalendarWidget>
 #include <QDir>
@@ -171,6 +174,18 @@ TEST_F(StartUp, ReloadAfterASaveShowsTheNewSummary)
     EXPECT_EQ(program.form().Label3->text(), QStringLiteral("2"));
     EXPECT_EQ(program.form().Label9->text(), QStringLiteral("2015-07-09"));
     EXPECT_EQ(program.form().Label16->text(), QStringLiteral("23:59:59"));
+}
+
+TEST_F(StartUp, LoadsThePlaceListOfTheWorkingFolder)
+{
+    const PlaceRebuild built = rebuildPlaceFile(
+        sharedData(QStringLiteral("places")), filePath(QString::fromLatin1(kPlaceFileName)));
+    ASSERT_TRUE(built.ok) << built.message.toStdString();
+    Program& program = makeProgram();
+    program.FormCreate();
+    EXPECT_EQ(program.state().placeList.PlaceCount, built.placeCount);
+    EXPECT_GT(program.state().placeList.PlaceCount, 0);
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
 }
 
 } // namespace
