@@ -22,15 +22,26 @@ PlaceLanguage placeLanguage(bool polishChecked, bool englishChecked)
     return PlaceLanguage::None;
 }
 
-float placeDistance(const PlaceRecord& place, float lon, float lat)
+namespace {
+
+// Square of the distance from the single-precision legs, exact enough to order places: the
+// rounded root never decreases as it grows.
+double squaredPlaceDistance(const PlaceRecord& place, float lon, float lat)
 {
-    // Each leg is worked out exactly in double and rounded once to single precision, and so is
-    // the root: the distances then match those of the stored single-precision coordinates.
     const float dLat
         = static_cast<float>(std::fabs(double(lat) - double(place.Latitude)) * double(KmPerDegree));
     const float dLon
         = static_cast<float>(std::fabs(double(lon) - double(place.Longitude)) * double(KmPerDegree));
-    return static_cast<float>(std::sqrt(double(dLat) * double(dLat) + double(dLon) * double(dLon)));
+    return double(dLat) * double(dLat) + double(dLon) * double(dLon);
+}
+
+} // namespace
+
+float placeDistance(const PlaceRecord& place, float lon, float lat)
+{
+    // Each leg is worked out exactly in double and rounded once to single precision, and so is
+    // the root: the distances then match those of the stored single-precision coordinates.
+    return static_cast<float>(std::sqrt(squaredPlaceDistance(place, lon, lat)));
 }
 
 QString placeNameText(const QByteArray& utf8)
@@ -50,12 +61,20 @@ QString Lok(PlaceList& places, float lon, float lat, PlaceLanguage language)
         return QString::fromLatin1(kNoPlaceText);
 
     int best = 1;
-    float bestDistance = placeDistance(places[1], lon, lat);
+    double bestSquare = squaredPlaceDistance(places[1], lon, lat);
+    float bestDistance = static_cast<float>(std::sqrt(bestSquare));
     for (int slot = 2; slot <= count; ++slot) {
-        const float distance = placeDistance(places[slot], lon, lat);
-        // A damaged record (NaN coordinates) must not hold on to first place.
-        if (distance < bestDistance || (std::isnan(bestDistance) && !std::isnan(distance))) {
+        const double square = squaredPlaceDistance(places[slot], lon, lat);
+        // Only a smaller square can give a smaller rounded distance, so the root is taken for
+        // few places; equal rounded distances keep the earlier place. A damaged record (NaN
+        // coordinates) must not hold on to first place.
+        const bool replacesNaN = std::isnan(bestSquare) && !std::isnan(square);
+        if (!(square < bestSquare) && !replacesNaN)
+            continue;
+        const float distance = static_cast<float>(std::sqrt(square));
+        if (distance < bestDistance || replacesNaN) {
             best = slot;
+            bestSquare = square;
             bestDistance = distance;
         }
     }
