@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// An incremental update of 24 months from the loopback event service: download, parse and merge
+// of each month, then the save and reload of the catalogue. The months are the July 2015 reply
+// (days 1 to 28) laid over 24 consecutive months, about 7,700 events each.
+#include "app/window/ProgramState.h"
+#include "app/window/TForm1.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CsvImport.h"
+#include "catalogue/DayNumber.h"
+#include "catalogue/ui/UpdateCycle.h"
+#include "platform/Platform.h"
+#include "platform/QtDownloader.h"
+#include "platform/testing/Doubles.h"
+#include "tools/EventServer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace tremora {
+namespace {
+
+constexpr int kMonths = 24;
+constexpr int kFirstYear = 2015;
+constexpr int kFirstMonth = 7;
+constexpr int kLastCommonDay = 28; // every month has it
+
+QString sharedUsgs(const char* name)
+{
+    const QString root = qEnvironmentVariable("TREMORA_SHARED_DATA", QStringLiteral(TREMORA_SHARED_DATA_DEFAULT));
+    return QDir(root).filePath(QStringLiteral("usgs/") + QLatin1String(name));
+}
+
+// The July 2015 events of days 1..28, moved to `months` consecutive months; ids made unique.
+QByteArray spreadOverMonths(const QByteArray& csv, int months)
+{
+    const QList<QByteArray> lines = csv.split('\n');
+    QByteArray out = lines.first() + '\n';
+    for (int m = 0; m < months; ++m) {
+        const int year = kFirstYear + (kFirstMonth - 1 + m) / 12;
+        const int month = (kFirstMonth - 1 + m) % 12 + 1;
+        const QByteArray prefix = QByteArray::number(year) + '-' + QByteArray::number(month).rightJustified(2, '0');
+        const QByteArray suffix = "m" + QByteArray::number(m);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QByteArray& line = lines[i];
+            if (!line.startsWith("2015-07-") || line.mid(8, 2).toInt() > kLastCommonDay)
+                continue;
+            QList<QByteArray> fields = line.split(',');
+            fields[0].replace(0, 7, prefix);
+            fields[11] += suffix;
+            out += fields.join(',') + '\n';
+        }
+    }
+    return out;
+}
+
+struct Setup {
+    Setup()
+    {
+        server.addCsv(spreadOverMonths(readFile(sharedUsgs("2015-07-fdsn-asc.csv")), kMonths));
+        server.start();
+        platform.eventHost = server.baseUrl();
+        state.workDir = QDir(dir.path());
+        state.catalogue.CatalogueFileName = state.path(QStringLiteral("Baza_USGS.dat"));
+
+        // The stored catalogue ends on 1 July 2015: the update fetches the rest of July and 23
+        // more months.
+        struct Quiet final : ImportObserver {
+            void log(const QString&) override {}
+            void progress(int) override {}
+            void warning(const QString&) override {}
+        } quiet;
+        Analiza(server.answer("2015-07-01", "2015-07-01 23:59:59").body, state.catalogue, 0, false, quiet);
+        state.catalogue.CatalogueCount = state.catalogue.ImportCount;
+        SaveCatalogue(state.catalogue);
+        seed = readFile(state.catalogue.CatalogueFileName);
+        const int lastYear = kFirstYear + (kFirstMonth - 1 + kMonths - 1) / 12;
+        const int lastMonth = (kFirstMonth - 1 + kMonths - 1) % 12 + 1;
+        clock.set(double(dayNumber(lastYear, lastMonth, kLastCommonDay)) + 0.5);
+    }
+    static QByteArray readFile(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void reset()
+    {
+        QFile f(state.catalogue.CatalogueFileName);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(seed);
+        f.close();
+        LoadCatalogue(state.catalogue);
+        state.catalogue.ImportCount = state.catalogue.CatalogueCount;
+    }
+
+    EventServer server;
+    QTemporaryDir dir;
+    fakes::FixedClock clock;
+    fakes::RecordingDialogs dialogs;
+    QtDownloader downloader;
+    fakes::NoSleep sleep;
+    Platform platform{clock, dialogs, downloader, sleep, QString(), QString()};
+    ProgramState state;
+    TForm1 form;
+    UpdateCycle cycle{form, state, platform};
+    QByteArray seed;
+};
+
+void updateOf24Months(benchmark::State& s)
+{
+    static Setup setup;
+    for (auto _ : s) {
+        s.PauseTiming();
+        setup.reset();
+        s.ResumeTiming();
+        setup.cycle.Akt_Bazy();
+    }
+    s.counters["records"] = setup.state.catalogue.CatalogueCount;
+    s.counters["requests"] = setup.server.requestCount();
+}
+BENCHMARK(updateOf24Months)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+/// The figure line per month, wall time: the transfer runs on the server's thread.
+class FigureReporter : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override { return true; }
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                std::printf("update_per_month: %.1f ms\n", run.GetAdjustedRealTime() / kMonths);
+    }
+};
+
+} // namespace
+} // namespace tremora
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    tremora::FigureReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
