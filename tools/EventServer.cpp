@@ -17,6 +17,7 @@ namespace {
 constexpr qint64 kMsPerDay = 86'400'000;
 constexpr const char* kHost = "127.0.0.1";
 constexpr int kReadyPolls = 5000;
+constexpr time_t kKeepAliveSeconds = 1;
 
 // Days from 1970-01-01 to a proleptic Gregorian date.
 qint64 daysFromCivil(qint64 y, unsigned m, unsigned d)
@@ -236,6 +237,8 @@ int EventServer::start(int port)
 {
     stop();
     m_server = std::make_unique<httplib::Server>();
+    // stop() waits for idle kept-alive connections to time out; keep that wait short.
+    m_server->set_keep_alive_timeout(kKeepAliveSeconds);
     m_server->Get(kQueryPath, [this](const httplib::Request& req, httplib::Response& res) {
         ++m_requests;
         const std::string start = req.get_param_value("starttime");
