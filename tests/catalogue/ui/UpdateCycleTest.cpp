@@ -236,18 +236,20 @@ TEST_F(UpdateCycleTest, AMonthWithoutReplyEndsTheUpdateWithNothingSaved)
 
 TEST_F(UpdateCycleTest, AMonthOverTheSearchLimitIsFetchedInPiecesWithoutLosingAnEvent)
 {
-    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    // The first month (29 and 30 June) is refused too: its first half must still be matched.
+    storeCatalogue("2015-06-29", "2015-06-29 18:00:00");
     setToday(2015, 7, 20);
     const auto expected = catalogueOf("2015-06-29", "2015-07-20 23:59:59");
-    s_server->setLimit(1200); // about four days of events
+    s_server->setLimit(400); // a day and a half of events
     const int before = s_server->requestCount();
 
     ASSERT_TRUE(cycle->Akt_Bazy());
 
     EXPECT_EQ(state.catalogue.CatalogueCount, expected->CatalogueCount);
     EXPECT_EQ(storedFile(), fileImage(*expected));
-    EXPECT_GT(s_server->requestCount() - before, 4) << "July was refused and fetched in pieces";
+    EXPECT_GT(s_server->requestCount() - before, 20) << "both months were refused and fetched in pieces";
     EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_EQ(form.Edit7->text(), QStringLiteral("2015-07-20"));
 }
 
 TEST_F(UpdateCycleTest, ASingleDayOverTheLimitIsReportedAndTheUpdateGoesOn)
