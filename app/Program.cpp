@@ -5,6 +5,7 @@
 #include "app/window/CatalogueView.h"
 #include "app/window/ProgramState.h"
 #include "app/window/TForm1.h"
+#include "catalogue/ui/UpdateCycle.h"
 #include "catalogue/DayNumber.h"
 #include "places/PlaceFile.h"
 #include "platform/Clock.h"
@@ -75,6 +76,7 @@ Program::~Program()
 {
     // Controllers go before the window they point into.
     m_reportTable.reset();
+    m_updateCycle.reset();
     m_catalogueView.reset();
     m_form.reset();
 }
@@ -86,7 +88,8 @@ void Program::createControllers()
     m_shell = new WindowShell(*m_form, *m_state, *m_platform);
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform);
     // wired when the map display lands: MapDisplay(form, state, platform).
-    // wired when the update cycle lands: UpdateCycle(form, state, platform).
+    m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform);
+    // wired when the map display lands: m_updateCycle->setDayRedraw(MapDisplay::Kalendarz2).
 }
 
 void Program::start()
@@ -128,7 +131,7 @@ void Program::FormCreate()
     f.DateTimePicker3->setDay(today - kSearchDaysBack);
     f.DateTimePicker4->setDay(today);
 
-    // wired when the update cycle lands: UpdateCycle::Zmiana_timera() sets Timer2 from Edit12.
+    m_updateCycle->Zmiana_timera();
 
     if (count == 0)
         TForm1::setEnabledAtStart(f.Timer2, false);

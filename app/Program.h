@@ -13,6 +13,7 @@ namespace tremora
 class CatalogueView;
 class ReportTable;
 class TForm1;
+class UpdateCycle;
 class WindowShell;
 struct ProgramState;
 
@@ -72,6 +73,7 @@ public:
     CatalogueView& catalogueView() { return *m_catalogueView; }
     ReportTable& reportTable() { return *m_reportTable; }
     WindowShell& shell() { return *m_shell; }
+    UpdateCycle& updateCycle() { return *m_updateCycle; }
 
 private:
     struct RealPlatform;
@@ -84,6 +86,8 @@ private:
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<CatalogueView> m_catalogueView;
     std::unique_ptr<ReportTable> m_reportTable;
+
+    std::unique_ptr<UpdateCycle> m_updateCycle;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 
