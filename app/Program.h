@@ -86,7 +86,6 @@ private:
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<CatalogueView> m_catalogueView;
     std::unique_ptr<ReportTable> m_reportTable;
-
     std::unique_ptr<UpdateCycle> m_updateCycle;
     WindowShell* m_shell = nullptr; // owned by the window
 };
