@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pictures of the map display over real earthquakes: builds a catalogue from USGS replies
+// (time-ascending CSV files), shows every earthquake with "Wyświetl" on the built-in map and on
+// the plates picture, at two window sizes, and saves each window as a PNG.
+//
+//   tremora_map_snapshot <output folder> <picture folder> <reply.csv>...
+#include "app/Program.h"
+#include "app/WindowShell.h"
+#include "app/window/ProgramState.h"
+#include "app/window/TForm1.h"
+#include "catalogue/CsvImport.h"
+#include "catalogue/DayNumber.h"
+#include "platform/Platform.h"
+#include "platform/testing/Doubles.h"
+#include "platform/widgets/DateTimePicker.h"
+#include "platform/widgets/LogMemo.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace tremora;
+
+namespace {
+
+class QuietObserver : public ImportObserver {
+public:
+    void log(const QString&) override {}
+    void progress(int) override {}
+    void warning(const QString&) override {}
+};
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+bool save(TForm1& form, const QString& path)
+{
+    settle();
+    const bool ok = form.grab().save(path);
+    std::printf("%s %s\n", ok ? "saved" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 4) {
+        std::fprintf(stderr, "usage: tremora_map_snapshot <output folder> <picture folder> <reply.csv>...\n");
+        return 2;
+    }
+    const QDir out(args[1]);
+    QDir().mkpath(out.path());
+    QTemporaryDir work;
+    const QString plates = WindowShell::kPlatesPictureFile;
+    QFile::copy(QDir(args[2]).filePath(plates), QDir(work.path()).filePath(plates));
+
+    fakes::FixedClock clock(double(dayNumber(2025, 5, 31)) + 0.5);
+    fakes::RecordingDialogs dialogs;
+    fakes::ScriptedDownloader downloader;
+    fakes::NoSleep sleep;
+    Platform platform {clock, dialogs, downloader, sleep, QString(), QString()};
+    ProgramOptions options;
+    options.workDir = work.path();
+    Program program(platform, options);
+    program.FormCreate();
+
+    Catalogue& catalogue = program.state().catalogue;
+    QuietObserver observer;
+    for (int i = 3; i < args.size(); ++i) {
+        QFile file(args[i]);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(args[i]));
+            return 1;
+        }
+        const AnalizaResult r = Analiza(file.readAll(), catalogue, catalogue.ImportCount, false, observer);
+        std::printf("%s: %d rows\n", qPrintable(args[i]), r.rowsPlaced);
+    }
+    catalogue.CatalogueCount = catalogue.ImportCount;
+    std::printf("catalogue: %d records\n", catalogue.CatalogueCount);
+
+    TForm1& form = program.form();
+    form.showNormal();
+    const auto showAll = [&] {
+        form.ComboBox1->setCurrentIndex(0); // "CAŁA BAZA"
+        form.DateTimePicker2->setDay(catalogue.newest().OriginDate);
+        form.Button15->click();
+        form.Button14->click();
+    };
+    bool ok = true;
+    for (const QSize size : {QSize(1280, 800), QSize(1000, 640)}) {
+        form.resize(size);
+        settle();
+        const QString tag = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        program.shell().showBuiltInMap();
+        showAll();
+        ok &= save(form, out.filePath(QStringLiteral("map-world-%1.png").arg(tag)));
+        program.shell().DsFancyButton3Click();
+        showAll();
+        ok &= save(form, out.filePath(QStringLiteral("map-plates-%1.png").arg(tag)));
+        std::printf("memo: %d lines, last: %s\n", form.Memo1->lineCount(),
+                    qPrintable(form.Memo1->line(form.Memo1->lineCount() - 1)));
+    }
+    return ok ? 0 : 1;
+}
