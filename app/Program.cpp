@@ -7,6 +7,7 @@
 #include "app/window/TForm1.h"
 #include "catalogue/ui/UpdateCycle.h"
 #include "catalogue/DayNumber.h"
+#include "map/ui/MapDisplay.h"
 #include "places/PlaceFile.h"
 #include "platform/Clock.h"
 #include "platform/QtDownloader.h"
@@ -75,6 +76,7 @@ Program::Program(Platform& platform, const ProgramOptions& options)
 Program::~Program()
 {
     // Controllers go before the window they point into.
+    m_mapDisplay.reset();
     m_reportTable.reset();
     m_updateCycle.reset();
     m_catalogueView.reset();
@@ -87,9 +89,12 @@ void Program::createControllers()
     m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs);
     m_shell = new WindowShell(*m_form, *m_state, *m_platform);
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform);
-    // wired when the map display lands: MapDisplay(form, state, platform).
+    m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_reportTable);
     m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform);
-    // wired when the map display lands: m_updateCycle->setDayRedraw(MapDisplay::Kalendarz2).
+    m_updateCycle->setDayRedraw([this] {
+        if (m_mapDisplay)
+            m_mapDisplay->Kalendarz2();
+    });
 }
 
 void Program::start()
@@ -122,7 +127,7 @@ void Program::FormCreate()
     f.MonthCalendar1->setMaximumDate(todayDate);
     f.MonthCalendar1->setSelectedDate(todayDate);
 
-    // wired when the map display lands: MapDisplay::Zmiana_zakresu() sets DateTimePicker1.
+    m_mapDisplay->Zmiana_zakresu();
 
     // An empty catalogue has no last day; the period then ends today.
     const int count = s.catalogue.CatalogueCount;

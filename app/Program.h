@@ -11,6 +11,7 @@ namespace tremora
 {
 
 class CatalogueView;
+class MapDisplay;
 class ReportTable;
 class TForm1;
 class UpdateCycle;
@@ -72,6 +73,7 @@ public:
     Platform& platform() { return *m_platform; }
     CatalogueView& catalogueView() { return *m_catalogueView; }
     ReportTable& reportTable() { return *m_reportTable; }
+    MapDisplay& mapDisplay() { return *m_mapDisplay; }
     WindowShell& shell() { return *m_shell; }
     UpdateCycle& updateCycle() { return *m_updateCycle; }
 
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<CatalogueView> m_catalogueView;
     std::unique_ptr<ReportTable> m_reportTable;
     std::unique_ptr<UpdateCycle> m_updateCycle;
+    std::unique_ptr<MapDisplay> m_mapDisplay;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

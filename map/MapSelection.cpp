@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/MapSelection.h"
 
+#include <cmath>
+
 namespace tremora {
 
 namespace {
@@ -19,7 +21,7 @@ bool InMapMagnitudeRange(int mag10, const MagnitudeRange& range)
 
 bool InMapPeriod(double originDate, double start, double end)
 {
-    return originDate >= start - 1 && originDate <= end;
+    return originDate >= std::floor(start) && originDate < std::floor(end) + 1;
 }
 
 } // namespace tremora

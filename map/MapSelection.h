@@ -15,8 +15,9 @@ MagnitudeRange magnitudeRangeOf(int fromWhole, int fromTenths, int toWhole, int 
 /// True when a magnitude in tenths lies within the range, compared as integers.
 bool InMapMagnitudeRange(int mag10, const MagnitudeRange& range);
 
-/// True when a record's day lies in the map period. The pickers carry a time of day after
-/// midnight, so "start - 1 <= day <= end" admits exactly the start day to the end day.
+/// True when a record's day lies in the map period: from the start picker's day to the end
+/// picker's day, both included. Only the pickers' days count, so whatever time of day they carry
+/// (midnight or later) neither the day before the start nor the day after the end gets in.
 bool InMapPeriod(double originDate, double start, double end);
 
 /// The map-period chooser "Zakresy": how many days before today each item starts; the first item

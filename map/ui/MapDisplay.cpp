@@ -54,10 +54,6 @@ MapDisplay::MapDisplay(TForm1& form, ProgramState& state, Platform& platform, Re
 {
     // The picture is drawn at exactly the size the marks are projected onto.
     m_form.Image1->setPictureSizer(&projectedPictureSize);
-    // The period test admits the start day only because the pickers' time of day lies after
-    // midnight; every date assignment keeps it.
-    m_form.DateTimePicker1->setTime(kStartPickerTime);
-    m_form.DateTimePicker2->setTime(kEndPickerTime);
     // The two choices share their parent with other radio groups nested deeper, which defeats
     // automatic exclusivity; a group of their own keeps exactly one checked.
     auto* magnitudeChoice = new QButtonGroup(this);

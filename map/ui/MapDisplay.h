@@ -8,7 +8,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QTime>
 
 #include <cstdint>
 
@@ -36,9 +35,6 @@ public:
     static constexpr int kMinMapSide = 100;
     /// The calendar day hands at most this many earthquakes to the report table.
     static constexpr int kDayTableLimit = 10'000;
-    /// Time of day of the period pickers, kept by every date assignment.
-    static inline const QTime kStartPickerTime {11, 22, 11};
-    static inline const QTime kEndPickerTime {11, 22, 35};
 
     /// Connects the map's controls and makes Image1 draw its picture at the projected size.
     MapDisplay(TForm1& form, ProgramState& state, Platform& platform, ReportTable& table);

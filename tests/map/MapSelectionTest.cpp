@@ -13,16 +13,18 @@ constexpr double kStartTime = (11 * 3600 + 22 * 60 + 11) / 86400.0;
 constexpr double kEndTime = (11 * 3600 + 22 * 60 + 35) / 86400.0;
 } // namespace
 
-TEST(InMapPeriod, ThreeDaysFromTheStartDayToTheEndDayInclusive)
+TEST(InMapPeriod, ThreeDaysFromTheStartDayToTheEndDayInclusiveWhateverThePickersTime)
 {
     const double may10 = double(dayNumber(2025, 5, 10));
-    const double start = may10 - kPeriodDays[10] + kStartTime; // "3 dni"
-    const double end = may10 + kEndTime;
-    EXPECT_FALSE(InMapPeriod(may10 - 3, start, end)); // 7 May
-    EXPECT_TRUE(InMapPeriod(may10 - 2, start, end));  // 8 May
-    EXPECT_TRUE(InMapPeriod(may10 - 1, start, end));
-    EXPECT_TRUE(InMapPeriod(may10, start, end));       // the end day
-    EXPECT_FALSE(InMapPeriod(may10 + 1, start, end));  // the day after
+    for (const auto& [startTime, endTime] : {std::pair {kStartTime, kEndTime}, {0.0, 0.0}, {0.999, 0.999}}) {
+        const double start = may10 - kPeriodDays[10] + startTime; // "3 dni"
+        const double end = may10 + endTime;
+        EXPECT_FALSE(InMapPeriod(may10 - 3, start, end)) << startTime; // 7 May
+        EXPECT_TRUE(InMapPeriod(may10 - 2, start, end)) << startTime;  // 8 May
+        EXPECT_TRUE(InMapPeriod(may10 - 1, start, end)) << startTime;
+        EXPECT_TRUE(InMapPeriod(may10, start, end)) << startTime;      // the end day
+        EXPECT_FALSE(InMapPeriod(may10 + 1, start, end)) << startTime; // the day after
+    }
 }
 
 TEST(InMapMagnitudeRange, BothEndsIncludedInTenths)
