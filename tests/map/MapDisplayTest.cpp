@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "app/window/ProgramState.h"
 #include "app/window/TForm1.h"
+#include "catalogue/ui/UpdateCycle.h"
 #include "catalogue/DayNumber.h"
 #include "map/MapProjection.h"
 #include "map/MarkPainter.h"
@@ -325,4 +326,18 @@ TEST_F(MapDisplayTest, PeriodChooserAndPickerClampsFollowTheCatalogue)
     Q_EMIT end->closeUp();
     EXPECT_EQ(std::floor(end->value()), today - 5);
     EXPECT_NEAR(start->value() - std::floor(start->value()), timeOfDay, 1e-6);
+}
+
+TEST_F(MapDisplayTest, StartUpTickShowsTodaysEarthquakesAfterItsUpdate)
+{
+    // Enough records that the update continues the catalogue instead of rebuilding it.
+    for (int i = 0; i < 200; ++i)
+        add(today - 1, 20, 20, 50);
+    add(today, -40, -40, 62);
+    program->updateCycle().Timer5Timer(); // the downloader brings nothing: the update ends early
+    EXPECT_EQ(pixelAt(-40, -40), kMarkYellow);
+    EXPECT_EQ(pixelAt(20, 20), 0u);
+    EXPECT_EQ(control<QLabel>("Label29")->text(), QStringLiteral("1"));
+    EXPECT_EQ(tableRows(), 1);
+    EXPECT_TRUE(memo().line(memo().lineCount() - 1).startsWith(QStringLiteral("201: 2025-05-10")));
 }
