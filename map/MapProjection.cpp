@@ -3,9 +3,11 @@
 
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 // Beyond this a pixel coordinate would not fit an int; such a coordinate is garbage anyway.
 constexpr double kPixelLimit = 1e9;
@@ -70,15 +72,15 @@ std::optional<MapPixel> wyl_poz(const FittedSize& fit, float lon, float lat)
     const auto y = toPixel(yf);
     if (!x || !y)
         return std::nullopt;
-    return MapPixel {*x, *y};
+    return MapPixel { *x, *y };
 }
 
 std::optional<GeoPoint> mapPositionAt(const FittedSize& fit, int x, int y)
 {
     if (!fit.valid)
         return std::nullopt;
-    const bool inside = (fit.side == FitSide::Height && x <= fit.W) || (fit.side == FitSide::Width && y <= fit.H)
-                        || fit.side == FitSide::Exact;
+    const bool inside = (fit.side == FitSide::Height && x <= fit.W)
+        || (fit.side == FitSide::Width && y <= fit.H) || fit.side == FitSide::Exact;
     if (!inside)
         return std::nullopt;
     GeoPoint p;

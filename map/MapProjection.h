@@ -3,7 +3,8 @@
 
 #include <optional>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Which side of the control limits the proportional fit of the map picture.
 enum class FitSide { Width, Height, Exact };

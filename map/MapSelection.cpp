@@ -3,15 +3,17 @@
 
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 constexpr int kTenths = 10;
 }
 
 MagnitudeRange magnitudeRangeOf(int fromWhole, int fromTenths, int toWhole, int toTenths)
 {
-    return {fromWhole * kTenths + fromTenths, toWhole * kTenths + toTenths};
+    return { fromWhole * kTenths + fromTenths, toWhole * kTenths + toTenths };
 }
 
 bool InMapMagnitudeRange(int mag10, const MagnitudeRange& range)

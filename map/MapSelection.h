@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-namespace tremora {
+namespace tremora
+{
 
 /// The magnitude range set under the map, in tenths, both ends included.
 struct MagnitudeRange {
@@ -24,6 +25,6 @@ bool InMapPeriod(double originDate, double start, double end);
 /// ("CAŁA BAZA") starts at the first record instead.
 inline constexpr int kWholeCatalogueItem = 0;
 inline constexpr int kPeriodItemCount = 12;
-inline constexpr int kPeriodDays[kPeriodItemCount] = {0, 4018, 1826, 730, 365, 180, 90, 29, 13, 6, 2, 1};
+inline constexpr int kPeriodDays[kPeriodItemCount] = { 0, 4018, 1826, 730, 365, 180, 90, 29, 13, 6, 2, 1 };
 
 } // namespace tremora

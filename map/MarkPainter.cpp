@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 // The largest radius a byte magnitude and a divisor of at least 1 can give.
 constexpr int kMaxRadius = 255;
@@ -21,7 +23,8 @@ struct RowSpan {
 
 // Disc rows of every radius, built once. A pixel belongs to the disc of radius r when its centre
 // lies within r of the box's centre; it is outline when a four-neighbour is outside the disc.
-class CircleShapes {
+class CircleShapes
+{
 public:
     CircleShapes()
     {
@@ -48,7 +51,7 @@ public:
                 int fill = start[std::size_t(j)] + 1;
                 fill = std::max(fill, j > 0 ? start[std::size_t(j - 1)] : r);
                 fill = std::max(fill, j + 1 < n ? start[std::size_t(j + 1)] : r);
-                m_rows.push_back({std::uint16_t(start[std::size_t(j)]), std::uint16_t(std::min(fill, r))});
+                m_rows.push_back({ std::uint16_t(start[std::size_t(j)]), std::uint16_t(std::min(fill, r)) });
             }
         }
         m_first[kMaxRadius + 1] = m_rows.size();
@@ -69,7 +72,8 @@ const CircleShapes& circleShapes()
 
 bool isFourByteFormat(QImage::Format f)
 {
-    return f == QImage::Format_ARGB32_Premultiplied || f == QImage::Format_ARGB32 || f == QImage::Format_RGB32;
+    return f == QImage::Format_ARGB32_Premultiplied || f == QImage::Format_ARGB32
+        || f == QImage::Format_RGB32;
 }
 
 } // namespace
@@ -84,7 +88,9 @@ int markRadius(std::uint8_t mag10, std::uint8_t divisor)
     return divisor == 0 ? 0 : mag10 / divisor;
 }
 
-MarkCanvas::MarkCanvas(QImage& image, const FittedSize& fit, std::uint8_t divisor) : m_fit(fit), m_divisor(divisor)
+MarkCanvas::MarkCanvas(QImage& image, const FittedSize& fit, std::uint8_t divisor)
+    : m_fit(fit)
+    , m_divisor(divisor)
 {
     if (image.isNull())
         return;

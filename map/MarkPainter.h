@@ -8,7 +8,8 @@
 
 #include <cstdint>
 
-namespace tremora {
+namespace tremora
+{
 
 inline constexpr QRgb kMarkYellow = qRgb(255, 255, 0);
 inline constexpr QRgb kMarkRed = qRgb(255, 0, 0);
@@ -21,11 +22,11 @@ struct MarkColours {
     QRgb outline;
 };
 /// The display, the calendar day, the replay and the first blink phase.
-inline constexpr MarkColours kOrdinaryMark {kMarkYellow, kMarkRed};
+inline constexpr MarkColours kOrdinaryMark { kMarkYellow, kMarkRed };
 /// Second blink phase of the shown set.
-inline constexpr MarkColours kBlinkShownMark {kMarkGreen, kMarkRed};
+inline constexpr MarkColours kBlinkShownMark { kMarkGreen, kMarkRed };
 /// Second blink phase of one selected earthquake.
-inline constexpr MarkColours kBlinkSelectedMark {kMarkGreen, kMarkYellow};
+inline constexpr MarkColours kBlinkSelectedMark { kMarkGreen, kMarkYellow };
 
 /// Point size range of "Wielkość punktu" and the number it is taken from.
 inline constexpr int kMinPointSize = 3;
@@ -43,7 +44,8 @@ int markRadius(std::uint8_t mag10, std::uint8_t divisor);
 
 /// The overlay image marks are drawn into, with the map geometry and the point-size divisor of
 /// the moment. Works on the image's pixels directly, so thousands of marks take microseconds.
-class MarkCanvas {
+class MarkCanvas
+{
 public:
     /// Converts the image to a 32-bit format first when it is not one.
     MarkCanvas(QImage& image, const FittedSize& fit, std::uint8_t divisor);

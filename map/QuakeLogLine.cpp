@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <cstring>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 // The same fixed-point writing as FixedText (four decimals, ties to even, no trailing zeros),
 // straight into a byte buffer. The tests hold the two to the same texts.
@@ -30,7 +32,8 @@ char* writeFixed(char* out, double x)
         return out;
     }
     const auto fixed = static_cast<std::int64_t>(scaled);
-    std::uint64_t magnitude = fixed < 0 ? 0 - static_cast<std::uint64_t>(fixed) : static_cast<std::uint64_t>(fixed);
+    std::uint64_t magnitude
+        = fixed < 0 ? 0 - static_cast<std::uint64_t>(fixed) : static_cast<std::uint64_t>(fixed);
     std::uint64_t whole = magnitude / static_cast<std::uint64_t>(kFixedScale);
     std::uint64_t fraction = magnitude % static_cast<std::uint64_t>(kFixedScale);
 

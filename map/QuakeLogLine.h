@@ -5,13 +5,15 @@
 
 #include <QByteArrayView>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Writes the log line of an earthquake shown on the map:
 /// "N: date - time, LAT LON, MAG, DEPTH", numbers as FixedText writes them. A whole-catalogue
 /// display logs millions of these, so the line is built in a buffer the writer reuses, with no
 /// allocation per line; the date text is kept while consecutive records share their day.
-class QuakeLogLine {
+class QuakeLogLine
+{
 public:
     /// The line for the record at 1-based catalogue position `position` (UTF-8, no line end);
     /// valid until the next call.

@@ -3,9 +3,13 @@
 
 #include <algorithm>
 
-namespace tremora {
+namespace tremora
+{
 
-ShownQuakeList::ShownQuakeList() : m_slots(std::make_unique<QuakeRecord[]>(kShownCapacity + 1)) {}
+ShownQuakeList::ShownQuakeList()
+    : m_slots(std::make_unique<QuakeRecord[]>(kShownCapacity + 1))
+{
+}
 
 bool ShownQuakeList::append(const QuakeRecord& record, int limit)
 {

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Room of the list of earthquakes last shown.
 inline constexpr int kShownCapacity = 30'000;
@@ -15,7 +16,8 @@ inline constexpr int kMapShownLimit = 10'000;
 
 /// The earthquakes last shown (copies, slots 1 .. ShownCount), refilled by every display and read
 /// by the blinking. Appending past a limit keeps nothing and says nothing.
-class ShownQuakeList {
+class ShownQuakeList
+{
 public:
     ShownQuakeList();
 

@@ -27,13 +27,15 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
-class QuietObserver : public ImportObserver {
+class QuietObserver : public ImportObserver
+{
 public:
-    void log(const QString&) override {}
-    void progress(int) override {}
-    void warning(const QString&) override {}
+    void log(const QString&) override { }
+    void progress(int) override { }
+    void warning(const QString&) override { }
 };
 
 void settle()
@@ -70,7 +72,7 @@ int main(int argc, char** argv)
     fakes::RecordingDialogs dialogs;
     fakes::ScriptedDownloader downloader;
     fakes::NoSleep sleep;
-    Platform platform {clock, dialogs, downloader, sleep, QString(), QString()};
+    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
     ProgramOptions options;
     options.workDir = work.path();
     Program program(platform, options);
@@ -99,7 +101,7 @@ int main(int argc, char** argv)
         form.Button14->click();
     };
     bool ok = true;
-    for (const QSize size : {QSize(1280, 800), QSize(1000, 640)}) {
+    for (const QSize size : { QSize(1280, 800), QSize(1000, 640) }) {
         form.resize(size);
         settle();
         const QString tag = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
@@ -110,7 +112,7 @@ int main(int argc, char** argv)
         showAll();
         ok &= save(form, out.filePath(QStringLiteral("map-plates-%1.png").arg(tag)));
         std::printf("memo: %d lines, last: %s\n", form.Memo1->lineCount(),
-                    qPrintable(form.Memo1->line(form.Memo1->lineCount() - 1)));
+            qPrintable(form.Memo1->line(form.Memo1->lineCount() - 1)));
     }
     return ok ? 0 : 1;
 }

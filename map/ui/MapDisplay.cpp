@@ -26,9 +26,11 @@
 
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 QDate calendarDate(double day)
 {
@@ -43,14 +45,18 @@ double dayOf(const QDate& date)
 
 QSize projectedPictureSize(QSize picture, QSize control)
 {
-    const FittedSize fit = FittedMapSize(picture.width(), picture.height(), control.width(), control.height());
+    const FittedSize fit
+        = FittedMapSize(picture.width(), picture.height(), control.width(), control.height());
     return fit.valid ? QSize(fit.W, fit.H) : QSize();
 }
 
 } // namespace
 
 MapDisplay::MapDisplay(TForm1& form, ProgramState& state, Platform& platform, ReportTable& table)
-    : m_form(form), m_state(state), m_platform(platform), m_table(table)
+    : m_form(form)
+    , m_state(state)
+    , m_platform(platform)
+    , m_table(table)
 {
     // The picture is drawn at exactly the size the marks are projected onto.
     m_form.Image1->setPictureSizer(&projectedPictureSize);
@@ -86,7 +92,8 @@ FittedSize MapDisplay::fittedSize() const
 MagnitudeRange MapDisplay::magnitudeRange() const
 {
     const TForm1& f = m_form;
-    return magnitudeRangeOf(f.SpinEdit1->value(), f.SpinEdit3->value(), f.SpinEdit2->value(), f.SpinEdit4->value());
+    return magnitudeRangeOf(
+        f.SpinEdit1->value(), f.SpinEdit3->value(), f.SpinEdit2->value(), f.SpinEdit4->value());
 }
 
 bool MapDisplay::InMapMagnitudeRange(int mag10) const

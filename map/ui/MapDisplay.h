@@ -11,7 +11,8 @@
 
 #include <cstdint>
 
-namespace tremora {
+namespace tremora
+{
 
 class ReportTable;
 class TForm1;
@@ -23,10 +24,12 @@ struct ProgramState;
 /// "Wyczyść", the calendar day, and the drawing of marks over the map picture. Every earthquake
 /// that reaches the map goes through here (Poz on PaintBox1's overlay), is logged in Memo1 and
 /// kept in ShownQuakes for the blinking.
-class MapDisplay final : public QObject {
+class MapDisplay final : public QObject
+{
     Q_OBJECT
 public:
-    static inline const QString kMapTooSmallText = QStringLiteral("Zbyt mała mapa, powiększ okno programu...");
+    static inline const QString kMapTooSmallText
+        = QStringLiteral("Zbyt mała mapa, powiększ okno programu...");
     static inline const QString kCountingText = QStringLiteral("Liczę...");
     static inline const QString kDoneText = QStringLiteral("Operacja zakończona.");
     /// The status-bar panel of general messages.

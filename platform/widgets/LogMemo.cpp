@@ -7,9 +7,11 @@
 #include <cstring>
 #include <limits>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 // Big enough that a million lines take a few dozen blocks.
 constexpr std::size_t kBlockSize = std::size_t(4) << 20;
 // The model's rows are ints; lines beyond that are not kept.
@@ -94,7 +96,9 @@ QString LogLines::line(int i) const
     return QString::fromUtf8(m_blocks[ref.block].get() + ref.offset, qsizetype(ref.length));
 }
 
-LogMemo::LogMemo(QWidget* parent) : QListView(parent), m_lines(new LogLines(this))
+LogMemo::LogMemo(QWidget* parent)
+    : QListView(parent)
+    , m_lines(new LogLines(this))
 {
     setModel(m_lines);
     setUniformItemSizes(true);

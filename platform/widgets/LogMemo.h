@@ -9,13 +9,15 @@
 #include <memory>
 #include <vector>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Lines of a log, kept compactly as UTF-8 and decoded only when a row is shown, so a log of
 /// millions of lines stays cheap. The text lives in large blocks that never move (appending
 /// copies each line once) and are kept for reuse after a clear. New lines reach the view in
 /// batches.
-class LogLines final : public QAbstractListModel {
+class LogLines final : public QAbstractListModel
+{
     Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -43,13 +45,14 @@ private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
     std::vector<std::size_t> m_blockSizes;
     std::size_t m_block = 0; // the block being filled
-    std::size_t m_used = 0;  // bytes used in it
+    std::size_t m_used = 0; // bytes used in it
     std::vector<LineRef> m_lines;
     int m_shown = 0;
 };
 
 /// The read-only log memo under the map.
-class LogMemo final : public QListView {
+class LogMemo final : public QListView
+{
     Q_OBJECT
 public:
     explicit LogMemo(QWidget* parent = nullptr);

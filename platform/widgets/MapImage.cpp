@@ -1,27 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/widgets/MapImage.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 QSize proportionalFit(QSize picture, QSize control)
 {
     if (picture.isEmpty() || control.isEmpty())
         return {};
-    const double scale = std::min(double(control.width()) / picture.width(), double(control.height()) / picture.height());
-    return {int(std::lround(picture.width() * scale)), int(std::lround(picture.height() * scale))};
+    const double scale
+        = std::min(double(control.width()) / picture.width(), double(control.height()) / picture.height());
+    return { int(std::lround(picture.width() * scale)), int(std::lround(picture.height() * scale)) };
 }
 
 } // namespace
 
-MapImage::MapImage(QWidget* parent) : QWidget(parent), m_sizer(&proportionalFit)
+MapImage::MapImage(QWidget* parent)
+    : QWidget(parent)
+    , m_sizer(&proportionalFit)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }

@@ -6,12 +6,14 @@
 
 #include <functional>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Shows the map picture scaled proportionally from the top-left corner, leaving empty space
 /// right or below. The map code installs the exact size it projects onto, so the picture and the
 /// marks drawn over it agree to the pixel; the scaled picture is kept until the size changes.
-class MapImage final : public QWidget {
+class MapImage final : public QWidget
+{
     Q_OBJECT
 public:
     /// The size the picture is drawn at, from the picture's and the control's sizes; an empty

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "map/ui/MapDisplay.h"
 #include "app/Program.h"
 #include "app/window/ProgramState.h"
 #include "app/window/TForm1.h"
-#include "catalogue/ui/UpdateCycle.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/ui/UpdateCycle.h"
 #include "map/MapProjection.h"
 #include "map/MarkPainter.h"
 #include "map/ShownQuakes.h"
-#include "map/ui/MapDisplay.h"
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
 #include "platform/widgets/DateTimePicker.h"
@@ -33,13 +33,15 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
 constexpr int kMapW = 1067; // with the 4096 x 2048 built-in picture: a 1066 x 534 map
 constexpr int kMapH = 534;
 constexpr int kStatusPanel = 4;
 
-class MapDisplayTest : public testing::Test {
+class MapDisplayTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -60,8 +62,7 @@ protected:
     ProgramState& state() { return program->state(); }
     Catalogue& catalogue() { return state().catalogue; }
 
-    template <typename T>
-    T* control(const char* name)
+    template <typename T> T* control(const char* name)
     {
         T* c = form().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(c, nullptr) << name;
@@ -126,11 +127,11 @@ protected:
     QString status() { return control<StatusBar>("StatusBar1")->panelText(kStatusPanel); }
 
     const double today = double(dayNumber(2025, 5, 10));
-    fakes::FixedClock clock {today + 0.5};
+    fakes::FixedClock clock { today + 0.5 };
     fakes::RecordingDialogs dialogs;
     fakes::ScriptedDownloader downloader;
     fakes::NoSleep sleep;
-    Platform platform {clock, dialogs, downloader, sleep, QStringLiteral("http://127.0.0.1:1"), QString()};
+    Platform platform { clock, dialogs, downloader, sleep, QStringLiteral("http://127.0.0.1:1"), QString() };
     QTemporaryDir dir;
     std::unique_ptr<Program> program;
 };
@@ -149,11 +150,11 @@ TEST_F(MapDisplayTest, PictureIsDrawnAtTheSizeTheMarksAreProjectedOnto)
 TEST_F(MapDisplayTest, ThreeDaysDrawsAndLogsTheStartDayToTheEndDayOnly)
 {
     add(today - 3, -120, 10, 50); // 7 May
-    add(today - 2, -60, 10, 50);  // 8 May
+    add(today - 2, -60, 10, 50); // 8 May
     add(today - 1, 0, 10, 50);
-    add(today, 60, 10, 50);       // the end day
-    add(today + 1, 120, 10, 50);  // the day after
-    add(today, 30, -30, 15);      // below the magnitude range
+    add(today, 60, 10, 50); // the end day
+    add(today + 1, 120, 10, 50); // the day after
+    add(today, 30, -30, 15); // below the magnitude range
     control<QComboBox>("ComboBox1")->setCurrentIndex(10); // "3 dni"
     control<DateTimePicker>("DateTimePicker2")->setDay(today);
     form().Timer2->stop();
@@ -236,7 +237,7 @@ TEST_F(MapDisplayTest, ResizingTheMapClearsTheMarks)
 TEST_F(MapDisplayTest, CalendarDayFollowsTheMagnitudeChoiceAndFillsTheTable)
 {
     add(today - 1, 20, 20, 50);
-    add(today, 40, 40, 15);  // magnitude 1.5: outside the default range
+    add(today, 40, 40, 15); // magnitude 1.5: outside the default range
     add(today, -40, -40, 62);
     add(today + 1, 60, 0, 50);
     form().Timer2->start();

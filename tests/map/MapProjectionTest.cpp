@@ -8,7 +8,8 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
 constexpr int kPictureW = 4096;
 constexpr int kPictureH = 2048;
@@ -22,7 +23,7 @@ MapPixel at(const FittedSize& fit, float lon, float lat)
 {
     const auto p = wyl_poz(fit, lon, lat);
     EXPECT_TRUE(p.has_value());
-    return p.value_or(MapPixel {-1, -1});
+    return p.value_or(MapPixel { -1, -1 });
 }
 
 } // namespace
@@ -71,21 +72,23 @@ TEST(FittedMapSize, NoAreaGivesAnInvalidMap)
 TEST(Projection, EdgesAndCentreOnEvenAndOddMaps)
 {
     const FittedSize odd = fitIn(1066, 534); // 1065 x 533
-    EXPECT_EQ(at(odd, -180, 0), (MapPixel {0, 266}));
+    EXPECT_EQ(at(odd, -180, 0), (MapPixel { 0, 266 }));
     EXPECT_EQ(at(odd, 180, 0).x, 1064); // 1064.5 goes to the even neighbour
-    EXPECT_EQ(at(odd, 0, 90), (MapPixel {532, 0}));
+    EXPECT_EQ(at(odd, 0, 90), (MapPixel { 532, 0 }));
     EXPECT_EQ(at(odd, 0, -90).y, 532);
 
     const FittedSize even = fitIn(1067, 534); // 1066 x 534
-    EXPECT_EQ(at(even, -180, 90), (MapPixel {0, 0}));
-    EXPECT_EQ(at(even, 180, -90), (MapPixel {1066, 534}));
-    EXPECT_EQ(at(even, 0, 0), (MapPixel {533, 267}));
+    EXPECT_EQ(at(even, -180, 90), (MapPixel { 0, 0 }));
+    EXPECT_EQ(at(even, 180, -90), (MapPixel { 1066, 534 }));
+    EXPECT_EQ(at(even, 0, 0), (MapPixel { 533, 267 }));
 
     // East is right, north is up.
     const MapPixel tokyo = at(even, 139.69f, 35.69f);
     EXPECT_GT(tokyo.x, 533);
     EXPECT_LT(tokyo.y, 267);
-    EXPECT_EQ(tokyo, (MapPixel {int(std::lround(1066 / 360.0 * 139.69 + 533)), int(std::lround(-534 / 180.0 * 35.69 + 267))}));
+    EXPECT_EQ(tokyo,
+        (MapPixel {
+            int(std::lround(1066 / 360.0 * 139.69 + 533)), int(std::lround(-534 / 180.0 * 35.69 + 267)) }));
 }
 
 TEST(Projection, CoordinatesThatAreNotNumbersOrFarOffPlaceNothing)
@@ -116,7 +119,7 @@ TEST(InverseProjection, ReadsOnlyInsideThePictureAndRoundTripsWithinAPixel)
     EXPECT_FLOAT_EQ(corner->lon, -180);
     EXPECT_FLOAT_EQ(corner->lat, 90);
 
-    for (const FittedSize& fit : {fitIn(1066, 534), fitIn(1067, 534), fitIn(1200, 500), fitIn(333, 777)}) {
+    for (const FittedSize& fit : { fitIn(1066, 534), fitIn(1067, 534), fitIn(1200, 500), fitIn(333, 777) }) {
         for (int x = 0; x <= fit.W; x += 7) {
             for (int y = 0; y <= fit.H; y += 11) {
                 const auto g = mapPositionAt(fit, x, y);

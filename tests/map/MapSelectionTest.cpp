@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/DayNumber.h"
 #include "map/MapSelection.h"
+#include "catalogue/DayNumber.h"
 #include "map/ShownQuakes.h"
 
 #include <gtest/gtest.h>
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 // The pickers' time of day: start 11:22:11, end 11:22:35.
 constexpr double kStartTime = (11 * 3600 + 22 * 60 + 11) / 86400.0;
 constexpr double kEndTime = (11 * 3600 + 22 * 60 + 35) / 86400.0;
@@ -16,13 +17,14 @@ constexpr double kEndTime = (11 * 3600 + 22 * 60 + 35) / 86400.0;
 TEST(InMapPeriod, ThreeDaysFromTheStartDayToTheEndDayInclusiveWhateverThePickersTime)
 {
     const double may10 = double(dayNumber(2025, 5, 10));
-    for (const auto& [startTime, endTime] : {std::pair {kStartTime, kEndTime}, {0.0, 0.0}, {0.999, 0.999}}) {
+    for (const auto& [startTime, endTime] :
+        { std::pair { kStartTime, kEndTime }, { 0.0, 0.0 }, { 0.999, 0.999 } }) {
         const double start = may10 - kPeriodDays[10] + startTime; // "3 dni"
         const double end = may10 + endTime;
         EXPECT_FALSE(InMapPeriod(may10 - 3, start, end)) << startTime; // 7 May
-        EXPECT_TRUE(InMapPeriod(may10 - 2, start, end)) << startTime;  // 8 May
+        EXPECT_TRUE(InMapPeriod(may10 - 2, start, end)) << startTime; // 8 May
         EXPECT_TRUE(InMapPeriod(may10 - 1, start, end)) << startTime;
-        EXPECT_TRUE(InMapPeriod(may10, start, end)) << startTime;      // the end day
+        EXPECT_TRUE(InMapPeriod(may10, start, end)) << startTime; // the end day
         EXPECT_FALSE(InMapPeriod(may10 + 1, start, end)) << startTime; // the day after
     }
 }

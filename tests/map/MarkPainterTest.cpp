@@ -7,12 +7,13 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
 // A 1067 x 534 control over the 4096 x 2048 world: 1066 x 534, centre at (533, 267).
 constexpr int kControlW = 1067;
 constexpr int kControlH = 534;
-const MapPixel kCentre {533, 267};
+const MapPixel kCentre { 533, 267 };
 
 QImage blankOverlay()
 {
@@ -67,8 +68,17 @@ TEST(Poz, RadiusFollowsMagnitudeAndPointSize)
         int radius;
     };
     const Case cases[] = {
-        {11, 10, 1}, {21, 10, 1}, {22, 10, 2}, {54, 10, 4}, {55, 10, 5}, {99, 10, 9}, {120, 10, 10},
-        {10, 17, 2}, {50, 3, 2}, {99, 3, 5}, {99, 17, 24},
+        { 11, 10, 1 },
+        { 21, 10, 1 },
+        { 22, 10, 2 },
+        { 54, 10, 4 },
+        { 55, 10, 5 },
+        { 99, 10, 9 },
+        { 120, 10, 10 },
+        { 10, 17, 2 },
+        { 50, 3, 2 },
+        { 99, 3, 5 },
+        { 99, 17, 24 },
     };
     for (const Case& c : cases) {
         const QImage image = drawAtCentre(c.mag10, c.pointSize);
@@ -92,7 +102,7 @@ TEST(Poz, RadiusFollowsMagnitudeAndPointSize)
 
 TEST(Poz, RadiusZeroIsOnePureRedPixelWhateverTheColours)
 {
-    for (const auto& [mag10, pointSize] : {std::pair {10, 10}, {0, 3}, {200, 21}, {25, 22}}) {
+    for (const auto& [mag10, pointSize] : { std::pair { 10, 10 }, { 0, 3 }, { 200, 21 }, { 25, 22 } }) {
         // Size 21 leaves a divisor of 0 and 22 wraps to 255: both come to a single pixel.
         const QImage image = drawAtCentre(mag10, pointSize, kBlinkSelectedMark);
         EXPECT_EQ(paintedCount(image), 1) << mag10 << " " << pointSize;
@@ -117,7 +127,7 @@ TEST(Poz, MarksAreRoundSymmetricAndClosedByTheirOutline)
                 ASSERT_EQ(p, image.pixel(left + j, left + i)) << r;
                 if (p == kMarkGreen) {
                     // Fill never touches the outside.
-                    for (const auto& [dx, dy] : {std::pair {1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                    for (const auto& [dx, dy] : { std::pair { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } })
                         ASSERT_TRUE(painted(image, left + i + dx, left + j + dy)) << r;
                 }
                 cornerFree += qAlpha(p) == 0;
@@ -167,8 +177,8 @@ TEST(Poz, MarksAtTheEdgesAreClippedAndOtherImageFormatsAreConverted)
     QImage image(kControlW, kControlH, QImage::Format_RGB888);
     image.fill(Qt::black);
     MarkCanvas canvas(image, worldFit(), 1); // radius = magnitude in tenths
-    for (float lon : {-180.f, 180.f, 500.f})
-        for (float lat : {90.f, -90.f, -400.f})
+    for (float lon : { -180.f, 180.f, 500.f })
+        for (float lat : { 90.f, -90.f, -400.f })
             Poz(canvas, 255, kMarkYellow, lon, lat, kMarkRed);
     EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(image.pixel(0, 0), kMarkYellow);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/DayNumber.h"
 #include "map/QuakeLogLine.h"
+#include "catalogue/DayNumber.h"
 #include "table/NumberText.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +10,15 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
 QString slowLine(int n, const QuakeRecord& r)
 {
     return QString::number(n) + QStringLiteral(": ") + dateText(r.OriginDate) + QStringLiteral(" - ")
-           + timeText(r.OriginTime) + QStringLiteral(", ") + FixedText(r.Latitude) + QLatin1Char(' ')
-           + FixedText(r.Longitude) + QStringLiteral(", ") + FixedText(r.Mag10 / 10.0) + QStringLiteral(", ")
-           + FixedText(r.Depth10 / 10.0);
+        + timeText(r.OriginTime) + QStringLiteral(", ") + FixedText(r.Latitude) + QLatin1Char(' ')
+        + FixedText(r.Longitude) + QStringLiteral(", ") + FixedText(r.Mag10 / 10.0) + QStringLiteral(", ")
+        + FixedText(r.Depth10 / 10.0);
 }
 
 QString lineOf(QuakeLogLine& writer, int n, const QuakeRecord& r)
@@ -41,7 +42,8 @@ TEST(QuakeLogLine, WritesPositionDateTimeCoordinatesMagnitudeAndDepth)
     r.Mag10 = 0;
     r.Depth10 = 65535;
     r.Latitude = 0;
-    EXPECT_EQ(lineOf(writer, 1999999, r), QStringLiteral("1999999: 2015-07-01 - 01:02:03, 0 -178,0325, 0, 6553,5"));
+    EXPECT_EQ(
+        lineOf(writer, 1999999, r), QStringLiteral("1999999: 2015-07-01 - 01:02:03, 0 -178,0325, 0, 6553,5"));
 }
 
 TEST(QuakeLogLine, AgreesWithTheSharedWritersForAnyRecord)
