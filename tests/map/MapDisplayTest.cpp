@@ -147,6 +147,32 @@ TEST_F(MapDisplayTest, PictureIsDrawnAtTheSizeTheMarksAreProjectedOnto)
     EXPECT_EQ(control<MapImage>("Image1")->drawnSize(), QSize(fit.W, fit.H));
 }
 
+TEST_F(MapDisplayTest, MarksLandOnTheirPlaceInThePictureUpToItsEdges)
+{
+    // Quadrants of distinct colours: wherever a mark is projected, the picture shown beneath it
+    // must be the quadrant of its coordinates, right up to the corners.
+    QImage picture(4096, 2048, QImage::Format_RGB32);
+    const QRgb nw = qRgb(200, 0, 0), ne = qRgb(0, 200, 0), sw = qRgb(0, 0, 200), se = qRgb(200, 200, 200);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, y < 1024 ? (x < 2048 ? nw : ne) : (x < 2048 ? sw : se));
+    for (const QSize size : { QSize(kMapW, kMapH), QSize(1066, 534), QSize(1200, 500), QSize(733, 555) }) {
+        setMapSize(size.width(), size.height());
+        control<MapImage>("Image1")->setPicture(picture);
+        const QImage shown = control<MapImage>("Image1")->grab().toImage();
+        const FittedSize fit = program->mapDisplay().fittedSize();
+        for (const float lon : { -179.0f, -90.0f, -2.0f, 2.0f, 90.0f, 179.0f }) {
+            for (const float lat : { 89.0f, 45.0f, 2.0f, -2.0f, -45.0f, -89.0f }) {
+                const auto p = wyl_poz(fit, lon, lat);
+                ASSERT_TRUE(p);
+                const QRgb expected = lat > 0 ? (lon < 0 ? nw : ne) : (lon < 0 ? sw : se);
+                EXPECT_EQ(shown.pixel(p->x, p->y), expected)
+                    << size.width() << "x" << size.height() << " at " << lon << "," << lat;
+            }
+        }
+    }
+}
+
 TEST_F(MapDisplayTest, ThreeDaysDrawsAndLogsTheStartDayToTheEndDayOnly)
 {
     add(today - 3, -120, 10, 50); // 7 May
