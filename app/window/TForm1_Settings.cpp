@@ -33,6 +33,8 @@ constexpr int kDigitMax = 9;
 constexpr int kPointSizeMin = 3;
 constexpr int kPointSizeMax = 17;
 constexpr int kPointSizeDefault = 10;
+const QTime kPeriodStartTime(11, 22, 11);
+const QTime kPeriodEndTime(11, 22, 35);
 constexpr int kSpeedMax = 100;
 constexpr int kSpeedDefault = 2;
 constexpr int kPeriodDefault = 4; // "1 rok"
@@ -175,6 +177,10 @@ QWidget* TForm1::buildDisplayGroup()
 
     DateTimePicker1 = named(new DateTimePicker, "DateTimePicker1");
     DateTimePicker2 = named(new DateTimePicker, "DateTimePicker2");
+    // The pickers keep the time of day they were made with; every date set later replaces only
+    // the date, so a period runs from the start day to the end day inclusive.
+    DateTimePicker1->setTime(kPeriodStartTime);
+    DateTimePicker2->setTime(kPeriodEndTime);
     layout->addWidget(caption(QStringLiteral("Data OD")), 2, 0);
     layout->addWidget(DateTimePicker1, 2, 1);
     layout->addWidget(caption(QStringLiteral("Data DO")), 3, 0);
