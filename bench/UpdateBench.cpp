@@ -22,8 +22,10 @@
 
 #include <cstdio>
 
-namespace tremora {
-namespace {
+namespace tremora
+{
+namespace
+{
 
 constexpr int kMonths = 24;
 constexpr int kFirstYear = 2015;
@@ -32,7 +34,8 @@ constexpr int kLastCommonDay = 28; // every month has it
 
 QString sharedUsgs(const char* name)
 {
-    const QString root = qEnvironmentVariable("TREMORA_SHARED_DATA", QStringLiteral(TREMORA_SHARED_DATA_DEFAULT));
+    const QString root
+        = qEnvironmentVariable("TREMORA_SHARED_DATA", QStringLiteral(TREMORA_SHARED_DATA_DEFAULT));
     return QDir(root).filePath(QStringLiteral("usgs/") + QLatin1String(name));
 }
 
@@ -44,7 +47,8 @@ QByteArray spreadOverMonths(const QByteArray& csv, int months)
     for (int m = 0; m < months; ++m) {
         const int year = kFirstYear + (kFirstMonth - 1 + m) / 12;
         const int month = (kFirstMonth - 1 + m) % 12 + 1;
-        const QByteArray prefix = QByteArray::number(year) + '-' + QByteArray::number(month).rightJustified(2, '0');
+        const QByteArray prefix
+            = QByteArray::number(year) + '-' + QByteArray::number(month).rightJustified(2, '0');
         const QByteArray suffix = "m" + QByteArray::number(m);
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const QByteArray& line = lines[i];
@@ -71,9 +75,9 @@ struct Setup {
         // The stored catalogue ends on 1 July 2015: the update fetches the rest of July and 23
         // more months.
         struct Quiet final : ImportObserver {
-            void log(const QString&) override {}
-            void progress(int) override {}
-            void warning(const QString&) override {}
+            void log(const QString&) override { }
+            void progress(int) override { }
+            void warning(const QString&) override { }
         } quiet;
         Analiza(server.answer("2015-07-01", "2015-07-01 23:59:59").body, state.catalogue, 0, false, quiet);
         state.catalogue.CatalogueCount = state.catalogue.ImportCount;
@@ -104,10 +108,10 @@ struct Setup {
     fakes::RecordingDialogs dialogs;
     QtDownloader downloader;
     fakes::NoSleep sleep;
-    Platform platform{clock, dialogs, downloader, sleep, QString(), QString()};
+    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
     ProgramState state;
     TForm1 form;
-    UpdateCycle cycle{form, state, platform};
+    UpdateCycle cycle { form, state, platform };
     QByteArray seed;
 };
 
@@ -126,7 +130,8 @@ void updateOf24Months(benchmark::State& s)
 BENCHMARK(updateOf24Months)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 /// The figure line per month, wall time: the transfer runs on the server's thread.
-class FigureReporter : public benchmark::BenchmarkReporter {
+class FigureReporter : public benchmark::BenchmarkReporter
+{
 public:
     bool ReportContext(const Context&) override { return true; }
     void ReportRuns(const std::vector<Run>& runs) override

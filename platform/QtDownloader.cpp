@@ -7,9 +7,11 @@
 #include <QSaveFile>
 #include <QUrl>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 // An HTTP status came with the reply and the transfer was not cut short: the body is whole, even
 // when the status is an error (the service explains a refused query in the body).
@@ -21,13 +23,14 @@ bool wholeReplyArrived(const QNetworkReply& reply)
     // Qt reports HTTP error statuses as content, protocol or server errors, and those bodies count.
     const QNetworkReply::NetworkError error = reply.error();
     return error == QNetworkReply::NoError
-           || (error >= QNetworkReply::ContentAccessDenied && error != QNetworkReply::ProtocolUnknownError
-               && error != QNetworkReply::ProtocolFailure);
+        || (error >= QNetworkReply::ContentAccessDenied && error != QNetworkReply::ProtocolUnknownError
+            && error != QNetworkReply::ProtocolFailure);
 }
 
 } // namespace
 
-QtDownloader::QtDownloader(QObject* parent) : QObject(parent)
+QtDownloader::QtDownloader(QObject* parent)
+    : QObject(parent)
 {
     m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
@@ -48,7 +51,7 @@ bool QtDownloader::download(const QString& url, const QString& filePath)
     if (!file.open(QIODevice::WriteOnly))
         return false;
 
-    QNetworkRequest request{QUrl(url)};
+    QNetworkRequest request { QUrl(url) };
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setTransferTimeout(m_timeoutMs);
     QNetworkReply* reply = m_manager.get(request);

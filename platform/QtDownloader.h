@@ -9,7 +9,8 @@
 
 class QNetworkReply;
 
-namespace tremora {
+namespace tremora
+{
 
 /// Downloads over HTTP(S) with Qt Network. One access manager serves every request, so the
 /// connection to the event service is reused from month to month. While a transfer runs, a local
@@ -19,7 +20,8 @@ namespace tremora {
 /// Any HTTP reply counts as received, error statuses included (the body of a 400 or 503 reply is
 /// written like any other): the caller decides what the body means. No connection, a transfer that
 /// stalls for longer than the timeout, or abort() leave no file.
-class QtDownloader final : public QObject, public Downloader {
+class QtDownloader final : public QObject, public Downloader
+{
     Q_OBJECT
 public:
     static constexpr int kDefaultTimeoutMs = 60'000;

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <chrono>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 constexpr qint64 kMsPerDay = 86'400'000;
 constexpr const char* kHost = "127.0.0.1";
@@ -66,10 +68,11 @@ QList<QByteArray> leadingFields(const QByteArray& line, int count)
 
 QByteArray limitRefusal(int matching, int limit, const QByteArray& target)
 {
-    return "Error 400: Bad Request\n\n" + QByteArray::number(matching) + " matching events exceeds search limit of "
-           + QByteArray::number(limit) + ". Modify the search to match fewer events.\n\n"
-           + "Usage details are available from https://earthquake.usgs.gov/fdsnws/event/1\n\n"
-           + "Request:\n" + target + "\n\nService version:\n1.14.1\n";
+    return "Error 400: Bad Request\n\n" + QByteArray::number(matching)
+        + " matching events exceeds search limit of " + QByteArray::number(limit)
+        + ". Modify the search to match fewer events.\n\n"
+        + "Usage details are available from https://earthquake.usgs.gov/fdsnws/event/1\n\n" + "Request:\n"
+        + target + "\n\nService version:\n1.14.1\n";
 }
 
 QByteArray badRequest(const QByteArray& what)
@@ -89,8 +92,8 @@ EventServer::~EventServer()
 bool EventServer::parseTime(const QByteArray& text, qint64& msSinceEpoch)
 {
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
-    if (!digitsAt(text, 0, 4, y) || charAt(text, 4) != '-' || !digitsAt(text, 5, 2, mo) || charAt(text, 7) != '-'
-        || !digitsAt(text, 8, 2, d) || mo < 1 || mo > 12 || d < 1 || d > 31)
+    if (!digitsAt(text, 0, 4, y) || charAt(text, 4) != '-' || !digitsAt(text, 5, 2, mo)
+        || charAt(text, 7) != '-' || !digitsAt(text, 8, 2, d) || mo < 1 || mo > 12 || d < 1 || d > 31)
         return false;
     int pos = 10;
     if (pos < text.size() && (text[pos] == 'T' || text[pos] == ' ')) {
@@ -110,7 +113,8 @@ bool EventServer::parseTime(const QByteArray& text, qint64& msSinceEpoch)
         ++pos;
     if (pos != text.size())
         return false;
-    msSinceEpoch = daysFromCivil(y, unsigned(mo), unsigned(d)) * kMsPerDay + ((h * 60 + mi) * 60 + s) * 1000LL + ms;
+    msSinceEpoch
+        = daysFromCivil(y, unsigned(mo), unsigned(d)) * kMsPerDay + ((h * 60 + mi) * 60 + s) * 1000LL + ms;
     return true;
 }
 
@@ -171,14 +175,15 @@ void EventServer::rebuildIndex()
             unique[*found] = std::move(row);
         }
     }
-    std::stable_sort(unique.begin(), unique.end(), [](const Row& a, const Row& b) { return a.timeMs < b.timeMs; });
+    std::stable_sort(
+        unique.begin(), unique.end(), [](const Row& a, const Row& b) { return a.timeMs < b.timeMs; });
     m_rows = std::move(unique);
 }
 
 int EventServer::addFolder(const QString& folder, QString* error)
 {
     const QDir dir(folder);
-    const QStringList names = dir.entryList({QStringLiteral("*-fdsn-asc.csv")}, QDir::Files, QDir::Name);
+    const QStringList names = dir.entryList({ QStringLiteral("*-fdsn-asc.csv") }, QDir::Files, QDir::Name);
     if (names.isEmpty()) {
         if (error)
             *error = QStringLiteral("no *-fdsn-asc.csv in %1").arg(folder);
@@ -214,13 +219,15 @@ EventServer::Answer EventServer::answer(const QByteArray& starttime, const QByte
         return a;
     }
     std::lock_guard lock(m_mutex);
-    const auto lo = std::lower_bound(m_rows.begin(), m_rows.end(), first,
-                                     [](const Row& r, qint64 t) { return r.timeMs < t; });
-    const auto hi = std::upper_bound(lo, m_rows.end(), last, [](qint64 t, const Row& r) { return t < r.timeMs; });
+    const auto lo = std::lower_bound(
+        m_rows.begin(), m_rows.end(), first, [](const Row& r, qint64 t) { return r.timeMs < t; });
+    const auto hi
+        = std::upper_bound(lo, m_rows.end(), last, [](qint64 t, const Row& r) { return t < r.timeMs; });
     a.events = last < first ? 0 : int(hi - lo);
     if (a.events > m_limit) {
         a.status = 400;
-        a.body = limitRefusal(a.events, m_limit, QByteArray(kQueryPath) + "?starttime=" + starttime + "&endtime=" + endtime);
+        a.body = limitRefusal(
+            a.events, m_limit, QByteArray(kQueryPath) + "?starttime=" + starttime + "&endtime=" + endtime);
         return a;
     }
     qsizetype size = m_header.size() + 1;
@@ -245,9 +252,11 @@ int EventServer::start(int port)
         const std::string end = req.get_param_value("endtime");
         const Answer a = answer(QByteArray::fromStdString(start), QByteArray::fromStdString(end));
         res.status = a.status;
-        res.set_content(a.body.constData(), std::size_t(a.body.size()), a.status == 200 ? "text/csv" : "text/plain");
+        res.set_content(
+            a.body.constData(), std::size_t(a.body.size()), a.status == 200 ? "text/csv" : "text/plain");
     });
-    m_port = port == 0 ? m_server->bind_to_any_port(kHost) : (m_server->bind_to_port(kHost, port) ? port : -1);
+    m_port
+        = port == 0 ? m_server->bind_to_any_port(kHost) : (m_server->bind_to_port(kHost, port) ? port : -1);
     if (m_port <= 0) {
         m_server.reset();
         m_port = -1;

@@ -10,11 +10,13 @@
 #include <thread>
 #include <vector>
 
-namespace httplib {
+namespace httplib
+{
 class Server;
 }
 
-namespace tremora {
+namespace tremora
+{
 
 /// A loopback stand-in for the USGS event service: answers GET /fdsnws/event/1/query with the
 /// events whose origin time lies in [starttime, endtime], oldest first, as the service's CSV (its
@@ -24,7 +26,8 @@ namespace tremora {
 ///
 /// Used by the end-to-end tests (in-process, on a thread, ephemeral port) and by `make demo`.
 /// Load events before start(); the limit may change at any time.
-class EventServer {
+class EventServer
+{
 public:
     static constexpr int kDefaultLimit = 20'000;
     static constexpr const char* kQueryPath = "/fdsnws/event/1/query";
@@ -83,8 +86,8 @@ private:
     std::vector<Row> m_rows; // by time, oldest first
     QByteArray m_header;
     int m_headerColumns = 0;
-    std::atomic<int> m_limit{kDefaultLimit};
-    std::atomic<int> m_requests{0};
+    std::atomic<int> m_limit { kDefaultLimit };
+    std::atomic<int> m_requests { 0 };
     int m_port = -1;
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;

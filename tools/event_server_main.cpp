@@ -13,15 +13,18 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tremora_event_server"));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Answers /fdsnws/event/1/query like the USGS event service."));
+    parser.setApplicationDescription(
+        QStringLiteral("Answers /fdsnws/event/1/query like the USGS event service."));
     parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port on 127.0.0.1 (0 picks a free one)."),
-                                        QStringLiteral("port"), QStringLiteral("0"));
-    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Folder of *-fdsn-asc.csv replies."),
-                                        QStringLiteral("dir"));
-    const QCommandLineOption limitOption(QStringLiteral("limit"), QStringLiteral("Most events one query may match."),
-                                         QStringLiteral("n"), QString::number(tremora::EventServer::kDefaultLimit));
-    parser.addOptions({portOption, dataOption, limitOption});
+    const QCommandLineOption portOption(QStringLiteral("port"),
+        QStringLiteral("Port on 127.0.0.1 (0 picks a free one)."), QStringLiteral("port"),
+        QStringLiteral("0"));
+    const QCommandLineOption dataOption(
+        QStringLiteral("data"), QStringLiteral("Folder of *-fdsn-asc.csv replies."), QStringLiteral("dir"));
+    const QCommandLineOption limitOption(QStringLiteral("limit"),
+        QStringLiteral("Most events one query may match."), QStringLiteral("n"),
+        QString::number(tremora::EventServer::kDefaultLimit));
+    parser.addOptions({ portOption, dataOption, limitOption });
     parser.process(app);
 
     bool portOk = false, limitOk = false;
@@ -47,7 +50,7 @@ int main(int argc, char** argv)
     // The first line is the port alone, for scripts; then a line for people.
     std::printf("%d\n", server.port());
     std::printf("serving %d events from %d files at %s%s (limit %d)\n", server.eventCount(), files,
-                qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
+        qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
     std::fflush(stdout);
     server.wait();
     return 0;

@@ -23,9 +23,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 // Enough of a reply to tell the service's CSV header; the refusal texts are shorter than this.
 constexpr qint64 kReplyHeadBytes = 4096;
@@ -37,9 +39,14 @@ const QColor kCaptionAutoOff(255, 0, 0);
 
 // Shows what the parse reports in the window: lines in the log memo, row progress in Label3,
 // warnings as boxes.
-class FormObserver final : public ImportObserver {
+class FormObserver final : public ImportObserver
+{
 public:
-    FormObserver(TForm1& form, Dialogs& dialogs) : m_form(form), m_dialogs(dialogs) {}
+    FormObserver(TForm1& form, Dialogs& dialogs)
+        : m_form(form)
+        , m_dialogs(dialogs)
+    {
+    }
     void log(const QString& line) override { m_form.Memo1->appendLine(line); }
     void progress(int index) override
     {
@@ -54,9 +61,14 @@ private:
 };
 
 // Keeps the running flag true for exactly the life of one update, however it ends.
-class RunningFlag {
+class RunningFlag
+{
 public:
-    explicit RunningFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    explicit RunningFlag(bool& flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
     ~RunningFlag() { m_flag = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;
@@ -68,7 +80,9 @@ private:
 } // namespace
 
 UpdateCycle::UpdateCycle(TForm1& form, ProgramState& state, Platform& platform)
-    : m_form(form), m_state(state), m_platform(platform)
+    : m_form(form)
+    , m_state(state)
+    , m_platform(platform)
 {
     connect(m_form.DsFancyButton4, &QPushButton::clicked, this, &UpdateCycle::DsFancyButton4Click);
     connect(m_form.Timer2, &QTimer::timeout, this, &UpdateCycle::Timer2Timer);
@@ -124,9 +138,10 @@ QString UpdateCycle::updatedLine() const
 
 void UpdateCycle::Wczyt_zakres_dat()
 {
-    const DateLayout layout = m_form.CheckBox16->isChecked() ? DateLayout::DayMonthYear : DateLayout::YearMonthDay;
-    const QString url = Wczyt_zakres_dat_url(m_platform.eventHost, m_form.Edit7->text(), m_form.Edit8->text(), layout,
-                                             randomQueryPart());
+    const DateLayout layout
+        = m_form.CheckBox16->isChecked() ? DateLayout::DayMonthYear : DateLayout::YearMonthDay;
+    const QString url = Wczyt_zakres_dat_url(
+        m_platform.eventHost, m_form.Edit7->text(), m_form.Edit8->text(), layout, randomQueryPart());
     m_form.Memo1->clear();
     log(kImportStartText);
     m_form.Memo1->repaintNow();
@@ -153,7 +168,8 @@ UpdateCycle::ReplyKind UpdateCycle::classifyReply() const
 
 void UpdateCycle::showPeriod(const MonthRequest& period)
 {
-    const DateLayout layout = m_form.CheckBox16->isChecked() ? DateLayout::DayMonthYear : DateLayout::YearMonthDay;
+    const DateLayout layout
+        = m_form.CheckBox16->isChecked() ? DateLayout::DayMonthYear : DateLayout::YearMonthDay;
     m_form.Edit7->setText(period.edit7(layout));
     m_form.Edit8->setText(period.edit8(layout));
     m_form.Edit7->repaint();
@@ -162,11 +178,12 @@ void UpdateCycle::showPeriod(const MonthRequest& period)
 
 void UpdateCycle::showProgress(int month, int months, const MonthRequest& request)
 {
-    m_form.StatusBar1->setPanelText(kStatusPanel, QStringLiteral("Aktualizacja bazy USGS: miesiąc %1 z %2 (%3-%4)")
-                                                      .arg(month)
-                                                      .arg(months)
-                                                      .arg(request.year)
-                                                      .arg(request.month, 2, 10, QLatin1Char('0')));
+    m_form.StatusBar1->setPanelText(kStatusPanel,
+        QStringLiteral("Aktualizacja bazy USGS: miesiąc %1 z %2 (%3-%4)")
+            .arg(month)
+            .arg(months)
+            .arg(request.year)
+            .arg(request.month, 2, 10, QLatin1Char('0')));
 }
 
 void UpdateCycle::showCatalogueDates()
@@ -210,7 +227,8 @@ UpdateCycle::Fetch UpdateCycle::fetchPeriod(const MonthRequest& period, int Star
     if (!QFile::exists(replyPath()))
         return Fetch::NoReply;
     FormObserver observer(m_form, m_platform.dialogs);
-    const AnalizaResult result = AnalizaFile(replyPath(), m_state.catalogue, StartCount, period.matchFirst, observer);
+    const AnalizaResult result
+        = AnalizaFile(replyPath(), m_state.catalogue, StartCount, period.matchFirst, observer);
     QFile::remove(replyPath());
     if (m_stopRequested)
         return Fetch::Stopped;
@@ -258,9 +276,10 @@ bool UpdateCycle::Akt_Bazy()
     }
 
     if (full)
-        m_platform.dialogs.warning(QStringLiteral("Baza USGS jest pełna (%1 rekordów): import przerwano, zapisane "
-                                                  "zostaną rekordy, które się zmieściły.")
-                                       .arg(kCatalogueCapacity));
+        m_platform.dialogs.warning(
+            QStringLiteral("Baza USGS jest pełna (%1 rekordów): import przerwano, zapisane "
+                           "zostaną rekordy, które się zmieściły.")
+                .arg(kCatalogueCapacity));
 
     if (catalogue.CatalogueCount == catalogue.ImportCount) {
         log(updatedLine());
@@ -299,7 +318,8 @@ void UpdateCycle::DsFancyButton4Click()
 {
     guarded(m_platform.dialogs, [this] {
         if (!Akt_Bazy()) {
-            m_form.StatusBar1->setPanelText(kStatusPanel, QStringLiteral("Aktualizacja bazy USGS już trwa..."));
+            m_form.StatusBar1->setPanelText(
+                kStatusPanel, QStringLiteral("Aktualizacja bazy USGS już trwa..."));
             return;
         }
         m_form.Timer5->start();

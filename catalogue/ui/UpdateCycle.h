@@ -8,7 +8,8 @@
 
 #include <functional>
 
-namespace tremora {
+namespace tremora
+{
 
 class TForm1;
 struct Platform;
@@ -23,7 +24,8 @@ struct ProgramState;
 /// keep the window painting; meanwhile a second start is refused, and closing the window ends the
 /// update without saving. A reply refused for matching too many events is fetched again in
 /// halves (down to single days); a missing or unrecognised reply is tried again twice first.
-class UpdateCycle final : public QObject {
+class UpdateCycle final : public QObject
+{
     Q_OBJECT
 public:
     static inline const QString kImportStartText = QStringLiteral("Import bazy z serwera USGS...");

@@ -15,11 +15,14 @@
 #include <set>
 #include <thread>
 
-namespace tremora {
-namespace {
+namespace tremora
+{
+namespace
+{
 
 // A tiny loopback server on its own thread; each test adds the routes it needs.
-class LoopbackServer {
+class LoopbackServer
+{
 public:
     httplib::Server server;
 
@@ -37,14 +40,18 @@ public:
         if (m_thread.joinable())
             m_thread.join();
     }
-    QString url(const char* path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(QLatin1String(path)); }
+    QString url(const char* path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(QLatin1String(path));
+    }
 
 private:
     int m_port = 0;
     std::thread m_thread;
 };
 
-class QtDownloaderTest : public ::testing::Test {
+class QtDownloaderTest : public ::testing::Test
+{
 protected:
     QTemporaryDir dir;
     QString target() const { return dir.filePath(QStringLiteral("reply.html")); }
@@ -55,7 +62,8 @@ TEST_F(QtDownloaderTest, WritesTheBodyOfAnyHttpReplyErrorStatusesIncluded)
 {
     LoopbackServer s;
     const std::string big(300'000, 'x'); // arrives in many chunks
-    s.server.Get("/ok", [&](const httplib::Request&, httplib::Response& r) { r.set_content(big, "text/csv"); });
+    s.server.Get(
+        "/ok", [&](const httplib::Request&, httplib::Response& r) { r.set_content(big, "text/csv"); });
     s.server.Get("/refused", [](const httplib::Request&, httplib::Response& r) {
         r.status = 400;
         r.set_content("Error 400: Bad Request", "text/plain");
@@ -74,7 +82,7 @@ TEST_F(QtDownloaderTest, WritesTheBodyOfAnyHttpReplyErrorStatusesIncluded)
     ASSERT_TRUE(d.download(s.url("/down"), target()));
     EXPECT_EQ(test::readAll(target()), QByteArray("maintenance"));
     ASSERT_TRUE(d.download(s.url("/nowhere"), target())); // 404 is a reply too
-    EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("reply.html")}) << "no temporary file left behind";
+    EXPECT_EQ(filesInDir(), QStringList { QStringLiteral("reply.html") }) << "no temporary file left behind";
 }
 
 TEST_F(QtDownloaderTest, FollowsRedirectsAndReusesTheConnection)
@@ -129,7 +137,8 @@ TEST_F(QtDownloaderTest, AbortEndsARunningTransferWithoutAFile)
     LoopbackServer s; // stops (and waits for its handler) before the rest goes
     s.server.Get("/slow", [&d, release](const httplib::Request&, httplib::Response& r) {
         // The window closes while the service is still thinking.
-        QMetaObject::invokeMethod(&d, [&d] { d.abort(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &d, [&d] { d.abort(); }, Qt::QueuedConnection);
         release.wait();
         r.set_content("too late", "text/plain");
     });

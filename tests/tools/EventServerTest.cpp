@@ -1,20 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/support/TestSupport.h"
 #include "tools/EventServer.h"
+#include "tests/support/TestSupport.h"
 
 #include <QList>
 
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-namespace tremora {
-namespace {
+namespace tremora
+{
+namespace
+{
 
-const QByteArray kHeader15 = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type";
+const QByteArray kHeader15
+    = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type";
 
 QByteArray row(const char* time, const char* id, const char* updated, const char* mag = "1.5")
 {
-    return QByteArray(time) + ",10.5,20.5,5," + mag + ",ml,,,,0.5,ak," + id + "," + updated + ",\"1km N of X, Y\",earthquake";
+    return QByteArray(time) + ",10.5,20.5,5," + mag + ",ml,,,,0.5,ak," + id + "," + updated
+        + ",\"1km N of X, Y\",earthquake";
 }
 
 QList<QByteArray> bodyLines(const QByteArray& body)
@@ -29,9 +33,9 @@ TEST(EventServerTest, SelectsThePeriodOldestFirstWithInclusiveBounds)
 {
     EventServer s;
     s.addCsv(kHeader15 + "\n" + row("2015-07-02T23:59:59.999Z", "a", "u") + "\n"
-             + row("2015-07-03T00:00:00.000Z", "b", "u") + "\n" + row("2015-07-03T12:00:00.000Z", "d", "u") + "\n"
-             + row("2015-07-03T06:00:00.000Z", "c", "u") + "\n" + row("2015-07-03T23:59:59.000Z", "e", "u") + "\n"
-             + row("2015-07-03T23:59:59.500Z", "f", "u") + "\n");
+        + row("2015-07-03T00:00:00.000Z", "b", "u") + "\n" + row("2015-07-03T12:00:00.000Z", "d", "u") + "\n"
+        + row("2015-07-03T06:00:00.000Z", "c", "u") + "\n" + row("2015-07-03T23:59:59.000Z", "e", "u") + "\n"
+        + row("2015-07-03T23:59:59.500Z", "f", "u") + "\n");
     const auto a = s.answer("2015-07-03 00:00:00", "2015-07-03 23:59:59");
     EXPECT_EQ(a.status, 200);
     const QList<QByteArray> lines = bodyLines(a.body);
@@ -40,7 +44,8 @@ TEST(EventServerTest, SelectsThePeriodOldestFirstWithInclusiveBounds)
     EXPECT_TRUE(lines[1].startsWith("2015-07-03T00:00:00.000Z"));
     EXPECT_TRUE(lines[2].startsWith("2015-07-03T06:00:00.000Z"));
     EXPECT_TRUE(lines[3].startsWith("2015-07-03T12:00:00.000Z"));
-    EXPECT_TRUE(lines[4].startsWith("2015-07-03T23:59:59.000Z")) << "like the service, 23:59:59.5 is past the end";
+    EXPECT_TRUE(lines[4].startsWith("2015-07-03T23:59:59.000Z"))
+        << "like the service, 23:59:59.5 is past the end";
 
     const auto none = s.answer("2016-01-01 00:00:00", "2016-01-31 23:59:59");
     EXPECT_EQ(none.status, 200);
@@ -53,9 +58,9 @@ TEST(EventServerTest, ServesAnEventOnceInItsLatestRevision)
 {
     EventServer s;
     s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.000Z", "a", "2015-07-03T02:00:00.000Z", "1.5") + "\n"
-             + row("2015-07-03T02:00:00.000Z", "b", "2015-07-03T03:00:00.000Z") + "\n");
+        + row("2015-07-03T02:00:00.000Z", "b", "2015-07-03T03:00:00.000Z") + "\n");
     s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.000Z", "a", "2015-07-09T00:00:00.000Z", "2.7") + "\n"
-             + row("2015-07-03T02:00:00.000Z", "b", "2015-07-01T00:00:00.000Z", "0.1") + "\n");
+        + row("2015-07-03T02:00:00.000Z", "b", "2015-07-01T00:00:00.000Z", "0.1") + "\n");
     EXPECT_EQ(s.eventCount(), 2);
     const QList<QByteArray> lines = bodyLines(s.answer("2015-07-03", "2015-07-03 23:59:59").body);
     ASSERT_EQ(lines.size(), 3);
@@ -66,8 +71,9 @@ TEST(EventServerTest, ServesAnEventOnceInItsLatestRevision)
 TEST(EventServerTest, RefusesQueriesOverTheLimitLikeTheService)
 {
     EventServer s;
-    s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.000Z", "a", "u") + "\n" + row("2015-07-03T02:00:00.000Z", "b", "u")
-             + "\n" + row("2015-07-04T02:00:00.000Z", "c", "u") + "\n");
+    s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.000Z", "a", "u") + "\n"
+        + row("2015-07-03T02:00:00.000Z", "b", "u") + "\n" + row("2015-07-04T02:00:00.000Z", "c", "u")
+        + "\n");
     s.setLimit(2);
     EXPECT_EQ(s.answer("2015-07-03", "2015-07-03 23:59:59").status, 200) << "exactly the limit passes";
     const auto refused = s.answer("2015-07-01", "2015-07-31 23:59:59");
@@ -98,14 +104,16 @@ TEST(EventServerTest, AnswersTheProgramsQueryOverHttpFromTheSavedReplies)
     ASSERT_GT(dayRows, 100);
 
     httplib::Client client("127.0.0.1", port);
-    const auto res = client.Get("/fdsnws/event/1/query?starttime=2015-07-03%2000:00:00&minmagnitude=0&format=csv&"
-                                "endtime=2015-07-03%2023:59:59&orderby=time-asc&417");
+    const auto res
+        = client.Get("/fdsnws/event/1/query?starttime=2015-07-03%2000:00:00&minmagnitude=0&format=csv&"
+                     "endtime=2015-07-03%2023:59:59&orderby=time-asc&417");
     ASSERT_TRUE(res);
     EXPECT_EQ(res->status, 200);
     EXPECT_EQ(QByteArray::fromStdString(res->body), expected);
 
-    const auto refused = client.Get("/fdsnws/event/1/query?starttime=2015-06-01%2000:00:00&minmagnitude=0&format=csv&"
-                                    "endtime=2021-06-30%2023:59:59&orderby=time-asc&1");
+    const auto refused
+        = client.Get("/fdsnws/event/1/query?starttime=2015-06-01%2000:00:00&minmagnitude=0&format=csv&"
+                     "endtime=2021-06-30%2023:59:59&orderby=time-asc&1");
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->status, 400);
     EXPECT_EQ(s.requestCount(), 2);

@@ -28,13 +28,19 @@
 
 #include <memory>
 
-namespace tremora {
-namespace {
+namespace tremora
+{
+namespace
+{
 
 // Passes requests on to the real downloader, except those of one period, which get no reply.
-class FailingDownloader final : public Downloader {
+class FailingDownloader final : public Downloader
+{
 public:
-    explicit FailingDownloader(Downloader& inner) : m_inner(inner) {}
+    explicit FailingDownloader(Downloader& inner)
+        : m_inner(inner)
+    {
+    }
     bool download(const QString& url, const QString& filePath) override
     {
         ++requests;
@@ -50,16 +56,18 @@ private:
     Downloader& m_inner;
 };
 
-class QuietObserver final : public ImportObserver {
+class QuietObserver final : public ImportObserver
+{
 public:
-    void log(const QString&) override {}
-    void progress(int) override {}
-    void warning(const QString&) override {}
+    void log(const QString&) override { }
+    void progress(int) override { }
+    void warning(const QString&) override { }
 };
 
 // The real window and the update cycle over a loopback event service holding the July 2015
 // reply (29 June to 29 July 2015), with the clock standing at noon of a chosen day.
-class UpdateCycleTest : public ::testing::Test {
+class UpdateCycleTest : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -91,7 +99,8 @@ protected:
     }
     static QByteArray fileImage(const Catalogue& c)
     {
-        return QByteArray(reinterpret_cast<const char*>(c.slots() + 1), qsizetype(c.CatalogueCount) * qsizetype(sizeof(QuakeRecord)));
+        return QByteArray(reinterpret_cast<const char*>(c.slots() + 1),
+            qsizetype(c.CatalogueCount) * qsizetype(sizeof(QuakeRecord)));
     }
     // Stores the events from `from` to `to` as the program's catalogue file and loads it.
     void storeCatalogue(const char* from, const char* to)
@@ -116,9 +125,9 @@ protected:
     fakes::FixedClock clock;
     fakes::RecordingDialogs dialogs;
     QtDownloader network;
-    FailingDownloader downloader{network};
+    FailingDownloader downloader { network };
     fakes::NoSleep sleep;
-    Platform platform{clock, dialogs, downloader, sleep, s_server->baseUrl(), QString()};
+    Platform platform { clock, dialogs, downloader, sleep, s_server->baseUrl(), QString() };
     ProgramState state;
     TForm1 form;
     std::unique_ptr<UpdateCycle> cycle;
@@ -148,14 +157,14 @@ TEST_F(UpdateCycleTest, IncrementalUpdateOverTwoMonthsSavesExactlyTheServicesEve
     // The log holds the last month's lines, then those of the save, in this order.
     const QByteArray lastReply = s_server->answer("2015-07-01", "2015-07-03 23:59:59").body;
     const QString size = QString::number(lastReply.size());
-    EXPECT_EQ(memoLines(), (QStringList{QStringLiteral("Import bazy z serwera USGS..."),
-                                        QStringLiteral("Poprawnie zaimportowano dane z USGS"),
-                                        QStringLiteral("Wielkość: ") + size + QStringLiteral(" bajtów"),
-                                        QStringLiteral("Długość ciągu danych: ") + size + QStringLiteral(" Bajtów"),
-                                        QStringLiteral("Zapisywanie bazy do pliku..."),
-                                        QStringLiteral("Baza zapisana, odczutuję ponownie..."),
-                                        QStringLiteral(" - Baza odczytana..."),
-                                        QStringLiteral("Aktualizacja: 2015-07-03, 12:00:00")}));
+    EXPECT_EQ(memoLines(),
+        (QStringList { QStringLiteral("Import bazy z serwera USGS..."),
+            QStringLiteral("Poprawnie zaimportowano dane z USGS"),
+            QStringLiteral("Wielkość: ") + size + QStringLiteral(" bajtów"),
+            QStringLiteral("Długość ciągu danych: ") + size + QStringLiteral(" Bajtów"),
+            QStringLiteral("Zapisywanie bazy do pliku..."),
+            QStringLiteral("Baza zapisana, odczutuję ponownie..."), QStringLiteral(" - Baza odczytana..."),
+            QStringLiteral("Aktualizacja: 2015-07-03, 12:00:00") }));
 
     // Nothing new a second time: the file is not written again (a save would drop the extra byte
     // that a load ignores).
@@ -192,7 +201,8 @@ TEST_F(UpdateCycleTest, RevisedEventsAfterTheMatchReplaceTheStoredOnes)
     setToday(2015, 6, 30);
 
     ASSERT_TRUE(cycle->Akt_Bazy());
-    EXPECT_EQ(state.catalogue.CatalogueCount, catalogueOf("2015-06-29", "2015-06-30 23:59:59")->CatalogueCount);
+    EXPECT_EQ(
+        state.catalogue.CatalogueCount, catalogueOf("2015-06-29", "2015-06-30 23:59:59")->CatalogueCount);
     EXPECT_EQ(state.catalogue[newest].Mag10, storedMag10 >= 60 ? 11 : 73);
     LoadCatalogue(state.catalogue);
     EXPECT_EQ(state.catalogue[newest].Mag10, storedMag10 >= 60 ? 11 : 73) << "and it was saved";
@@ -209,15 +219,17 @@ TEST_F(UpdateCycleTest, AMonthWithoutReplyEndsTheUpdateWithNothingSaved)
     form.Timer2->start();
 
     // A reply of another period, left behind by an update that broke off, and no answer now.
-    ASSERT_TRUE(test::writeAll(cycle->replyPath(), s_server->answer("2015-06-30", "2015-07-02 23:59:59").body));
+    ASSERT_TRUE(
+        test::writeAll(cycle->replyPath(), s_server->answer("2015-06-30", "2015-07-02 23:59:59").body));
     downloader.failing = QStringLiteral("starttime=2015-06-30");
     ASSERT_TRUE(cycle->Akt_Bazy());
     EXPECT_EQ(downloader.requests, 1 + UpdateCycle::kRetries);
     EXPECT_EQ(sleep.total, UpdateCycle::kRetries * UpdateCycle::kRetryPauseMs);
     EXPECT_FALSE(QFile::exists(cycle->replyPath()));
     EXPECT_EQ(state.catalogue.ImportCount, count) << "the leftover reply was not taken for this one";
-    EXPECT_EQ(memoLines(), (QStringList{QStringLiteral("Import bazy z serwera USGS..."),
-                                        QStringLiteral("Nie otrzymałem pliku z USGS.")}));
+    EXPECT_EQ(memoLines(),
+        (QStringList { QStringLiteral("Import bazy z serwera USGS..."),
+            QStringLiteral("Nie otrzymałem pliku z USGS.") }));
     EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
     EXPECT_FALSE(form.Timer2->isActive()) << "automatic updates stay off until one completes";
     cycle->Timer7Timer();
@@ -269,13 +281,15 @@ TEST_F(UpdateCycleTest, AMalformedReplyEndsTheUpdateThroughTheErrorBox)
     storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
     const QByteArray before = storedFile();
     fakes::ScriptedDownloader scripted([](const QString&, const QString& path) {
-        QByteArray body = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type\n";
+        QByteArray body
+            = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type\n";
         for (int i = 0; i < 10; ++i)
-            body += "2015-06-30T23:00:0" + QByteArray::number(i) + ".000Z,north,20.5,5,1.5,ml,,,,0.5,ak,x" + QByteArray::number(i)
-                    + ",2015-07-01T00:00:00.000Z,\"somewhere\",earthquake\n";
+            body += "2015-06-30T23:00:0" + QByteArray::number(i) + ".000Z,north,20.5,5,1.5,ml,,,,0.5,ak,x"
+                + QByteArray::number(i) + ",2015-07-01T00:00:00.000Z,\"somewhere\",earthquake\n";
         return test::writeAll(path, body);
     });
-    Platform scriptedPlatform{clock, dialogs, scripted, sleep, QStringLiteral("http://127.0.0.1:9"), QString()};
+    Platform scriptedPlatform { clock, dialogs, scripted, sleep, QStringLiteral("http://127.0.0.1:9"),
+        QString() };
     cycle.reset();
     UpdateCycle c(form, state, scriptedPlatform);
     bool redrawn = false;
@@ -311,7 +325,7 @@ TEST_F(UpdateCycleTest, ASecondStartIsRefusedAndClosingTheWindowEndsTheUpdateUns
         }
         return network.download(url, path);
     });
-    Platform scriptedPlatform{clock, dialogs, scripted, sleep, s_server->baseUrl(), QString()};
+    Platform scriptedPlatform { clock, dialogs, scripted, sleep, s_server->baseUrl(), QString() };
     cycle.reset();
     UpdateCycle c(form, state, scriptedPlatform);
 
@@ -340,7 +354,8 @@ TEST_F(UpdateCycleTest, Timer5UpdatesAndRedrawsTheDayOnlyWhenThereIsACatalogue)
     EXPECT_EQ(redraws, 2);
     EXPECT_EQ(downloader.requests, 1);
     EXPECT_FALSE(form.Timer5->isActive());
-    EXPECT_EQ(state.catalogue.CatalogueCount, catalogueOf("2015-07-02", "2015-07-03 23:59:59")->CatalogueCount);
+    EXPECT_EQ(
+        state.catalogue.CatalogueCount, catalogueOf("2015-07-02", "2015-07-03 23:59:59")->CatalogueCount);
 }
 
 TEST_F(UpdateCycleTest, IntervalAndCaptionFollowTheSettings)
@@ -349,7 +364,7 @@ TEST_F(UpdateCycleTest, IntervalAndCaptionFollowTheSettings)
     form.Edit12->setText(QStringLiteral("10"));
     cycle->Zmiana_timera();
     EXPECT_EQ(form.Timer2->interval(), 600'000);
-    for (const char* bad : {"", "1a", " 7", "-3", "2,5"}) {
+    for (const char* bad : { "", "1a", " 7", "-3", "2,5" }) {
         form.Edit12->setText(QString::fromLatin1(bad));
         cycle->Zmiana_timera();
         EXPECT_EQ(form.Edit12->text(), QStringLiteral("5")) << bad;
