@@ -21,6 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace tremora
 {
@@ -115,9 +116,14 @@ struct Setup {
     QByteArray seed;
 };
 
+// Built on first use and destroyed before the application object, as Qt requires.
+std::unique_ptr<Setup> g_setup;
+
 void updateOf24Months(benchmark::State& s)
 {
-    static Setup setup;
+    if (!g_setup)
+        g_setup = std::make_unique<Setup>();
+    Setup& setup = *g_setup;
     for (auto _ : s) {
         s.PauseTiming();
         setup.reset();
@@ -137,8 +143,11 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
+            if (run.run_type == Run::RT_Iteration) {
                 std::printf("update_per_month: %.1f ms\n", run.GetAdjustedRealTime() / kMonths);
+                std::fprintf(stderr, "(%.0f records after the update, %.0f requests in all)\n",
+                    double(run.counters.at("records")), double(run.counters.at("requests")));
+            }
     }
 };
 
@@ -154,5 +163,6 @@ int main(int argc, char** argv)
     tremora::FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    tremora::g_setup.reset();
     return 0;
 }
