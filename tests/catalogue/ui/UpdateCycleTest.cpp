@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
@@ -26,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace tremora
@@ -335,6 +338,35 @@ TEST_F(UpdateCycleTest, ASecondStartIsRefusedAndClosingTheWindowEndsTheUpdateUns
     EXPECT_EQ(scripted.urls.size(), 2) << "no retry after the window closed";
     EXPECT_EQ(storedFile(), before);
     EXPECT_FALSE(c.isRunning());
+}
+
+TEST_F(UpdateCycleTest, AFullCatalogueStopsTheImportAndSavesWhatFits)
+{
+    // The newest stored events sit just below the capacity; July brings more than the room left.
+    const auto seed = catalogueOf("2015-06-29", "2015-06-30 12:00:00");
+    constexpr int kRoomLeft = 50;
+    const int count = kCatalogueCapacity - kRoomLeft;
+    const int offset = count - seed->CatalogueCount;
+    Catalogue& c = state.catalogue;
+    std::copy(seed->slots() + 1, seed->slots() + 1 + seed->CatalogueCount, c.slots() + offset + 1);
+    c.CatalogueCount = count;
+    c.ImportCount = count;
+    setToday(2015, 7, 3);
+
+    ASSERT_TRUE(cycle->Akt_Bazy());
+
+    EXPECT_EQ(c.CatalogueCount, kCatalogueCapacity);
+    ASSERT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_TRUE(dialogs.warnings.first().contains(QStringLiteral("pełna")));
+    EXPECT_EQ(
+        QFileInfo(c.CatalogueFileName).size(), qint64(kCatalogueCapacity) * qint64(sizeof(QuakeRecord)));
+    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59");
+    const int fitted = kCatalogueCapacity - offset;
+    EXPECT_EQ(
+        std::memcmp(c.slots() + offset + 1, expected->slots() + 1, std::size_t(fitted) * sizeof(QuakeRecord)),
+        0)
+        << "the events that fit are the service's, in order";
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
 }
 
 TEST_F(UpdateCycleTest, Timer5UpdatesAndRedrawsTheDayOnlyWhenThereIsACatalogue)
