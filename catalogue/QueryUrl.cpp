@@ -40,7 +40,7 @@ QString Wczyt_zakres_dat_url(
     return base + QStringLiteral("/fdsnws/event/") + QStringLiteral("1") + QStringLiteral("/query?starttime=")
         + dayPiece(dayParts(firstDay, layout)) + QStringLiteral("%2000:00:00&minmagnitude=0&format=csv&")
         + QStringLiteral("endtime=") + dayPiece(dayParts(lastDay, layout))
-        + QStringLiteral("%2023:59:59&orderby=time-asc") + QStringLiteral("&") + QString::number(random);
+        + QStringLiteral("%2023:59:59.999&orderby=time-asc") + QStringLiteral("&") + QString::number(random);
 }
 
 int randomQueryPart()

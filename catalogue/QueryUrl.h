@@ -15,10 +15,12 @@ inline constexpr int kQueryRandomLimit = 1000;
 /// "yyyy-MM-dd", checked reads "dd-MM-yyyy".
 enum class DateLayout { YearMonthDay, DayMonthYear };
 
-/// The query URL for one period, from 00:00:00 of firstDay to 23:59:59 of lastDay, all
+/// The query URL for one period, from 00:00:00 of firstDay to the end of lastDay, all
 /// magnitudes, CSV, oldest first:
 ///   {host}/fdsnws/event/1/query?starttime=Y-M-D%2000:00:00&minmagnitude=0&format=csv&
-///   endtime=Y-M-D%2023:59:59&orderby=time-asc&{randomPart}
+///   endtime=Y-M-D%2023:59:59.999&orderby=time-asc&{randomPart}
+/// The end carries milliseconds: the service compares origin times to the millisecond, so an end
+/// of 23:59:59 would leave out every event of the day's last second.
 /// host is a base URL with its scheme ("https://earthquake.usgs.gov"); a trailing "/" is
 /// dropped. The day texts are read by character position according to the layout, without any
 /// check, and always sent as year, month, day; missing characters are simply absent.

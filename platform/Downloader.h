@@ -15,6 +15,8 @@ public:
     /// Ends a running download as if no reply had come (the window is closing). No effect when
     /// nothing runs.
     virtual void abort() {}
+    /// HTTP status of the last reply received (200, 204, 400, ...); 0 when none came.
+    virtual int lastStatus() const { return 0; }
 };
 
 } // namespace tremora

@@ -45,6 +45,7 @@ bool QtDownloader::download(const QString& url, const QString& filePath)
     if (isBusy())
         return false; // one transfer at a time; a nested call would clobber the running one
     m_aborted = false;
+    m_lastStatus = 0;
 
     QSaveFile file(filePath);
     file.setDirectWriteFallback(false);
@@ -78,6 +79,7 @@ bool QtDownloader::download(const QString& url, const QString& filePath)
     drain();
 
     const bool received = !m_aborted && !writeFailed && wholeReplyArrived(*reply);
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     reply->disconnect(this);
     reply->deleteLater();
     m_reply = nullptr;
@@ -86,7 +88,10 @@ bool QtDownloader::download(const QString& url, const QString& filePath)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    m_lastStatus = status;
+    return true;
 }
 
 void QtDownloader::abort()

@@ -35,6 +35,7 @@ public:
     /// Longest time without any data moving before the transfer is given up; 0 waits for ever.
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     int timeout() const { return m_timeoutMs; }
+    int lastStatus() const override { return m_lastStatus; }
 
     bool isBusy() const { return !m_reply.isNull(); }
 
@@ -43,6 +44,7 @@ private:
     QPointer<QNetworkReply> m_reply;
     int m_timeoutMs = kDefaultTimeoutMs;
     bool m_aborted = false;
+    int m_lastStatus = 0;
 };
 
 } // namespace tremora

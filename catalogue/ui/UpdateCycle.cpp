@@ -158,6 +158,9 @@ UpdateCycle::ReplyKind UpdateCycle::classifyReply() const
     QFile file(replyPath());
     if (!file.open(QIODevice::ReadOnly))
         return ReplyKind::Missing;
+    // The service answers a period without events with "204 No Content".
+    if (file.size() == 0 && m_platform.downloader.lastStatus() == kHttpNoContent)
+        return ReplyKind::NoEvents;
     QByteArray head = file.read(kReplyHeadBytes);
     if (isServiceReply(head))
         return ReplyKind::Catalogue;
@@ -204,7 +207,8 @@ UpdateCycle::Fetch UpdateCycle::fetchPeriod(const MonthRequest& period, int Star
         if (m_stopRequested)
             return Fetch::Stopped;
         kind = classifyReply();
-        if (kind == ReplyKind::Catalogue || kind == ReplyKind::SearchLimit || attempt == kRetries)
+        if (kind == ReplyKind::Catalogue || kind == ReplyKind::NoEvents || kind == ReplyKind::SearchLimit
+            || attempt == kRetries)
             break;
         m_platform.sleep.sleep(kRetryPauseMs);
         if (m_stopRequested)
@@ -226,12 +230,22 @@ UpdateCycle::Fetch UpdateCycle::fetchPeriod(const MonthRequest& period, int Star
 
     if (!QFile::exists(replyPath()))
         return Fetch::NoReply;
+    if (kind == ReplyKind::NoEvents) {
+        QFile::remove(replyPath());
+        return Fetch::Done;
+    }
     FormObserver observer(m_form, m_platform.dialogs);
     const AnalizaResult result
         = AnalizaFile(replyPath(), m_state.catalogue, StartCount, period.matchFirst, observer);
     QFile::remove(replyPath());
     if (m_stopRequested)
         return Fetch::Stopped;
+    // A server that keeps failing for a period must not leave a hole: saving the later months
+    // would move the next update past it for good. The update ends unsaved and the next one
+    // fetches the period again. (A single day over the search limit can never be fetched, so
+    // that one is reported and passed over.)
+    if (!result.accepted && kind == ReplyKind::Other)
+        return Fetch::Refused;
     return result.capacityReached ? Fetch::CatalogueFull : Fetch::Done;
 }
 
@@ -263,6 +277,7 @@ bool UpdateCycle::Akt_Bazy()
         case Fetch::Stopped:
             return true;
         case Fetch::NoReply:
+        case Fetch::Refused:
             // Automatic updates stay off until an update completes.
             setLamp(false);
             return true;

@@ -41,6 +41,8 @@ public:
     /// Attempts after the first for a download that brought nothing usable.
     static constexpr int kRetries = 2;
     static constexpr int kRetryPauseMs = 3'000;
+    /// HTTP status of the service's answer for a period without events.
+    static constexpr int kHttpNoContent = 204;
     /// Status bar panel that shows the progress.
     static constexpr int kStatusPanel = 4;
 
@@ -71,8 +73,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Fetch { Done, NoReply, Stopped, CatalogueFull };
-    enum class ReplyKind { Missing, Catalogue, SearchLimit, Other };
+    enum class Fetch { Done, NoReply, Refused, Stopped, CatalogueFull };
+    enum class ReplyKind { Missing, Catalogue, NoEvents, SearchLimit, Other };
 
     Fetch fetchPeriod(const MonthRequest& period, int StartCount);
     ReplyKind classifyReply() const;

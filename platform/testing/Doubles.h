@@ -43,7 +43,10 @@ public:
     explicit ScriptedDownloader(Answer answer = {}) : m_answer(std::move(answer)) {}
     bool download(const QString& url, const QString& filePath) override;
     void setAnswer(Answer answer) { m_answer = std::move(answer); }
+    int lastStatus() const override { return status; }
     QStringList urls;
+    /// Status reported for every reply.
+    int status = 200;
 
 private:
     Answer m_answer;

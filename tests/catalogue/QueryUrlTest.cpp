@@ -9,7 +9,7 @@ TEST(QueryUrl, BothDateLayoutsGiveTheSameQuery)
 {
     const QString expected = QStringLiteral(
         "https://earthquake.usgs.gov/fdsnws/event/1/query?starttime=2015-07-03%2000:00:00&minmagnitude=0"
-        "&format=csv&endtime=2015-07-31%2023:59:59&orderby=time-asc&417");
+        "&format=csv&endtime=2015-07-31%2023:59:59.999&orderby=time-asc&417");
     EXPECT_EQ(Wczyt_zakres_dat_url(QStringLiteral("https://earthquake.usgs.gov"),
                   QStringLiteral("2015-07-03"), QStringLiteral("2015-07-31"), DateLayout::YearMonthDay, 417),
         expected);
@@ -20,7 +20,7 @@ TEST(QueryUrl, BothDateLayoutsGiveTheSameQuery)
     EXPECT_EQ(Wczyt_zakres_dat_url(QStringLiteral("http://127.0.0.1:8080"), QStringLiteral("2015x07y03"),
                   QStringLiteral("2015-7-3"), DateLayout::YearMonthDay, 0),
         QStringLiteral("http://127.0.0.1:8080/fdsnws/event/1/query?starttime=2015-07-03%2000:00:00"
-                       "&minmagnitude=0&format=csv&endtime=2015-7--%2023:59:59&orderby=time-asc&0"));
+                       "&minmagnitude=0&format=csv&endtime=2015-7--%2023:59:59.999&orderby=time-asc&0"));
 }
 
 TEST(QueryUrl, RandomPartStaysWithinItsRange)

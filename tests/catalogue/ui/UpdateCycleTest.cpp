@@ -36,7 +36,8 @@ namespace tremora
 namespace
 {
 
-// Passes requests on to the real downloader, except those of one period, which get no reply.
+// Passes requests on to the real downloader, except those of chosen periods: `failing` gets no
+// reply, `unavailable` an error page, `empty` the service's "no content" answer.
 class FailingDownloader final : public Downloader
 {
 public:
@@ -49,14 +50,28 @@ public:
         ++requests;
         if (!failing.isEmpty() && url.contains(failing))
             return false;
+        if (!unavailable.isEmpty() && url.contains(unavailable))
+            return answer(filePath, 503, QByteArrayLiteral("<html><body>503 Service Unavailable</body></html>"));
+        if (!empty.isEmpty() && url.contains(empty))
+            return answer(filePath, 204, {});
+        m_status = -1;
         return m_inner.download(url, filePath);
     }
     void abort() override { m_inner.abort(); }
+    int lastStatus() const override { return m_status >= 0 ? m_status : m_inner.lastStatus(); }
     QString failing; // e.g. "starttime=2015-07-01"
+    QString unavailable;
+    QString empty;
     int requests = 0;
 
 private:
+    bool answer(const QString& filePath, int status, const QByteArray& body)
+    {
+        m_status = status;
+        return test::writeAll(filePath, body);
+    }
     Downloader& m_inner;
+    int m_status = -1;
 };
 
 class QuietObserver final : public ImportObserver
@@ -76,6 +91,8 @@ protected:
     {
         s_server = std::make_unique<EventServer>();
         s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv"))));
+        // October 2017 has an event in the last second of a day (14 October, 23:59:59.702).
+        s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2017-10-fdsn-asc.csv"))));
         ASSERT_GT(s_server->start(), 0);
     }
     static void TearDownTestSuite() { s_server.reset(); }
@@ -144,7 +161,7 @@ TEST_F(UpdateCycleTest, IncrementalUpdateOverTwoMonthsSavesExactlyTheServicesEve
 
     ASSERT_TRUE(cycle->Akt_Bazy());
 
-    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59");
+    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
     EXPECT_EQ(state.catalogue.CatalogueCount, expected->CatalogueCount);
     EXPECT_EQ(storedFile(), fileImage(*expected));
     EXPECT_EQ(s_server->requestCount() > 0, true);
@@ -158,7 +175,7 @@ TEST_F(UpdateCycleTest, IncrementalUpdateOverTwoMonthsSavesExactlyTheServicesEve
     EXPECT_TRUE(dialogs.errors.isEmpty());
 
     // The log holds the last month's lines, then those of the save, in this order.
-    const QByteArray lastReply = s_server->answer("2015-07-01", "2015-07-03 23:59:59").body;
+    const QByteArray lastReply = s_server->answer("2015-07-01", "2015-07-03 23:59:59.999").body;
     const QString size = QString::number(lastReply.size());
     EXPECT_EQ(memoLines(),
         (QStringList { QStringLiteral("Import bazy z serwera USGS..."),
@@ -205,7 +222,7 @@ TEST_F(UpdateCycleTest, RevisedEventsAfterTheMatchReplaceTheStoredOnes)
 
     ASSERT_TRUE(cycle->Akt_Bazy());
     EXPECT_EQ(
-        state.catalogue.CatalogueCount, catalogueOf("2015-06-29", "2015-06-30 23:59:59")->CatalogueCount);
+        state.catalogue.CatalogueCount, catalogueOf("2015-06-29", "2015-06-30 23:59:59.999")->CatalogueCount);
     EXPECT_EQ(state.catalogue[newest].Mag10, storedMag10 >= 60 ? 11 : 73);
     LoadCatalogue(state.catalogue);
     EXPECT_EQ(state.catalogue[newest].Mag10, storedMag10 >= 60 ? 11 : 73) << "and it was saved";
@@ -223,7 +240,7 @@ TEST_F(UpdateCycleTest, AMonthWithoutReplyEndsTheUpdateWithNothingSaved)
 
     // A reply of another period, left behind by an update that broke off, and no answer now.
     ASSERT_TRUE(
-        test::writeAll(cycle->replyPath(), s_server->answer("2015-06-30", "2015-07-02 23:59:59").body));
+        test::writeAll(cycle->replyPath(), s_server->answer("2015-06-30", "2015-07-02 23:59:59.999").body));
     downloader.failing = QStringLiteral("starttime=2015-06-30");
     ASSERT_TRUE(cycle->Akt_Bazy());
     EXPECT_EQ(downloader.requests, 1 + UpdateCycle::kRetries);
@@ -249,12 +266,60 @@ TEST_F(UpdateCycleTest, AMonthWithoutReplyEndsTheUpdateWithNothingSaved)
     EXPECT_TRUE(dialogs.warnings.isEmpty());
 }
 
+TEST_F(UpdateCycleTest, APeriodTheServerKeepsFailingEndsTheUpdateInsteadOfLeavingAHole)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    const QByteArray before = storedFile();
+    setToday(2015, 7, 3);
+    downloader.unavailable = QStringLiteral("starttime=2015-07-01");
+
+    ASSERT_TRUE(cycle->Akt_Bazy());
+    EXPECT_EQ(downloader.requests, 1 + 1 + UpdateCycle::kRetries);
+    EXPECT_EQ(dialogs.warnings,
+        QStringList { QStringLiteral("Baza zaimportowana z sieci jest pusta, błąd serwera USGS...") });
+    EXPECT_EQ(storedFile(), before) << "June is not saved while July is missing";
+    EXPECT_FALSE(form.Timer2->isActive());
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
+
+    // Once the server answers again, the next update brings both months.
+    downloader.unavailable.clear();
+    dialogs.clear();
+    ASSERT_TRUE(cycle->Akt_Bazy());
+    EXPECT_EQ(storedFile(), fileImage(*catalogueOf("2015-06-29", "2015-07-03 23:59:59.999")));
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+}
+
+TEST_F(UpdateCycleTest, APeriodWithoutEventsIsAnEmptyMonthNotAServerError)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    setToday(2015, 7, 3);
+    downloader.empty = QStringLiteral("starttime=2015-07-01");
+
+    ASSERT_TRUE(cycle->Akt_Bazy());
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_EQ(storedFile(), fileImage(*catalogueOf("2015-06-29", "2015-06-30 23:59:59.999")));
+    EXPECT_TRUE(form.Timer2->isActive());
+    EXPECT_FALSE(QFile::exists(cycle->replyPath()));
+}
+
+TEST_F(UpdateCycleTest, AnEventInTheLastSecondOfTheDayIsNotLost)
+{
+    storeCatalogue("2017-10-13", "2017-10-14 12:00:00");
+    setToday(2017, 10, 14);
+
+    ASSERT_TRUE(cycle->Akt_Bazy());
+    const Catalogue& c = state.catalogue;
+    EXPECT_EQ(storedFile(), fileImage(*catalogueOf("2017-10-13", "2017-10-14 23:59:59.999")));
+    EXPECT_EQ(c[c.CatalogueCount].OriginDate, double(dayNumber(2017, 10, 14)));
+    EXPECT_EQ(timeText(c[c.CatalogueCount].OriginTime), QStringLiteral("23:59:59"));
+}
+
 TEST_F(UpdateCycleTest, AMonthOverTheSearchLimitIsFetchedInPiecesWithoutLosingAnEvent)
 {
     // The first month (29 and 30 June) is refused too: its first half must still be matched.
     storeCatalogue("2015-06-29", "2015-06-29 18:00:00");
     setToday(2015, 7, 20);
-    const auto expected = catalogueOf("2015-06-29", "2015-07-20 23:59:59");
+    const auto expected = catalogueOf("2015-06-29", "2015-07-20 23:59:59.999");
     s_server->setLimit(420); // the busiest day (16 July) has 415 events
     const int before = s_server->requestCount();
 
@@ -360,7 +425,7 @@ TEST_F(UpdateCycleTest, AFullCatalogueStopsTheImportAndSavesWhatFits)
     EXPECT_TRUE(dialogs.warnings.first().contains(QStringLiteral("pełna")));
     EXPECT_EQ(
         QFileInfo(c.CatalogueFileName).size(), qint64(kCatalogueCapacity) * qint64(sizeof(QuakeRecord)));
-    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59");
+    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
     const int fitted = kCatalogueCapacity - offset;
     EXPECT_EQ(
         std::memcmp(c.slots() + offset + 1, expected->slots() + 1, std::size_t(fitted) * sizeof(QuakeRecord)),
@@ -387,7 +452,7 @@ TEST_F(UpdateCycleTest, Timer5UpdatesAndRedrawsTheDayOnlyWhenThereIsACatalogue)
     EXPECT_EQ(downloader.requests, 1);
     EXPECT_FALSE(form.Timer5->isActive());
     EXPECT_EQ(
-        state.catalogue.CatalogueCount, catalogueOf("2015-07-02", "2015-07-03 23:59:59")->CatalogueCount);
+        state.catalogue.CatalogueCount, catalogueOf("2015-07-02", "2015-07-03 23:59:59.999")->CatalogueCount);
 }
 
 TEST_F(UpdateCycleTest, IntervalAndCaptionFollowTheSettings)
