@@ -10,7 +10,7 @@ packages=(
   librtmidi-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   python3 python3-pandas
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core fonts-dejavu-extra
 )
 
 missing=()

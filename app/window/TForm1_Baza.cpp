@@ -279,6 +279,10 @@ QWidget* TForm1::buildBasePages()
     ControlPanel1->setAlternatingRowColors(true);
     ControlPanel1->verticalHeader()->hide();
     ControlPanel1->verticalHeader()->setDefaultSectionSize(18);
+    // The columns are narrow (a date gets 70 px): a condensed face keeps whole dates readable.
+    QFont tableFont = ControlPanel1->font();
+    tableFont.setStretch(QFont::Condensed);
+    ControlPanel1->setFont(tableFont);
     PageControl4->addTab(ControlPanel1, QStringLiteral("Baza USGS"));
 
     DBChart1 = makeChart("DBChart1", QStringLiteral("Magnituda wstrząsów sejsmicznych - baza USGS"),

@@ -279,6 +279,10 @@ bool UpdateCycle::Akt_Bazy()
         case Fetch::NoReply:
         case Fetch::Refused:
             // Automatic updates stay off until an update completes.
+            m_form.StatusBar1->setPanelText(kStatusPanel,
+                QStringLiteral("Aktualizacja bazy USGS przerwana (%1-%2): serwer nie przysłał katalogu.")
+                    .arg(request.year)
+                    .arg(request.month, 2, 10, QLatin1Char('0')));
             setLamp(false);
             return true;
         case Fetch::CatalogueFull:

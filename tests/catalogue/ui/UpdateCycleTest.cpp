@@ -252,6 +252,8 @@ TEST_F(UpdateCycleTest, AMonthWithoutReplyEndsTheUpdateWithNothingSaved)
             QStringLiteral("Nie otrzymałem pliku z USGS.") }));
     EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
     EXPECT_FALSE(form.Timer2->isActive()) << "automatic updates stay off until one completes";
+    EXPECT_EQ(form.StatusBar1->panelText(UpdateCycle::kStatusPanel),
+        QStringLiteral("Aktualizacja bazy USGS przerwana (2015-06): serwer nie przysłał katalogu."));
     cycle->Timer7Timer();
     EXPECT_EQ(form.DsFancyButton4->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
 
