@@ -3,6 +3,7 @@
 # make test   installs what is missing, builds with sanitizers and runs every test headless
 # make bench  builds optimised and prints every benchmark figure
 # make demo   starts a loopback event service over the shared USGS replies and Tremora against it
+# make places, make pictures   rebuild data/ and resources/ from the shared data (see below)
 
 JOBS    ?= $(shell nproc)
 GEN     := -G Ninja
