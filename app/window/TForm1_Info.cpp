@@ -24,6 +24,11 @@ i pokazuje na mapie świata, w tabeli, na wykresach magnitudy i energii oraz jak
 </ul>
 <p>Baza aktualizuje się sama co kilka minut, gdy zaznaczono „Auto. aktualizacja co”.</p>
 <p>Dane: USGS Earthquake Hazards Program (domena publiczna).<br>
+Mapa wbudowana i kontury: Natural Earth (domena publiczna).<br>
+Granice płyt tektonicznych (P2): model PB2002 – Hugo Ahlenius, Nordpil i Peter Bird,
+licencja Open Data Commons Attribution (ODC-By) 1.0.<br>
+Zdjęcie Ziemi (P1): NASA Visible Earth.<br>
+Lista miejscowości: world-countries (https://github.com/mledoze/countries), licencja ODbL 1.0.<br>
 Forum projektu: https://tremora.example.org/forum</p>
 <p style="color:#666">Licencja GPL-3.0-or-later.</p>
 )";
