@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/CatalogueFile.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
-namespace tremora {
+namespace tremora
+{
 
 LoadResult LoadCatalogue(Catalogue& catalogue)
 {
@@ -28,13 +29,7 @@ LoadResult LoadCatalogue(Catalogue& catalogue)
 
     const qint64 bytes = toLoad * qint64(sizeof(QuakeRecord));
     auto* target = reinterpret_cast<char*>(catalogue.slots() + 1);
-    qint64 done = 0;
-    while (done < bytes) {
-        const qint64 got = file.read(target + done, bytes - done);
-        if (got <= 0)
-            break;
-        done += got;
-    }
+    const qint64 done = readFully(file, target, bytes);
     if (done < bytes)
         result.error = file.errorString();
 
@@ -45,26 +40,13 @@ LoadResult LoadCatalogue(Catalogue& catalogue)
 
 SaveResult SaveCatalogue(const Catalogue& catalogue)
 {
-    SaveResult result;
-    QSaveFile file(catalogue.CatalogueFileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
     const int count = std::clamp(catalogue.CatalogueCount, 0, kCatalogueCapacity);
     const qint64 bytes = qint64(count) * qint64(sizeof(QuakeRecord));
     const auto* source = reinterpret_cast<const char*>(catalogue.slots() + 1);
-    if (bytes > 0 && file.write(source, bytes) != bytes) {
-        result.error = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    // commit() flushes to disk and renames the temporary file over the old one.
-    if (!file.commit()) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.ok = true;
+    const WholeFileWrite written = writeWholeFile(catalogue.CatalogueFileName, source, bytes);
+    SaveResult result;
+    result.ok = written.ok;
+    result.error = written.error;
     return result;
 }
 

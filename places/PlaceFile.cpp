@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "places/PlaceFile.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <vector>
@@ -36,13 +36,7 @@ PlaceFileLoad LoadPlaceList(PlaceList& places, const QString& fileName)
     const qint64 bytes = std::min<qint64>(result.recordsInFile, kPlaceCapacity) * kRecordSize;
 
     auto* target = reinterpret_cast<char*>(places.data());
-    qint64 done = 0;
-    while (done < bytes) {
-        const qint64 got = file.read(target + done, bytes - done);
-        if (got <= 0)
-            break;
-        done += got;
-    }
+    const qint64 done = readFully(file, target, bytes);
     if (done < bytes)
         result.error = file.errorString();
 
@@ -53,7 +47,6 @@ PlaceFileLoad LoadPlaceList(PlaceList& places, const QString& fileName)
 
 PlaceFileSave SavePlaceList(const PlaceList& places, const QString& fileName)
 {
-    PlaceFileSave result;
     const int count = places.validCount();
     std::vector<PlaceRecord> records(places.data(), places.data() + count);
     for (PlaceRecord& record : records) {
@@ -64,23 +57,12 @@ PlaceFileSave SavePlaceList(const PlaceList& places, const QString& fileName)
         std::fill(std::begin(record.padding), std::end(record.padding), 0);
     }
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
     const qint64 bytes = qint64(count) * kRecordSize;
-    if (bytes > 0 && file.write(reinterpret_cast<const char*>(records.data()), bytes) != bytes) {
-        result.error = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    // commit() flushes and renames the temporary file over the old one.
-    if (!file.commit()) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.ok = true;
+    const WholeFileWrite written
+        = writeWholeFile(fileName, reinterpret_cast<const char*>(records.data()), bytes);
+    PlaceFileSave result;
+    result.ok = written.ok;
+    result.error = written.error;
     return result;
 }
 
