@@ -1,28 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table/Energy.h"
 #include "table/NumberText.h"
+#include "tests/support/TextPrinting.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <ostream>
 
 using namespace tremora;
-
-// Readable failure messages for texts.
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-namespace
-{
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-} // namespace
+using test::s;
 
 TEST(NumberText, FixedTextShortestFormWithComma)
 {

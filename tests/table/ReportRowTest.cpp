@@ -4,29 +4,20 @@
 #include "table/PeriodSpan.h"
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
+#include "tests/support/TextPrinting.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <ostream>
 #include <utility>
 #include <vector>
 
 using namespace tremora;
 using M = ReportTableModel;
-
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+using test::s;
 
 namespace
 {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 QuakeRecord quake(double day, double secondsOfDay, int mag10, int depth10, float lon, float lat, int source)
 {

@@ -10,6 +10,7 @@
 #include "platform/widgets/DateTimePicker.h"
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
+#include "tests/support/TextPrinting.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -22,23 +23,12 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 using namespace tremora;
 using M = ReportTableModel;
-
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+using test::s;
 
 namespace
 {
-
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 const double kToday = dayNumber(2015, 7, 3);
 
