@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/MapProjection.h"
+#include "table/NumberText.h"
 
 #include <cmath>
 
@@ -23,14 +24,6 @@ std::optional<int> toPixel(float v)
 }
 
 } // namespace
-
-double roundHalfEven(double v)
-{
-    const double r = std::round(v); // halves away from zero
-    if (std::fabs(r - v) == 0.5)
-        return 2.0 * std::round(v / 2.0);
-    return r;
-}
 
 FittedSize FittedMapSize(int pw, int ph, int iw, int ih)
 {

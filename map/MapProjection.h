@@ -45,7 +45,4 @@ std::optional<MapPixel> wyl_poz(const FittedSize& fit, float lon, float lat);
 /// the fitted picture) or on an invalid map.
 std::optional<GeoPoint> mapPositionAt(const FittedSize& fit, int x, int y);
 
-/// Nearest whole number, an exact half going to the even neighbour, whatever the FPU mode.
-double roundHalfEven(double v);
-
 } // namespace tremora

@@ -2,12 +2,10 @@
 #include "map/QuakeLogLine.h"
 
 #include "catalogue/DayNumber.h"
-#include "map/MapProjection.h"
 #include "table/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace tremora
@@ -16,52 +14,8 @@ namespace tremora
 namespace
 {
 
-// The same fixed-point writing as FixedText (four decimals, ties to even, no trailing zeros),
-// straight into a byte buffer. The tests hold the two to the same texts.
-constexpr double kFixedScale = 10000.0;
-constexpr int kFixedDecimals = 4;
-constexpr double kFixedLimit = 9223372036854775808.0; // 2^63
 constexpr long long kMsPerDay = 86'400'000;
 constexpr long long kSecondsPerDay = 86'400;
-
-char* writeFixed(char* out, double x)
-{
-    const double scaled = roundHalfEven(x * kFixedScale);
-    if (!std::isfinite(scaled) || !(std::fabs(scaled) < kFixedLimit)) {
-        *out++ = kNoNumberText;
-        return out;
-    }
-    const auto fixed = static_cast<std::int64_t>(scaled);
-    std::uint64_t magnitude
-        = fixed < 0 ? 0 - static_cast<std::uint64_t>(fixed) : static_cast<std::uint64_t>(fixed);
-    std::uint64_t whole = magnitude / static_cast<std::uint64_t>(kFixedScale);
-    std::uint64_t fraction = magnitude % static_cast<std::uint64_t>(kFixedScale);
-
-    char digits[32];
-    char* end = digits + sizeof digits;
-    char* p = end;
-    if (fraction != 0) {
-        int count = kFixedDecimals;
-        while (fraction % 10 == 0) {
-            fraction /= 10;
-            --count;
-        }
-        for (int i = 0; i < count; ++i) {
-            *--p = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        *--p = kDecimalSeparator;
-    }
-    do {
-        *--p = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    if (fixed < 0)
-        *--p = '-';
-    const auto length = end - p;
-    std::memcpy(out, p, std::size_t(length));
-    return out + length;
-}
 
 char* writeUnsigned(char* out, unsigned long long v)
 {
@@ -140,13 +94,13 @@ QByteArrayView QuakeLogLine::format(int position, const QuakeRecord& record)
     p = writeText(p, " - ");
     p = writeTime(p, record.OriginTime);
     p = writeText(p, ", ");
-    p = writeFixed(p, record.Latitude);
+    p = writeFixedText(p, record.Latitude);
     *p++ = ' ';
-    p = writeFixed(p, record.Longitude);
+    p = writeFixedText(p, record.Longitude);
     p = writeText(p, ", ");
-    p = writeFixed(p, record.Mag10 / 10.0);
+    p = writeFixedText(p, record.Mag10 / 10.0);
     p = writeText(p, ", ");
-    p = writeFixed(p, record.Depth10 / 10.0);
+    p = writeFixedText(p, record.Depth10 / 10.0);
     return QByteArrayView(m_line, p - m_line);
 }
 

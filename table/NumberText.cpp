@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace tremora
 {
@@ -18,7 +19,8 @@ constexpr double kFixedLimit = 9223372036854775808.0;
 // Beyond this many decimals the rounding step of RoundedText changes nothing FixedText keeps.
 constexpr int kMaxRoundingDigits = 18;
 
-// Ties to even, whatever rounding mode someone left the FPU in.
+} // namespace
+
 double roundHalfEven(double v)
 {
     const double r = std::round(v); // halves away from zero
@@ -27,13 +29,13 @@ double roundHalfEven(double v)
     return r;
 }
 
-} // namespace
-
-QString FixedText(double x)
+char* writeFixedText(char* out, double x)
 {
     const double scaled = roundHalfEven(x * kFixedScale);
-    if (!std::isfinite(scaled) || !(std::fabs(scaled) < kFixedLimit))
-        return QString(QLatin1Char(kNoNumberText));
+    if (!std::isfinite(scaled) || !(std::fabs(scaled) < kFixedLimit)) {
+        *out++ = kNoNumberText;
+        return out;
+    }
 
     const auto fixed = static_cast<std::int64_t>(scaled);
     // Work on the magnitude as unsigned so the most negative value cannot overflow.
@@ -63,7 +65,16 @@ QString FixedText(double x)
     } while (whole != 0);
     if (fixed < 0)
         *--p = '-';
-    return QString::fromLatin1(p, end - p);
+    const auto length = end - p;
+    std::memcpy(out, p, std::size_t(length));
+    return out + length;
+}
+
+QString FixedText(double x)
+{
+    char text[kFixedTextRoom];
+    const char* end = writeFixedText(text, x);
+    return QString::fromLatin1(text, end - text);
 }
 
 QString RoundedText(double x, int d)
