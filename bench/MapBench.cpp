@@ -37,11 +37,12 @@ constexpr int kWindowW = 1280;
 constexpr int kWindowH = 800;
 constexpr int kScrollSteps = 200;
 
-class Bench
+class Bench : fakes::FakePlatform
 {
 public:
     Bench()
     {
+        clock.set(today + 0.5);
         program = std::make_unique<Program>(platform, options());
         program->FormCreate();
         TForm1& f = program->form();
@@ -84,11 +85,6 @@ public:
 
     const double today = double(dayNumber(2025, 5, 10));
     const double first = double(dayNumber(1973, 1, 1));
-    fakes::FixedClock clock { today + 0.5 };
-    fakes::RecordingDialogs dialogs;
-    fakes::ScriptedDownloader downloader;
-    fakes::NoSleep sleep;
-    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
     QTemporaryDir dir;
     std::unique_ptr<Program> program;
 };

@@ -29,17 +29,13 @@ constexpr double kToday = 46000;
 constexpr int kRecords = 40'000;
 constexpr quint16 kListedDays = 31;
 
-struct Fixture {
-    fakes::FixedClock clock { kToday + 0.5 };
-    fakes::RecordingDialogs dialogs;
-    fakes::ScriptedDownloader downloader;
-    fakes::NoSleep sleep;
-    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
+struct Fixture : fakes::FakePlatform {
     TForm1 form;
     ProgramState state;
     std::unique_ptr<ReportTable> table;
 
     Fixture()
+        : FakePlatform(kToday + 0.5)
     {
         std::mt19937 random(7);
         std::uniform_real_distribution<float> lon(-180, 180);

@@ -4,19 +4,26 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Downloader.h"
+#include "platform/Platform.h"
 #include "platform/Sleep.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
-namespace tremora::fakes {
+namespace tremora::fakes
+{
 
 /// A clock that stands still until told otherwise.
-class FixedClock final : public Clock {
+class FixedClock final : public Clock
+{
 public:
-    explicit FixedClock(double now = 0) : m_now(now) {}
+    explicit FixedClock(double now = 0)
+        : m_now(now)
+    {
+    }
     double today() const override;
     double now() const override { return m_now; }
     void set(double now) { m_now = now; }
@@ -26,21 +33,30 @@ private:
 };
 
 /// Records the texts of the boxes instead of showing them.
-class RecordingDialogs final : public Dialogs {
+class RecordingDialogs final : public Dialogs
+{
 public:
     void warning(const QString& text) override { warnings << text; }
     void error(const QString& text) override { errors << text; }
-    void clear() { warnings.clear(); errors.clear(); }
+    void clear()
+    {
+        warnings.clear();
+        errors.clear();
+    }
     QStringList warnings;
     QStringList errors;
 };
 
 /// A downloader whose answer a test decides: the function writes the file (or not) and returns
 /// whether a reply came. Every requested URL is kept.
-class ScriptedDownloader final : public Downloader {
+class ScriptedDownloader final : public Downloader
+{
 public:
     using Answer = std::function<bool(const QString& url, const QString& filePath)>;
-    explicit ScriptedDownloader(Answer answer = {}) : m_answer(std::move(answer)) {}
+    explicit ScriptedDownloader(Answer answer = {})
+        : m_answer(std::move(answer))
+    {
+    }
     bool download(const QString& url, const QString& filePath) override;
     void setAnswer(Answer answer) { m_answer = std::move(answer); }
     int lastStatus() const override { return status; }
@@ -53,10 +69,29 @@ private:
 };
 
 /// Returns at once; remembers the pauses asked for.
-class NoSleep final : public Sleep {
+class NoSleep final : public Sleep
+{
 public:
     void sleep(int milliseconds) override { total += milliseconds; }
     long long total = 0;
+};
+
+/// The four doubles and the Platform over them, for a fixture that wants nothing real from the
+/// outside world. A fixture derives from it to call the doubles by their own names.
+struct FakePlatform {
+    explicit FakePlatform(double now = 0, QString eventHost = QString())
+        : clock(now)
+        , platform { clock, dialogs, downloader, sleep, std::move(eventHost), QString() }
+    {
+    }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    FixedClock clock;
+    RecordingDialogs dialogs;
+    ScriptedDownloader downloader;
+    NoSleep sleep;
+    Platform platform;
 };
 
 } // namespace tremora::fakes

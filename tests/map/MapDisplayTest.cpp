@@ -40,12 +40,18 @@ constexpr int kMapW = 1067; // with the 4096 x 2048 built-in picture: a 1066 x 5
 constexpr int kMapH = 534;
 constexpr int kStatusPanel = 4;
 
-class MapDisplayTest : public testing::Test
+class MapDisplayTest : public testing::Test, protected fakes::FakePlatform
 {
 protected:
+    MapDisplayTest()
+        : FakePlatform(0, QStringLiteral("http://127.0.0.1:1"))
+    {
+    }
+
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
+        clock.set(today + 0.5);
         program = std::make_unique<Program>(platform, options());
         program->FormCreate();
         setMapSize(kMapW, kMapH);
@@ -127,11 +133,6 @@ protected:
     QString status() { return control<StatusBar>("StatusBar1")->panelText(kStatusPanel); }
 
     const double today = double(dayNumber(2025, 5, 10));
-    fakes::FixedClock clock { today + 0.5 };
-    fakes::RecordingDialogs dialogs;
-    fakes::ScriptedDownloader downloader;
-    fakes::NoSleep sleep;
-    Platform platform { clock, dialogs, downloader, sleep, QStringLiteral("http://127.0.0.1:1"), QString() };
     QTemporaryDir dir;
     std::unique_ptr<Program> program;
 };

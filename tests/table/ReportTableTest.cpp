@@ -33,11 +33,12 @@ namespace
 const double kToday = dayNumber(2015, 7, 3);
 
 /// The real window over doubles, with the clock at noon of kToday and an empty working folder.
-class ReportTableTest : public ::testing::Test
+class ReportTableTest : public ::testing::Test, protected fakes::FakePlatform
 {
 protected:
     ReportTableTest()
-        : program(platform, options())
+        : FakePlatform(kToday + 0.5)
+        , program(platform, options())
     {
         program.FormCreate();
         dialogs.clear();
@@ -91,11 +92,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    fakes::FixedClock clock { kToday + 0.5 };
-    fakes::RecordingDialogs dialogs;
-    fakes::ScriptedDownloader downloader;
-    fakes::NoSleep sleep;
-    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
     Program program;
 };
 
