@@ -48,6 +48,15 @@ QLabel* valueLabel(const char* name, const QString& text)
     return l;
 }
 
+// The groups of this tab sit close together: narrow margins, rows all but touching.
+QGridLayout* groupGrid(QGroupBox* box, int rowSpacing)
+{
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setVerticalSpacing(rowSpacing);
+    return layout;
+}
+
 } // namespace
 
 QWidget* TForm1::buildSettingsTab()
@@ -113,9 +122,7 @@ QWidget* TForm1::buildSettingsTab()
 QWidget* TForm1::buildLanguageGroup()
 {
     auto* box = group(QStringLiteral("Select language"));
-    auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setVerticalSpacing(1);
+    auto* layout = groupGrid(box, 1);
     RadioButton1 = radio("RadioButton1", QStringLiteral("Polski"), true);
     RadioButton2 = radio("RadioButton2", QStringLiteral("English"), false);
     RadioButton3 = radio("RadioButton3", QStringLiteral("Deutsche"), false);
@@ -130,9 +137,7 @@ QWidget* TForm1::buildLanguageGroup()
 QWidget* TForm1::buildSummaryGroup()
 {
     auto* box = group(QStringLiteral("Baza"));
-    auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setVerticalSpacing(1);
+    auto* layout = groupGrid(box, 1);
     Label3 = valueLabel("Label3", QStringLiteral("0"));
     Label7 = valueLabel("Label7", QStringLiteral("-"));
     Label9 = valueLabel("Label9", QStringLiteral("-"));
@@ -151,9 +156,7 @@ QWidget* TForm1::buildSummaryGroup()
 QWidget* TForm1::buildDisplayGroup()
 {
     auto* box = group(QStringLiteral("Wyświetlanie"));
-    auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setVerticalSpacing(2);
+    auto* layout = groupGrid(box, 2);
 
     SpinEdit1 = spin("SpinEdit1", 0, kDigitMax, 2);
     Label10 = label("Label10", QStringLiteral(","));
@@ -219,9 +222,7 @@ QWidget* TForm1::buildDisplayGroup()
 QWidget* TForm1::buildSimulationGroup()
 {
     auto* box = group(QStringLiteral("Symulacja"));
-    auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setVerticalSpacing(2);
+    auto* layout = groupGrid(box, 2);
 
     Button8 = button("Button8", QStringLiteral("Symulacja"));
     CheckBox13 = checkBox("CheckBox13", QStringLiteral("MIDI"), false);
