@@ -5,6 +5,7 @@
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
 #include "tests/support/TextPrinting.h"
+#include "tests/table/QuakeSample.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +15,8 @@
 
 using namespace tremora;
 using M = ReportTableModel;
+using test::quake;
 using test::s;
-
-namespace
-{
-
-QuakeRecord quake(double day, double secondsOfDay, int mag10, int depth10, float lon, float lat, int source)
-{
-    QuakeRecord r;
-    r.OriginDate = day;
-    r.OriginTime = secondsOfDay / 86400.0;
-    r.Mag10 = static_cast<std::uint8_t>(mag10);
-    r.Depth10 = static_cast<std::uint16_t>(depth10);
-    r.Longitude = lon;
-    r.Latitude = lat;
-    r.SourceCode = static_cast<std::uint8_t>(source);
-    return r;
-}
-
-} // namespace
 
 TEST(ReportRow, EveryColumnOfOneRecord)
 {

@@ -11,6 +11,7 @@
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
 #include "tests/support/TextPrinting.h"
+#include "tests/table/QuakeSample.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -62,14 +63,7 @@ protected:
         int source = 1)
     {
         QuakeRecord& r = catalogue()[++catalogue().CatalogueCount];
-        r = QuakeRecord();
-        r.OriginDate = kToday - daysAgo;
-        r.OriginTime = seconds / 86400.0;
-        r.Mag10 = static_cast<std::uint8_t>(mag10);
-        r.Depth10 = static_cast<std::uint16_t>(depth10);
-        r.Longitude = lon;
-        r.Latitude = lat;
-        r.SourceCode = static_cast<std::uint8_t>(source);
+        r = test::quake(kToday - daysAgo, seconds, mag10, depth10, lon, lat, source);
         return r;
     }
 
