@@ -7,7 +7,8 @@
 
 #include <memory>
 
-namespace tremora {
+namespace tremora
+{
 
 inline constexpr int kCatalogueSlots = 2'000'000;
 /// Slot 0 is the work record, so one slot less than the array holds records.
@@ -16,7 +17,8 @@ inline constexpr const char* kCatalogueFileName = "Baza_USGS.dat";
 
 /// The earthquake catalogue: one array of slots allocated once for the run. Records live in
 /// slots 1 .. CatalogueCount, oldest first; slot 0 is the import's work record.
-class Catalogue {
+class Catalogue
+{
 public:
     Catalogue();
 

@@ -5,14 +5,15 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 struct LoadResult {
     bool fileFound = false;
-    qint64 recordsInFile = 0;  // whole records the file holds
-    int loaded = 0;            // records placed in slots 1..loaded
+    qint64 recordsInFile = 0; // whole records the file holds
+    int loaded = 0; // records placed in slots 1..loaded
     bool overCapacity = false; // the file held more than the catalogue can take
-    QString error;             // set when the file exists but could not be read
+    QString error; // set when the file exists but could not be read
 };
 
 /// Replaces slots 1..n with the records of CatalogueFileName and sets CatalogueCount to n.

@@ -3,9 +3,11 @@
 
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 
 // Day number of 1 January 1970 counted from 30 December 1899.
 constexpr long long kUnixEpochDay = 25569;
@@ -32,7 +34,7 @@ CivilDate civilFromDays(long long z)
     const long long mp = (5 * doy + 2) / 153;
     const long long d = doy - (153 * mp + 2) / 5 + 1;
     const long long m = mp + (mp < 10 ? 3 : -9);
-    return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
+    return { static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d) };
 }
 
 // Largest day number whose year has four digits (9999-12-31).
@@ -81,7 +83,7 @@ bool isLeapYear(int year)
 
 int daysInMonth(int year, int month)
 {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static constexpr int kDays[] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
     if (month < 1 || month > 12)
         return 0;
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
@@ -92,8 +94,8 @@ QString dateText(double dateTime)
     if (!isShowableDate(dateTime))
         return QStringLiteral("-");
     const CivilDate c = civilDate(static_cast<long long>(std::floor(dateTime)));
-    return QString::number(c.year).rightJustified(4, QLatin1Char('0')) + QLatin1Char('-')
-           + twoDigits(c.month) + QLatin1Char('-') + twoDigits(c.day);
+    return QString::number(c.year).rightJustified(4, QLatin1Char('0')) + QLatin1Char('-') + twoDigits(c.month)
+        + QLatin1Char('-') + twoDigits(c.day);
 }
 
 QString timeText(double dateTime)
@@ -102,7 +104,7 @@ QString timeText(double dateTime)
         return QStringLiteral("-");
     const long long s = secondsOfDay(dateTime);
     return twoDigits(static_cast<int>(s / 3600)) + QLatin1Char(':') + twoDigits(static_cast<int>(s / 60 % 60))
-           + QLatin1Char(':') + twoDigits(static_cast<int>(s % 60));
+        + QLatin1Char(':') + twoDigits(static_cast<int>(s % 60));
 }
 
 QString dateTimeText(double dateTime)

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Dates are day numbers: whole days since 30 December 1899 (day 0), held as doubles, with the
 /// time of day as a fraction. Every conversion between calendar dates and day numbers and every

@@ -5,19 +5,20 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tremora {
+namespace tremora
+{
 
 /// One earthquake: 40 bytes, the same layout in memory and in "Baza_USGS.dat" (little-endian).
 struct QuakeRecord {
-    double OriginDate = 0;      // day number of the origin's calendar day (whole)
-    double OriginTime = 0;      // time of day as a fraction of a day, whole seconds
+    double OriginDate = 0; // day number of the origin's calendar day (whole)
+    double OriginTime = 0; // time of day as a fraction of a day, whole seconds
     std::uint8_t Hundredths = 0;
     std::uint8_t padding1[3] = {};
-    float Longitude = 0;        // degrees, east positive
-    float Latitude = 0;         // degrees, north positive
-    std::uint8_t Mag10 = 0;     // magnitude x 10
+    float Longitude = 0; // degrees, east positive
+    float Latitude = 0; // degrees, north positive
+    std::uint8_t Mag10 = 0; // magnitude x 10
     std::uint8_t padding2 = 0;
-    std::uint16_t Depth10 = 0;  // depth in tenths of a kilometre
+    std::uint16_t Depth10 = 0; // depth in tenths of a kilometre
     std::uint8_t SourceCode = 0;
     std::uint8_t reserved[7] = {};
 };

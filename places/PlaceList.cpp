@@ -22,7 +22,8 @@ PlaceLanguage placeLanguage(bool polishChecked, bool englishChecked)
     return PlaceLanguage::None;
 }
 
-namespace {
+namespace
+{
 
 // Square of the distance from the single-precision legs, exact enough to order places: the
 // rounded root never decreases as it grows.

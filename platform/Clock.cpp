@@ -5,9 +5,11 @@
 
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 constexpr qint64 kJulianDayOf18991230 = 2415019;
 }
 

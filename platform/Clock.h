@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-namespace tremora {
+namespace tremora
+{
 
 /// The only source of the date and time. Values are day numbers (days since 30 December 1899)
 /// in local time.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
     /// Today's local calendar day, a whole day number.
@@ -14,7 +16,8 @@ public:
     virtual double now() const = 0;
 };
 
-class SystemClock final : public Clock {
+class SystemClock final : public Clock
+{
 public:
     double today() const override;
     double now() const override;

@@ -3,10 +3,12 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// Modal message boxes. Each call returns when the user has dismissed the box.
-class Dialogs {
+class Dialogs
+{
 public:
     virtual ~Dialogs() = default;
     /// A warning box with a single OK button.

@@ -9,7 +9,8 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// The seams to the outside world, handed to every controller. Tests pass doubles.
 struct Platform {

@@ -4,7 +4,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace tremora {
+namespace tremora
+{
 
 void EventLoopSleep::sleep(int milliseconds)
 {

@@ -3,10 +3,12 @@
 
 #include <QString>
 
-namespace tremora {
+namespace tremora
+{
 
 /// The tray icon: hides and shows the main window and shows balloons.
-class Tray {
+class Tray
+{
 public:
     enum class BalloonIcon { None, Info, Warning, Error };
     virtual ~Tray() = default;

@@ -3,7 +3,8 @@
 
 #include <cmath>
 
-namespace tremora::fakes {
+namespace tremora::fakes
+{
 
 double FixedClock::today() const
 {

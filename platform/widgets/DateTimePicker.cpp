@@ -6,15 +6,18 @@
 
 #include <cmath>
 
-namespace tremora {
+namespace tremora
+{
 
-namespace {
+namespace
+{
 constexpr qint64 kJulianDayOf18991230 = 2415019;
 }
 
 double toDayNumber(const QDateTime& t)
 {
-    return double(t.date().toJulianDay() - kJulianDayOf18991230) + t.time().msecsSinceStartOfDay() / 86'400'000.0;
+    return double(t.date().toJulianDay() - kJulianDayOf18991230)
+        + t.time().msecsSinceStartOfDay() / 86'400'000.0;
 }
 
 QDateTime fromDayNumber(double dateTime)
@@ -23,10 +26,12 @@ QDateTime fromDayNumber(double dateTime)
         return {};
     const double day = std::floor(dateTime);
     const int ms = int(std::llround((dateTime - day) * 86'400'000.0)) % 86'400'000;
-    return QDateTime(QDate::fromJulianDay(qint64(day) + kJulianDayOf18991230), QTime::fromMSecsSinceStartOfDay(ms));
+    return QDateTime(
+        QDate::fromJulianDay(qint64(day) + kJulianDayOf18991230), QTime::fromMSecsSinceStartOfDay(ms));
 }
 
-DateTimePicker::DateTimePicker(QWidget* parent) : QDateTimeEdit(parent)
+DateTimePicker::DateTimePicker(QWidget* parent)
+    : QDateTimeEdit(parent)
 {
     setCalendarPopup(true);
     setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

@@ -3,11 +3,13 @@
 
 #include <QDateTimeEdit>
 
-namespace tremora {
+namespace tremora
+{
 
 /// A date picker with a drop-down calendar whose value is a day number (days since 30 December
 /// 1899, time of day as the fraction). Setting a date keeps the picker's time of day.
-class DateTimePicker final : public QDateTimeEdit {
+class DateTimePicker final : public QDateTimeEdit
+{
     Q_OBJECT
 public:
     explicit DateTimePicker(QWidget* parent = nullptr);

@@ -3,7 +3,8 @@
 
 #include <QMessageBox>
 
-namespace tremora {
+namespace tremora
+{
 
 void MessageBoxDialogs::warning(const QString& text)
 {

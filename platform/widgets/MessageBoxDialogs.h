@@ -5,12 +5,17 @@
 
 class QWidget;
 
-namespace tremora {
+namespace tremora
+{
 
 /// Real message boxes over a parent window.
-class MessageBoxDialogs final : public Dialogs {
+class MessageBoxDialogs final : public Dialogs
+{
 public:
-    explicit MessageBoxDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit MessageBoxDialogs(QWidget* parent = nullptr)
+        : m_parent(parent)
+    {
+    }
     void setParent(QWidget* parent) { m_parent = parent; }
     void warning(const QString& text) override;
     void error(const QString& text) override;

@@ -4,9 +4,11 @@
 #include <QPainter>
 #include <QResizeEvent>
 
-namespace tremora {
+namespace tremora
+{
 
-PaintBox::PaintBox(QWidget* parent) : QWidget(parent)
+PaintBox::PaintBox(QWidget* parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -4,11 +4,13 @@
 #include <QImage>
 #include <QWidget>
 
-namespace tremora {
+namespace tremora
+{
 
 /// A transparent canvas laid over the map picture. Marks are drawn into an overlay image of the
 /// widget's size, so they survive ordinary repaints; a resize starts a clean overlay.
-class PaintBox final : public QWidget {
+class PaintBox final : public QWidget
+{
     Q_OBJECT
 public:
     explicit PaintBox(QWidget* parent = nullptr);

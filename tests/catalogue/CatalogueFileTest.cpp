@@ -13,7 +13,8 @@
 
 using namespace tremora;
 
-namespace {
+namespace
+{
 
 QuakeRecord sample(int i)
 {
@@ -28,7 +29,8 @@ QuakeRecord sample(int i)
     return r;
 }
 
-class CatalogueFileTest : public ::testing::Test {
+class CatalogueFileTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -133,5 +135,5 @@ TEST_F(CatalogueFileTest, SaveThatFailsMidwayLeavesTheOldFileIntact)
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Baza_USGS.dat")});
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("Baza_USGS.dat") });
 }

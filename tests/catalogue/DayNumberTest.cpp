@@ -17,7 +17,7 @@ TEST(DayNumber, KnownDaysAndRoundTrip)
         const CivilDate c = civilDate(d);
         ASSERT_EQ(dayNumber(c.year, c.month, c.day), d);
     }
-    EXPECT_EQ(civilDate(42188), (CivilDate{2015, 7, 3}));
+    EXPECT_EQ(civilDate(42188), (CivilDate { 2015, 7, 3 }));
     EXPECT_EQ(daysInMonth(2016, 2), 29);
     EXPECT_EQ(daysInMonth(1900, 2), 28);
     EXPECT_EQ(daysInMonth(2000, 2), 29);

@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QFile>
 
-namespace tremora::test {
+namespace tremora::test
+{
 
 QString sharedDataDir()
 {

@@ -4,7 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace tremora::test {
+namespace tremora::test
+{
 
 /// Folder of the real data shared by the tests (USGS replies, place lists, map data).
 QString sharedDataDir();

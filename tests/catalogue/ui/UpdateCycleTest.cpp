@@ -51,7 +51,8 @@ public:
         if (!failing.isEmpty() && url.contains(failing))
             return false;
         if (!unavailable.isEmpty() && url.contains(unavailable))
-            return answer(filePath, 503, QByteArrayLiteral("<html><body>503 Service Unavailable</body></html>"));
+            return answer(
+                filePath, 503, QByteArrayLiteral("<html><body>503 Service Unavailable</body></html>"));
         if (!empty.isEmpty() && url.contains(empty))
             return answer(filePath, 204, {});
         m_status = -1;
