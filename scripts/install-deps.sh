@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs every Debian package that the build, the tests, the benchmarks and the tools need.
+# Installs every Debian package that the build, the tests, the benchmarks, the tools and CI's format
+# check need.
 # Idempotent: asks apt only for what is missing.
 set -euo pipefail
 
 packages=(
+  # build
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins libqt6network6 libssl3
-  librtmidi-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev librtmidi-dev
+  # the program at run time: window and offscreen platforms, HTTPS to the event service, fonts
+  # (the report table's condensed face is in the extra set)
+  qt6-qpa-plugins libqt6network6 libssl3 ca-certificates fonts-dejavu-core fonts-dejavu-extra
+  # tests, benchmarks and the loopback event service
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+  # make bench's comparison with pandas
   python3 python3-pandas
-  xvfb xauth fonts-dejavu-core fonts-dejavu-extra
+  # .ci/run's format check
+  clang-format
 )
 
 missing=()
