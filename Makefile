@@ -19,7 +19,7 @@ build-release: deps
 	cmake --build build/release -j $(JOBS)
 
 build-test: deps
-	cmake -S . -B build/test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DTREMORA_SANITIZE=ON -DTREMORA_BUILD_BENCH=OFF >/dev/null
+	cmake -S . -B build/test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DTREMORA_SANITIZE=ON -DTREMORA_WERROR=ON -DTREMORA_BUILD_BENCH=OFF >/dev/null
 	cmake --build build/test -j $(JOBS)
 
 run: build-release
