@@ -132,8 +132,10 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     const std::vector<Month> months = loadMonths();
     if (months.empty()) {
-        std::fprintf(stderr, "no USGS months under %s/usgs\n", qPrintable(sharedDataDir()));
-        return 1;
+        // Without the saved replies there is nothing to measure: said on the figure's line.
+        std::printf("import_parse: skipped (needs the USGS months in %s)\n",
+            qPrintable(QDir::cleanPath(sharedDataDir() + QStringLiteral("/usgs"))));
+        return 0;
     }
     auto catalogue = std::make_unique<tremora::Catalogue>();
     SilentObserver observer;

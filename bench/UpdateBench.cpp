@@ -160,6 +160,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    const QString reply = tremora::sharedUsgs("2015-07-fdsn-asc.csv");
+    if (!QFile::exists(reply)) {
+        std::printf("update_per_month: skipped (needs %s)\n", qPrintable(QDir::cleanPath(reply)));
+        return 0;
+    }
     tremora::FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
