@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Program.h"
 
-#include "app/WindowShell.h"
-#include "app/window/CatalogueView.h"
-#include "app/window/ProgramState.h"
-#include "app/window/TForm1.h"
 #include "catalogue/DayNumber.h"
-#include "catalogue/ui/UpdateCycle.h"
-#include "map/ui/MapDisplay.h"
+#include "gui/controllers/CatalogueView.h"
+#include "gui/controllers/MapDisplay.h"
+#include "gui/controllers/ReportTable.h"
+#include "gui/controllers/UpdateCycle.h"
+#include "gui/controllers/WindowShell.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/MessageBoxDialogs.h"
+#include "gui/window/TForm1.h"
 #include "places/PlaceFile.h"
 #include "platform/Clock.h"
+#include "platform/Pause.h"
 #include "platform/QtDownloader.h"
-#include "platform/Sleep.h"
-#include "platform/widgets/DateTimePicker.h"
-#include "platform/widgets/MessageBoxDialogs.h"
-#include "table/ui/ReportTable.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
 
 #include <QCalendarWidget>
 #include <QRadioButton>
@@ -31,23 +32,17 @@ namespace
 
 constexpr int kSearchDaysBack = 30;
 
-QDate calendarDate(double dayNumber)
-{
-    const CivilDate d = civilDate(static_cast<long long>(std::floor(dayNumber)));
-    return QDate(d.year, d.month, d.day);
-}
-
 } // namespace
 
 struct Program::RealPlatform {
     explicit RealPlatform(const ProgramOptions& options)
-        : platform { clock, dialogs, downloader, sleep, options.eventHost, options.tileHost }
+        : platform { clock, dialogs, downloader, pause, options.eventHost, options.tileHost }
     {
     }
     SystemClock clock;
     MessageBoxDialogs dialogs;
     QtDownloader downloader;
-    EventLoopSleep sleep;
+    TimerPause pause;
     Platform platform;
 };
 
@@ -56,6 +51,7 @@ Program::Program(const ProgramOptions& options)
 {
     m_platform = &m_real->platform;
     m_state = std::make_unique<ProgramState>();
+    m_events = std::make_unique<ProgramEvents>();
     if (!options.workDir.isEmpty())
         m_state->workDir = QDir(options.workDir);
     m_form = std::make_unique<TForm1>();
@@ -67,6 +63,7 @@ Program::Program(Platform& platform, const ProgramOptions& options)
     : m_platform(&platform)
 {
     m_state = std::make_unique<ProgramState>();
+    m_events = std::make_unique<ProgramEvents>();
     if (!options.workDir.isEmpty())
         m_state->workDir = QDir(options.workDir);
     m_form = std::make_unique<TForm1>();
@@ -86,15 +83,11 @@ Program::~Program()
 void Program::createControllers()
 {
     m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
-    m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs);
+    m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs, *m_events);
     m_shell = new WindowShell(*m_form, *m_state, *m_platform);
-    m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform);
-    m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_reportTable);
-    m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform);
-    m_updateCycle->setDayRedraw([this] {
-        if (m_mapDisplay)
-            m_mapDisplay->Kalendarz2();
-    });
+    m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform, *m_events);
+    m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);
+    m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform, *m_events);
 }
 
 void Program::start()
@@ -123,7 +116,7 @@ void Program::FormCreate()
     for (QRadioButton* language : { f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5 })
         language->setEnabled(false);
 
-    const QDate todayDate = calendarDate(today);
+    const QDate todayDate = qDate(today);
     f.MonthCalendar1->setMaximumDate(todayDate);
     f.MonthCalendar1->setSelectedDate(todayDate);
 

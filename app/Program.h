@@ -12,6 +12,7 @@ namespace tremora
 
 class CatalogueView;
 class MapDisplay;
+class ProgramEvents;
 class ReportTable;
 class TForm1;
 class UpdateCycle;
@@ -39,8 +40,8 @@ struct ProgramOptions {
 ///     fakes::FixedClock clock(dayNumber(2015, 7, 3) + 0.5);
 ///     fakes::RecordingDialogs dialogs;
 ///     fakes::ScriptedDownloader downloader;
-///     fakes::NoSleep sleep;
-///     Platform platform{clock, dialogs, downloader, sleep, "http://127.0.0.1:8080", ""};
+///     fakes::NoPause pause;
+///     Platform platform{clock, dialogs, downloader, pause, "http://127.0.0.1:8080", ""};
 ///     QTemporaryDir dir;                              // holds Baza_USGS.dat etc. if wanted
 ///     Program program(platform, ProgramOptions{.workDir = dir.path()});
 ///     program.FormCreate();                           // start-up without starting the timers
@@ -52,7 +53,7 @@ struct ProgramOptions {
 class Program
 {
 public:
-    /// The real program: system clock, message boxes, network downloads, event-loop sleeps.
+    /// The real program: system clock, message boxes, network downloads, timer pauses.
     explicit Program(const ProgramOptions& options);
     /// A program over the given platform (tests).
     Program(Platform& platform, const ProgramOptions& options = {});
@@ -70,6 +71,7 @@ public:
 
     TForm1& form() { return *m_form; }
     ProgramState& state() { return *m_state; }
+    ProgramEvents& events() { return *m_events; }
     Platform& platform() { return *m_platform; }
     CatalogueView& catalogueView() { return *m_catalogueView; }
     ReportTable& reportTable() { return *m_reportTable; }
@@ -85,6 +87,7 @@ private:
     std::unique_ptr<RealPlatform> m_real;
     Platform* m_platform = nullptr;
     std::unique_ptr<ProgramState> m_state;
+    std::unique_ptr<ProgramEvents> m_events;
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<CatalogueView> m_catalogueView;
     std::unique_ptr<ReportTable> m_reportTable;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Program.h"
-#include "app/window/TForm1.h"
+#include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
 

@@ -3,16 +3,16 @@
 // shown list, the memo brought up to date), the memo's scrolling afterwards, and one blink tick
 // redrawing the 10,000 shown marks.
 #include "app/Program.h"
-#include "app/window/ProgramState.h"
-#include "app/window/TForm1.h"
 #include "catalogue/DayNumber.h"
+#include "gui/controllers/MapDisplay.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/LogMemo.h"
+#include "gui/widgets/PaintBox.h"
+#include "gui/window/TForm1.h"
 #include "map/MarkPainter.h"
-#include "map/ui/MapDisplay.h"
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
-#include "platform/widgets/DateTimePicker.h"
-#include "platform/widgets/LogMemo.h"
-#include "platform/widgets/PaintBox.h"
+#include "state/ProgramState.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,13 +2,14 @@
 // The report table: a listing that stops at the 30,000-row limit, with the nearest place looked
 // up over a full place list for every row, then the first paint of the table view.
 
-#include "app/window/ProgramState.h"
-#include "app/window/TForm1.h"
+#include "gui/controllers/ReportTable.h"
+#include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
 #include "table/RecentListing.h"
-#include "table/ui/ReportTable.h"
 
 #include <QApplication>
 #include <QImage>
@@ -32,6 +33,7 @@ constexpr quint16 kListedDays = 31;
 struct Fixture : fakes::FakePlatform {
     TForm1 form;
     ProgramState state;
+    ProgramEvents events;
     std::unique_ptr<ReportTable> table;
 
     Fixture()
@@ -68,7 +70,7 @@ struct Fixture : fakes::FakePlatform {
         }
         places.PlaceCount = kPlaceCapacity;
 
-        table = std::make_unique<ReportTable>(form, state, platform);
+        table = std::make_unique<ReportTable>(form, state, platform, events);
         form.resize(1280, 900);
         form.show();
         // The buttons sit on the tab "Baza", beside the table: that is where a listing runs.

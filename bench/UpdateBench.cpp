@@ -2,15 +2,16 @@
 // An incremental update of 24 months from the loopback event service: download, parse and merge
 // of each month, then the save and reload of the catalogue. The months are the July 2015 reply
 // (days 1 to 28) laid over 24 consecutive months, about 7,700 events each.
-#include "app/window/ProgramState.h"
-#include "app/window/TForm1.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
-#include "catalogue/ui/UpdateCycle.h"
+#include "gui/controllers/UpdateCycle.h"
+#include "gui/window/TForm1.h"
 #include "platform/Platform.h"
 #include "platform/QtDownloader.h"
 #include "platform/testing/Doubles.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
 #include "tools/EventServer.h"
 
 #include <QApplication>
@@ -108,11 +109,12 @@ struct Setup {
     fakes::FixedClock clock;
     fakes::RecordingDialogs dialogs;
     QtDownloader downloader;
-    fakes::NoSleep sleep;
-    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
+    fakes::NoPause pause;
+    Platform platform { clock, dialogs, downloader, pause, QString(), QString() };
     ProgramState state;
+    ProgramEvents events;
     TForm1 form;
-    UpdateCycle cycle { form, state, platform };
+    UpdateCycle cycle { form, state, platform, events };
     QByteArray seed;
 };
 
@@ -129,6 +131,8 @@ void updateOf24Months(benchmark::State& s)
         setup.reset();
         s.ResumeTiming();
         setup.cycle.Akt_Bazy();
+        while (setup.cycle.isRunning())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     s.counters["records"] = setup.state.catalogue.CatalogueCount;
     s.counters["requests"] = setup.server.requestCount();

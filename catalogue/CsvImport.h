@@ -35,7 +35,7 @@ public:
     virtual void log(const QString& line) = 0;
     /// Row index reached, for Label3; called for every tenth row.
     virtual void progress(int index) = 0;
-    /// A modal warning box; returns when the user has closed it.
+    /// A warning for a modal box.
     virtual void warning(const QString& text) = 0;
 };
 

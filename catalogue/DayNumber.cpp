@@ -89,6 +89,17 @@ int daysInMonth(int year, int month)
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+QDate qDate(double dateTime)
+{
+    const CivilDate d = civilDate(static_cast<long long>(std::floor(dateTime)));
+    return QDate(d.year, d.month, d.day);
+}
+
+double dayOf(const QDate& date)
+{
+    return double(dayNumber(date.year(), date.month(), date.day()));
+}
+
 QString dateText(double dateTime)
 {
     if (!isShowableDate(dateTime))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace tremora
@@ -23,6 +24,10 @@ long long dayNumber(int year, int month, int day);
 
 /// Calendar date of the whole day of a day number (the fraction is dropped towards minus infinity).
 CivilDate civilDate(long long dayNumber);
+
+/// The calendar day of a date-time as a QDate, and back (for the toolkit's date controls).
+QDate qDate(double dateTime);
+double dayOf(const QDate& date);
 
 bool isLeapYear(int year);
 int daysInMonth(int year, int month);

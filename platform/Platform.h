@@ -4,8 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Downloader.h"
-#include "platform/Sleep.h"
-#include "platform/Tray.h"
+#include "platform/Pause.h"
 
 #include <QString>
 
@@ -17,7 +16,7 @@ struct Platform {
     Clock& clock;
     Dialogs& dialogs;
     Downloader& downloader;
-    Sleep& sleep;
+    Pause& pause;
     /// Base URL of the event service, e.g. "https://earthquake.usgs.gov".
     QString eventHost;
     /// Base URL of the tile server.

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtDownloader.h"
 
-#include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QSaveFile>
+#include <QTimer>
 #include <QUrl>
 
 namespace tremora
@@ -27,79 +28,106 @@ bool wholeReplyArrived(const QNetworkReply& reply)
             && error != QNetworkReply::ProtocolFailure);
 }
 
+// One transfer: the reply's body goes into a QSaveFile, committed only when the reply is whole.
+class QtDownload final : public Download
+{
+public:
+    QtDownload(QNetworkAccessManager& manager, const QString& url, const QString& filePath,
+        int stallTimeoutMs, qint64 maxBytes)
+        : m_file(filePath)
+        , m_maxBytes(maxBytes)
+    {
+        m_file.setDirectWriteFallback(false);
+        if (!m_file.open(QIODevice::WriteOnly)) {
+            QTimer::singleShot(0, this, [this] { end(false, 0); });
+            return;
+        }
+        QNetworkRequest request { QUrl(url) };
+        request.setAttribute(
+            QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+        request.setTransferTimeout(stallTimeoutMs);
+        m_reply = manager.get(request);
+        connect(m_reply, &QNetworkReply::readyRead, this, &QtDownload::drain);
+        connect(m_reply, &QNetworkReply::finished, this, &QtDownload::replyFinished);
+    }
+
+    ~QtDownload() override
+    {
+        if (m_reply) {
+            m_reply->disconnect(this);
+            m_reply->abort();
+            m_reply->deleteLater();
+        }
+        // An uncommitted QSaveFile removes its temporary file.
+    }
+
+    void abort() override
+    {
+        if (m_reply && !m_done) {
+            m_aborted = true;
+            m_reply->abort(); // finished comes at once
+        }
+    }
+
+private:
+    void drain()
+    {
+        if (!m_reply || !m_reply->isOpen() || m_failed)
+            return;
+        const QByteArray chunk = m_reply->readAll();
+        if (chunk.isEmpty())
+            return;
+        if (m_file.size() + chunk.size() > m_maxBytes || m_file.write(chunk) != chunk.size()) {
+            m_failed = true;
+            m_reply->abort();
+        }
+    }
+
+    void replyFinished()
+    {
+        drain();
+        const bool whole = !m_aborted && !m_failed && wholeReplyArrived(*m_reply);
+        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        m_reply->disconnect(this);
+        m_reply->deleteLater();
+        m_reply = nullptr;
+        if (!whole) {
+            m_file.cancelWriting();
+            end(false, 0);
+            return;
+        }
+        const bool committed = m_file.commit();
+        end(committed, committed ? status : 0);
+    }
+
+    void end(bool received, int status)
+    {
+        if (m_done)
+            return;
+        m_done = true;
+        Q_EMIT finished(received, status);
+    }
+
+    QSaveFile m_file;
+    QPointer<QNetworkReply> m_reply;
+    qint64 m_maxBytes;
+    bool m_aborted = false;
+    bool m_failed = false;
+    bool m_done = false;
+};
+
 } // namespace
 
-QtDownloader::QtDownloader(QObject* parent)
-    : QObject(parent)
+QtDownloader::QtDownloader(int stallTimeoutMs, qint64 maxReplyBytes)
+    : m_stallTimeoutMs(stallTimeoutMs)
+    , m_maxReplyBytes(maxReplyBytes)
 {
     m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
-QtDownloader::~QtDownloader()
+Download* QtDownloader::download(const QString& url, const QString& filePath)
 {
-    abort();
-}
-
-bool QtDownloader::download(const QString& url, const QString& filePath)
-{
-    if (isBusy())
-        return false; // one transfer at a time; a nested call would clobber the running one
-    m_aborted = false;
-    m_lastStatus = 0;
-
-    QSaveFile file(filePath);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-
-    QNetworkRequest request { QUrl(url) };
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(m_timeoutMs);
-    QNetworkReply* reply = m_manager.get(request);
-    m_reply = reply;
-
-    bool writeFailed = false;
-    auto drain = [&] {
-        if (!reply->isOpen())
-            return;
-        const QByteArray chunk = reply->readAll();
-        if (!chunk.isEmpty() && file.write(chunk) != chunk.size())
-            writeFailed = true;
-    };
-    connect(reply, &QNetworkReply::readyRead, this, drain);
-
-    QEventLoop loop;
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec();
-
-    // The loop also ends when the application quits under us; the transfer is then abandoned.
-    if (!reply->isFinished())
-        reply->abort();
-    drain();
-
-    const bool received = !m_aborted && !writeFailed && wholeReplyArrived(*reply);
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    reply->disconnect(this);
-    reply->deleteLater();
-    m_reply = nullptr;
-
-    if (!received) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-        return false;
-    m_lastStatus = status;
-    return true;
-}
-
-void QtDownloader::abort()
-{
-    if (m_reply) {
-        m_aborted = true;
-        m_reply->abort();
-    }
+    return new QtDownload(m_manager, url, filePath, m_stallTimeoutMs, m_maxReplyBytes);
 }
 
 } // namespace tremora

@@ -5,15 +5,15 @@
 //
 //   tremora_map_snapshot <output folder> <picture folder> <reply.csv>...
 #include "app/Program.h"
-#include "app/WindowShell.h"
-#include "app/window/ProgramState.h"
-#include "app/window/TForm1.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "gui/controllers/WindowShell.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/LogMemo.h"
+#include "gui/window/TForm1.h"
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
-#include "platform/widgets/DateTimePicker.h"
-#include "platform/widgets/LogMemo.h"
+#include "state/ProgramState.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -71,8 +71,8 @@ int main(int argc, char** argv)
     fakes::FixedClock clock(double(dayNumber(2025, 5, 31)) + 0.5);
     fakes::RecordingDialogs dialogs;
     fakes::ScriptedDownloader downloader;
-    fakes::NoSleep sleep;
-    Platform platform { clock, dialogs, downloader, sleep, QString(), QString() };
+    fakes::NoPause pause;
+    Platform platform { clock, dialogs, downloader, pause, QString(), QString() };
     ProgramOptions options;
     options.workDir = work.path();
     Program program(platform, options);

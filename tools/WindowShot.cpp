@@ -2,10 +2,10 @@
 // Pictures of the main window, one per main tab, plus the popup menu and the chart window, for
 // checking the look without a display: tremora_window_shot OUTPUT_PREFIX [WORKDIR].
 #include "app/Program.h"
-#include "app/WindowShell.h"
-#include "app/window/TForm1.h"
-#include "app/window/TForm2.h"
-#include "platform/widgets/BannerMenu.h"
+#include "gui/controllers/WindowShell.h"
+#include "gui/widgets/BannerMenu.h"
+#include "gui/window/TForm1.h"
+#include "gui/window/TForm2.h"
 
 #include <QApplication>
 #include <QTabWidget>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/testing/Doubles.h"
 
+#include <QTimer>
+
 #include <cmath>
 
 namespace tremora::fakes
@@ -11,10 +13,27 @@ double FixedClock::today() const
     return std::floor(m_now);
 }
 
-bool ScriptedDownloader::download(const QString& url, const QString& filePath)
+AnsweredDownload::AnsweredDownload(std::function<bool()> respond, int status)
+    : m_respond(std::move(respond))
+    , m_status(status)
+{
+    QTimer::singleShot(0, this, [this] {
+        const bool received = !m_aborted && m_respond && m_respond() && !m_aborted;
+        Q_EMIT finished(received, received ? m_status : 0);
+    });
+}
+
+Download* ScriptedDownloader::download(const QString& url, const QString& filePath)
 {
     urls << url;
-    return m_answer ? m_answer(url, filePath) : false;
+    return new AnsweredDownload(
+        [this, url, filePath] { return m_answer ? m_answer(url, filePath) : false; }, status);
+}
+
+void NoPause::after(int milliseconds, QObject* context, std::function<void()> then)
+{
+    total += milliseconds;
+    QTimer::singleShot(0, context, std::move(then));
 }
 
 } // namespace tremora::fakes

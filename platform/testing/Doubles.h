@@ -4,8 +4,8 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Downloader.h"
+#include "platform/Pause.h"
 #include "platform/Platform.h"
-#include "platform/Sleep.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,8 +47,24 @@ public:
     QStringList errors;
 };
 
+/// A download that has its answer already: it reports it on the next turn of the event loop,
+/// like a transfer that ends at once. `respond`, when given, runs just before the report and
+/// decides it (it may write the file).
+class AnsweredDownload final : public Download
+{
+public:
+    AnsweredDownload(std::function<bool()> respond, int status);
+    void abort() override { m_aborted = true; }
+
+private:
+    std::function<bool()> m_respond;
+    int m_status;
+    bool m_aborted = false;
+};
+
 /// A downloader whose answer a test decides: the function writes the file (or not) and returns
-/// whether a reply came. Every requested URL is kept.
+/// whether a reply came. It runs when the reply is due, on the next turn of the event loop, not
+/// inside download(). Every requested URL is kept.
 class ScriptedDownloader final : public Downloader
 {
 public:
@@ -57,9 +73,8 @@ public:
         : m_answer(std::move(answer))
     {
     }
-    bool download(const QString& url, const QString& filePath) override;
+    Download* download(const QString& url, const QString& filePath) override;
     void setAnswer(Answer answer) { m_answer = std::move(answer); }
-    int lastStatus() const override { return status; }
     QStringList urls;
     /// Status reported for every reply.
     int status = 200;
@@ -68,11 +83,11 @@ private:
     Answer m_answer;
 };
 
-/// Returns at once; remembers the pauses asked for.
-class NoSleep final : public Sleep
+/// Goes on at once (on the next turn of the event loop); remembers the pauses asked for.
+class NoPause final : public Pause
 {
 public:
-    void sleep(int milliseconds) override { total += milliseconds; }
+    void after(int milliseconds, QObject* context, std::function<void()> then) override;
     long long total = 0;
 };
 
@@ -81,7 +96,7 @@ public:
 struct FakePlatform {
     explicit FakePlatform(double now = 0, QString eventHost = QString())
         : clock(now)
-        , platform { clock, dialogs, downloader, sleep, std::move(eventHost), QString() }
+        , platform { clock, dialogs, downloader, pause, std::move(eventHost), QString() }
     {
     }
     FakePlatform(const FakePlatform&) = delete;
@@ -90,7 +105,7 @@ struct FakePlatform {
     FixedClock clock;
     RecordingDialogs dialogs;
     ScriptedDownloader downloader;
-    NoSleep sleep;
+    NoPause pause;
     Platform platform;
 };
 

@@ -11,7 +11,7 @@ namespace tremora::test
 ProgramFixture::ProgramFixture()
     : m_today(double(dayNumber(2015, 7, 10)))
     , m_clock(m_today + 0.5)
-    , m_platform { m_clock, m_dialogs, m_downloader, m_sleep, QStringLiteral("http://127.0.0.1:9"),
+    , m_platform { m_clock, m_dialogs, m_downloader, m_pause, QStringLiteral("http://127.0.0.1:9"),
         QString() }
 {
 }

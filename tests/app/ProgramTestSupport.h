@@ -31,7 +31,7 @@ protected:
     fakes::FixedClock m_clock;
     fakes::RecordingDialogs m_dialogs;
     fakes::ScriptedDownloader m_downloader;
-    fakes::NoSleep m_sleep;
+    fakes::NoPause m_pause;
     Platform m_platform;
     QTemporaryDir m_dir;
     std::unique_ptr<Program> m_program;

@@ -2,15 +2,15 @@
 // Start-up with and without a catalogue: the summary, the status text, the automatic update.
 #include "ProgramTestSupport.h"
 
-#include "app/window/CatalogueView.h"
-#include "app/window/ProgramState.h"
-#include "app/window/TForm1.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DayNumber.h"
+#include "gui/controllers/CatalogueView.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/StatusBar.h"
+#include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
-#include "platform/widgets/DateTimePicker.h"
-#include "platform/widgets/StatusBar.h"
+#include "state/ProgramState.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCalendarWidget>

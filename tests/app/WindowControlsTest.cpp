@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every control the other areas read exists under its name with its starting caption or value.
-#include "app/window/TForm1.h"
-#include "app/window/TForm2.h"
-#include "platform/widgets/BannerMenu.h"
-#include "platform/widgets/StatusBar.h"
+#include "gui/widgets/BannerMenu.h"
+#include "gui/widgets/StatusBar.h"
+#include "gui/window/TForm1.h"
+#include "gui/window/TForm2.h"
 
 #include <QAction>
 #include <QCalendarWidget>

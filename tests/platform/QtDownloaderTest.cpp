@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtDownloader.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/Waiting.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <future>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -75,13 +77,13 @@ TEST_F(QtDownloaderTest, WritesTheBodyOfAnyHttpReplyErrorStatusesIncluded)
     s.start();
     QtDownloader d;
 
-    ASSERT_TRUE(d.download(s.url("/ok"), target()));
+    ASSERT_TRUE(test::fetch(d, s.url("/ok"), target()).received);
     EXPECT_EQ(test::readAll(target()), QByteArray::fromStdString(big));
-    ASSERT_TRUE(d.download(s.url("/refused"), target()));
+    ASSERT_TRUE(test::fetch(d, s.url("/refused"), target()).received);
     EXPECT_EQ(test::readAll(target()), QByteArray("Error 400: Bad Request"));
-    ASSERT_TRUE(d.download(s.url("/down"), target()));
+    ASSERT_TRUE(test::fetch(d, s.url("/down"), target()).received);
     EXPECT_EQ(test::readAll(target()), QByteArray("maintenance"));
-    ASSERT_TRUE(d.download(s.url("/nowhere"), target())); // 404 is a reply too
+    ASSERT_TRUE(test::fetch(d, s.url("/nowhere"), target()).received); // 404 is a reply too
     EXPECT_EQ(filesInDir(), QStringList { QStringLiteral("reply.html") }) << "no temporary file left behind";
 }
 
@@ -102,9 +104,9 @@ TEST_F(QtDownloaderTest, FollowsRedirectsAndReusesTheConnection)
     });
     s.start();
     QtDownloader d;
-    ASSERT_TRUE(d.download(s.url("/old"), target()));
+    ASSERT_TRUE(test::fetch(d, s.url("/old"), target()).received);
     EXPECT_EQ(test::readAll(target()), QByteArray("moved here"));
-    ASSERT_TRUE(d.download(s.url("/new"), target()));
+    ASSERT_TRUE(test::fetch(d, s.url("/new"), target()).received);
     // Qt may resend a request once on a connection the server dropped, so count ports, not requests.
     ASSERT_GE(clientPorts.size(), 3u);
     const std::set<int> connections(clientPorts.begin(), clientPorts.end());
@@ -120,11 +122,11 @@ TEST_F(QtDownloaderTest, NoReplyLeavesNoFileAndAnOldFileUntouched)
     } // nothing listens there any more
     QtDownloader d;
     const QString url = QStringLiteral("http://127.0.0.1:%1/x").arg(deadPort);
-    EXPECT_FALSE(d.download(url, target()));
+    EXPECT_FALSE(test::fetch(d, url, target()).received);
     EXPECT_TRUE(filesInDir().isEmpty());
 
     ASSERT_TRUE(test::writeAll(target(), "earlier"));
-    EXPECT_FALSE(d.download(url, target()));
+    EXPECT_FALSE(test::fetch(d, url, target()).received);
     EXPECT_EQ(test::readAll(target()), QByteArray("earlier"));
     EXPECT_EQ(filesInDir().size(), 1);
 }
@@ -134,19 +136,57 @@ TEST_F(QtDownloaderTest, AbortEndsARunningTransferWithoutAFile)
     std::promise<void> released;
     std::shared_future<void> release = released.get_future().share();
     QtDownloader d;
+    std::unique_ptr<Download> running;
     LoopbackServer s; // stops (and waits for its handler) before the rest goes
-    s.server.Get("/slow", [&d, release](const httplib::Request&, httplib::Response& r) {
+    s.server.Get("/slow", [&running, release](const httplib::Request&, httplib::Response& r) {
         // The window closes while the service is still thinking.
         QMetaObject::invokeMethod(
-            &d, [&d] { d.abort(); }, Qt::QueuedConnection);
+            running.get(), [&running] { running->abort(); }, Qt::QueuedConnection);
         release.wait();
         r.set_content("too late", "text/plain");
     });
     s.start();
-    EXPECT_FALSE(d.download(s.url("/slow"), target()));
-    EXPECT_FALSE(d.isBusy());
+    running.reset(d.download(s.url("/slow"), target()));
+    std::optional<bool> received;
+    QObject::connect(running.get(), &Download::finished, running.get(), [&](bool r, int) { received = r; });
+    ASSERT_TRUE(test::waitUntil([&] { return received.has_value(); }));
+    EXPECT_FALSE(*received);
     released.set_value();
     EXPECT_TRUE(filesInDir().isEmpty());
+}
+
+TEST_F(QtDownloaderTest, NeverReportsInsideTheCallAndGivesUpOnOversizedOrStalledReplies)
+{
+    std::promise<void> released;
+    std::shared_future<void> release = released.get_future().share();
+    LoopbackServer s;
+    s.server.Get("/big", [](const httplib::Request&, httplib::Response& r) {
+        r.set_content(std::string(300'000, 'x'), "text/csv");
+    });
+    s.server.Get("/stalled", [release](const httplib::Request&, httplib::Response& r) {
+        release.wait();
+        r.set_content("too late", "text/plain");
+    });
+    s.start();
+
+    // A file that cannot be created still reports later, never from inside download().
+    QtDownloader d;
+    std::unique_ptr<Download> unwritable(
+        d.download(s.url("/big"), dir.filePath(QStringLiteral("no/such/dir/x"))));
+    bool reported = false;
+    QObject::connect(
+        unwritable.get(), &Download::finished, unwritable.get(), [&](bool, int) { reported = true; });
+    EXPECT_FALSE(reported);
+    ASSERT_TRUE(test::waitUntil([&] { return reported; }));
+
+    QtDownloader capped(QtDownloader::kDefaultStallTimeoutMs, 1'000);
+    EXPECT_FALSE(test::fetch(capped, s.url("/big"), target()).received);
+    EXPECT_TRUE(filesInDir().isEmpty()) << "a reply over the cap leaves no file";
+
+    QtDownloader impatient(100);
+    EXPECT_FALSE(test::fetch(impatient, s.url("/stalled"), target()).received);
+    released.set_value();
+    EXPECT_TRUE(filesInDir().isEmpty()) << "a stalled reply leaves no file";
 }
 
 } // namespace

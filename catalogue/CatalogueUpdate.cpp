@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogue/CatalogueUpdate.h"
+
+#include "catalogue/CsvImport.h"
+#include "catalogue/DayNumber.h"
+#include "platform/ConversionError.h"
+#include "platform/Platform.h"
+
+#include <QFile>
+
+namespace tremora
+{
+
+namespace
+{
+
+// Enough of a reply to tell the service's CSV header; the refusal texts are shorter than this.
+constexpr qint64 kReplyHeadBytes = 4096;
+
+// Passes what the parse reports on as the update's signals.
+class SignalObserver final : public ImportObserver
+{
+public:
+    explicit SignalObserver(CatalogueUpdate& update)
+        : m_update(update)
+    {
+    }
+    void log(const QString& line) override { Q_EMIT m_update.logLine(line); }
+    void progress(int index) override { Q_EMIT m_update.rowProgress(index); }
+    void warning(const QString& text) override { Q_EMIT m_update.warning(text); }
+
+private:
+    CatalogueUpdate& m_update;
+};
+
+QString monthText(const MonthRequest& request)
+{
+    return QStringLiteral("%1-%2").arg(request.year).arg(request.month, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+CatalogueUpdate::CatalogueUpdate(Catalogue& catalogue, Platform& platform, QString replyPath, QObject* parent)
+    : QObject(parent)
+    , m_catalogue(catalogue)
+    , m_platform(platform)
+    , m_replyPath(std::move(replyPath))
+{
+}
+
+CatalogueUpdate::~CatalogueUpdate()
+{
+    // A transfer still running ends with its download; its signal must not reach a dead update.
+    if (m_download)
+        m_download->disconnect(this);
+    delete m_download;
+}
+
+bool CatalogueUpdate::start(DateLayout layout)
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    ++m_run;
+    m_layout = layout;
+    m_full = false;
+    m_plan = planUpdate(m_catalogue, m_platform.clock.today());
+    if (m_plan.rebuild) {
+        m_catalogue.CatalogueCount = 0;
+        m_catalogue.ImportCount = 0;
+    }
+    m_month = 0;
+    startMonth();
+    return true;
+}
+
+void CatalogueUpdate::stop()
+{
+    if (!m_running)
+        return;
+    dropDownload();
+    end(Outcome::Stopped);
+}
+
+void CatalogueUpdate::dropDownload()
+{
+    if (!m_download)
+        return;
+    m_download->disconnect(this);
+    m_download->abort();
+    m_download->deleteLater();
+    m_download = nullptr;
+}
+
+void CatalogueUpdate::startMonth()
+{
+    if (m_month >= m_plan.months.size()) {
+        finishMonths();
+        return;
+    }
+    const MonthRequest& request = m_plan.months[m_month];
+    Q_EMIT statusText(QStringLiteral("Aktualizacja bazy USGS: miesiąc %1 z %2 (%3)")
+                          .arg(m_month + 1)
+                          .arg(m_plan.months.size())
+                          .arg(monthText(request)));
+    m_periods = { request };
+    m_attempt = 0;
+    Wczyt_zakres_dat();
+}
+
+void CatalogueUpdate::Wczyt_zakres_dat()
+{
+    const MonthRequest& period = m_periods.front();
+    const QString firstDay = period.edit7(m_layout);
+    const QString lastDay = period.edit8(m_layout);
+    Q_EMIT periodRequested(firstDay, lastDay);
+    const QString url
+        = Wczyt_zakres_dat_url(m_platform.eventHost, firstDay, lastDay, m_layout, randomQueryPart());
+    Q_EMIT logCleared();
+    Q_EMIT logLine(kImportStartText);
+
+    // A reply left over from an update that broke off must never pass for this period's reply.
+    QFile::remove(m_replyPath);
+    m_download = m_platform.downloader.download(url, m_replyPath);
+    connect(m_download, &Download::finished, this, &CatalogueUpdate::replyArrived);
+}
+
+CatalogueUpdate::ReplyKind CatalogueUpdate::classifyReply(int status) const
+{
+    QFile file(m_replyPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReplyKind::Missing;
+    // The service answers a period without events with "204 No Content".
+    if (file.size() == 0 && status == kHttpNoContent)
+        return ReplyKind::NoEvents;
+    const QByteArray head = file.read(kReplyHeadBytes);
+    if (isServiceReply(head))
+        return ReplyKind::Catalogue;
+    if (file.atEnd() && isSearchLimitReply(head))
+        return ReplyKind::SearchLimit;
+    return ReplyKind::Other;
+}
+
+void CatalogueUpdate::replyArrived(bool received, int status)
+{
+    Q_UNUSED(received); // the file tells: it exists exactly when a reply came
+    dropDownload();
+    Q_EMIT logLine(QFile::exists(m_replyPath) ? kReplyReceivedText : kNoReplyText);
+
+    const ReplyKind kind = classifyReply(status);
+    const bool usable
+        = kind == ReplyKind::Catalogue || kind == ReplyKind::NoEvents || kind == ReplyKind::SearchLimit;
+    if (!usable && m_attempt < kRetries) {
+        ++m_attempt;
+        const unsigned run = m_run;
+        m_platform.pause.after(kRetryPauseMs, this, [this, run] {
+            if (m_running && run == m_run)
+                Wczyt_zakres_dat();
+        });
+        return;
+    }
+    m_attempt = 0;
+    try {
+        takeReply(kind);
+    } catch (const ConversionError& e) {
+        end(Outcome::Failed, e.message());
+    }
+}
+
+void CatalogueUpdate::takeReply(ReplyKind kind)
+{
+    const MonthRequest period = m_periods.front();
+
+    // Too many events for one query: fetch the period again in two halves, in order, so that no
+    // day is lost. Only the first half may still be matched against the stored records.
+    if (kind == ReplyKind::SearchLimit && period.firstDay < period.lastDay) {
+        QFile::remove(m_replyPath);
+        MonthRequest first = period;
+        first.lastDay = period.firstDay + (period.lastDay - period.firstDay) / 2;
+        MonthRequest second = period;
+        second.firstDay = first.lastDay + 1;
+        second.matchFirst = false;
+        m_periods.pop_front();
+        m_periods.push_front(second);
+        m_periods.push_front(first);
+        Wczyt_zakres_dat();
+        return;
+    }
+
+    if (!QFile::exists(m_replyPath)) {
+        Q_EMIT statusText(
+            QStringLiteral("Aktualizacja bazy USGS przerwana (%1): serwer nie przysłał katalogu.")
+                .arg(monthText(period)));
+        end(Outcome::NoReply);
+        return;
+    }
+    if (kind == ReplyKind::NoEvents) {
+        QFile::remove(m_replyPath);
+        periodDone();
+        return;
+    }
+    SignalObserver observer(*this);
+    const AnalizaResult result
+        = AnalizaFile(m_replyPath, m_catalogue, m_plan.startCount, period.matchFirst, observer);
+    QFile::remove(m_replyPath);
+    // A server that keeps failing for a period must not leave a hole: saving the later months
+    // would move the next update past it for good. The update ends unsaved and the next one
+    // fetches the period again. (A single day over the search limit can never be fetched, so
+    // that one is reported and passed over.)
+    if (!result.accepted && kind == ReplyKind::Other) {
+        Q_EMIT statusText(
+            QStringLiteral("Aktualizacja bazy USGS przerwana (%1): serwer nie przysłał katalogu.")
+                .arg(monthText(period)));
+        end(Outcome::NoReply);
+        return;
+    }
+    if (result.capacityReached) {
+        m_full = true;
+        m_periods.clear();
+        Q_EMIT monthHandled();
+        finishMonths();
+        return;
+    }
+    periodDone();
+}
+
+void CatalogueUpdate::periodDone()
+{
+    m_periods.pop_front();
+    if (!m_periods.empty()) {
+        Wczyt_zakres_dat();
+        return;
+    }
+    Q_EMIT monthHandled();
+    ++m_month;
+    startMonth();
+}
+
+QString CatalogueUpdate::updatedLine() const
+{
+    const double now = m_platform.clock.now();
+    return kUpdatedText + dateText(now) + QStringLiteral(", ") + timeText(now);
+}
+
+void CatalogueUpdate::finishMonths()
+{
+    if (m_full)
+        Q_EMIT warning(QStringLiteral("Baza USGS jest pełna (%1 rekordów): import przerwano, zapisane "
+                                      "zostaną rekordy, które się zmieściły.")
+                           .arg(kCatalogueCapacity));
+
+    if (m_catalogue.CatalogueCount == m_catalogue.ImportCount) {
+        Q_EMIT logLine(updatedLine());
+        Q_EMIT statusText(updatedLine());
+    } else {
+        finishWithSave();
+    }
+    end(Outcome::Completed);
+}
+
+void CatalogueUpdate::finishWithSave()
+{
+    Q_EMIT logLine(kSavingText);
+    m_catalogue.CatalogueCount = m_catalogue.ImportCount;
+    const SaveResult saved = SaveCatalogue(m_catalogue);
+    if (!saved.ok) {
+        // The rows stay in memory; reloading the old file now would throw them away.
+        Q_EMIT saveFailed(
+            QStringLiteral("Nie można zapisać pliku %1: %2").arg(m_catalogue.CatalogueFileName, saved.error));
+        Q_EMIT logLine(updatedLine());
+        return;
+    }
+    Q_EMIT logLine(kSavedText);
+    const LoadResult loaded = LoadCatalogue(m_catalogue);
+    Q_EMIT reloaded(loaded);
+    Q_EMIT logLine(kReloadedText);
+    Q_EMIT logLine(updatedLine());
+}
+
+void CatalogueUpdate::end(Outcome outcome, const QString& message)
+{
+    m_running = false;
+    m_periods.clear();
+    Q_EMIT finished(outcome, message);
+}
+
+} // namespace tremora

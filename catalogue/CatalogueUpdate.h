@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/MonthPlan.h"
+#include "catalogue/QueryUrl.h"
+
+#include <QObject>
+#include <QString>
+
+#include <deque>
+
+namespace tremora
+{
+
+class Download;
+struct Platform;
+
+/// One update of the catalogue from the USGS event service, as a state machine that does one
+/// step per event and never waits: a reply arrives as a signal, a pause is a timer.
+///
+/// It fetches the missing months one request each into the reply file, parses and merges each
+/// reply, and at the end saves and reloads the catalogue when anything changed. A reply refused
+/// for matching too many events is fetched again in halves (down to single days); a missing or
+/// unrecognised reply is tried again twice first, after a pause. Everything it has to show goes
+/// out through its signals; the window's controller moves it to the controls.
+class CatalogueUpdate final : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString kImportStartText = QStringLiteral("Import bazy z serwera USGS...");
+    static inline const QString kReplyReceivedText = QStringLiteral("Poprawnie zaimportowano dane z USGS");
+    static inline const QString kNoReplyText = QStringLiteral("Nie otrzymałem pliku z USGS.");
+    static inline const QString kSavingText = QStringLiteral("Zapisywanie bazy do pliku...");
+    static inline const QString kSavedText = QStringLiteral("Baza zapisana, odczutuję ponownie...");
+    static inline const QString kReloadedText = QStringLiteral(" - Baza odczytana...");
+    static inline const QString kUpdatedText = QStringLiteral("Aktualizacja: ");
+
+    /// Attempts after the first for a download that brought nothing usable.
+    static constexpr int kRetries = 2;
+    static constexpr int kRetryPauseMs = 3'000;
+    /// HTTP status of the service's answer for a period without events.
+    static constexpr int kHttpNoContent = 204;
+
+    /// How an update ended.
+    enum class Outcome {
+        Completed, // every month handled; saved and reloaded when anything changed
+        NoReply, // a period brought no catalogue; nothing saved
+        Stopped, // stop() was called; nothing saved
+        Failed, // a reply held a malformed field (ConversionError); nothing saved
+    };
+
+    /// `replyPath` is where each reply is downloaded to; the catalogue's own file name says where
+    /// it is saved.
+    CatalogueUpdate(Catalogue& catalogue, Platform& platform, QString replyPath, QObject* parent = nullptr);
+    ~CatalogueUpdate() override;
+
+    /// Starts an update and returns at once; false when one is already running. `layout` is how
+    /// the days of each request are written for the user (and so in the query).
+    bool start(DateLayout layout);
+    /// Ends a running update where it stands; nothing half-done is saved. finished(Stopped)
+    /// comes before it returns.
+    void stop();
+    bool isRunning() const { return m_running; }
+    const QString& replyPath() const { return m_replyPath; }
+
+Q_SIGNALS:
+    /// The first and last day of the period being requested, as the user should see them.
+    void periodRequested(const QString& firstDay, const QString& lastDay);
+    /// The log is to start afresh (each request clears it).
+    void logCleared();
+    void logLine(const QString& line);
+    /// Progress and results for the status bar.
+    void statusText(const QString& text);
+    /// Row index reached by the parse, every tenth row.
+    void rowProgress(int index);
+    /// A warning for a box (a refused reply, a corrected depth, a full catalogue).
+    void warning(const QString& text);
+    /// A month was handled; the catalogue's first and last dates may be shown.
+    void monthHandled();
+    /// The catalogue was saved and loaded again from its file.
+    void reloaded(const tremora::LoadResult& result);
+    /// The catalogue could not be saved; it stays in memory.
+    void saveFailed(const QString& text);
+    /// The update ended; `message` carries the conversion error of a Failed update.
+    void finished(tremora::CatalogueUpdate::Outcome outcome, const QString& message);
+
+private:
+    enum class ReplyKind { Missing, Catalogue, NoEvents, SearchLimit, Other };
+
+    void startMonth();
+    void Wczyt_zakres_dat();
+    void replyArrived(bool received, int status);
+    void takeReply(ReplyKind kind);
+    void periodDone();
+    void finishMonths();
+    void finishWithSave();
+    void end(Outcome outcome, const QString& message = QString());
+    void dropDownload();
+    ReplyKind classifyReply(int status) const;
+    QString updatedLine() const;
+
+    Catalogue& m_catalogue;
+    Platform& m_platform;
+    QString m_replyPath;
+    DateLayout m_layout = DateLayout::YearMonthDay;
+    UpdatePlan m_plan;
+    std::size_t m_month = 0;
+    std::deque<MonthRequest> m_periods; // periods of the current month still to fetch, in order
+    int m_attempt = 0;
+    bool m_full = false;
+    bool m_running = false;
+    Download* m_download = nullptr;
+    unsigned m_run = 0; // tells a pause of an earlier run from one of this run
+};
+
+} // namespace tremora

@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/controllers/MapDisplay.h"
+
+#include "catalogue/DayNumber.h"
+#include "gui/controllers/Guarded.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/LogMemo.h"
+#include "gui/widgets/MapImage.h"
+#include "gui/widgets/PaintBox.h"
+#include "gui/widgets/StatusBar.h"
+#include "gui/window/TForm1.h"
+#include "map/ShownQuakes.h"
+#include "platform/ConversionError.h"
+#include "platform/Platform.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
+
+#include <QButtonGroup>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <cmath>
+
+namespace tremora
+{
+
+namespace
+{
+
+QSize projectedPictureSize(QSize picture, QSize control)
+{
+    const FittedSize fit
+        = FittedMapSize(picture.width(), picture.height(), control.width(), control.height());
+    return fit.valid ? QSize(fit.W, fit.H) : QSize();
+}
+
+} // namespace
+
+MapDisplay::MapDisplay(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+    : m_form(form)
+    , m_state(state)
+    , m_platform(platform)
+    , m_events(events)
+{
+    // The picture is drawn at exactly the size the marks are projected onto.
+    m_form.Image1->setPictureSizer(&projectedPictureSize);
+    // The two choices share their parent with other radio groups nested deeper, which defeats
+    // automatic exclusivity; a group of their own keeps exactly one checked.
+    auto* magnitudeChoice = new QButtonGroup(this);
+    magnitudeChoice->addButton(m_form.RadioButton6);
+    magnitudeChoice->addButton(m_form.RadioButton7);
+    connectControls();
+}
+
+void MapDisplay::connectControls()
+{
+    TForm1& f = m_form;
+    Dialogs& dialogs = m_platform.dialogs;
+    connectGuarded(dialogs, f.Button14, &QPushButton::clicked, this, &MapDisplay::Button14Click);
+    connectGuarded(dialogs, f.Button15, &QPushButton::clicked, this, &MapDisplay::Button15Click);
+    connectGuarded(dialogs, f.ComboBox1, &QComboBox::currentIndexChanged, this, &MapDisplay::Zmiana_zakresu);
+    connectGuarded(dialogs, f.MonthCalendar1, &QCalendarWidget::clicked, this, &MapDisplay::Kalendarz);
+    connectGuarded(dialogs, f.DateTimePicker1, &DateTimePicker::closeUp, this, &MapDisplay::Zm_daty1);
+    connectGuarded(dialogs, f.DateTimePicker2, &DateTimePicker::closeUp, this, &MapDisplay::Zm_daty2);
+    connectGuarded(dialogs, &m_events, &ProgramEvents::calendarDayRequested, this, &MapDisplay::Kalendarz2);
+}
+
+FittedSize MapDisplay::fittedSize() const
+{
+    const QImage& picture = m_form.Image1->picture();
+    return FittedMapSize(picture.width(), picture.height(), m_form.Image1->width(), m_form.Image1->height());
+}
+
+MagnitudeRange MapDisplay::magnitudeRange() const
+{
+    const TForm1& f = m_form;
+    return magnitudeRangeOf(
+        f.SpinEdit1->value(), f.SpinEdit3->value(), f.SpinEdit2->value(), f.SpinEdit4->value());
+}
+
+bool MapDisplay::InMapMagnitudeRange(int mag10) const
+{
+    return tremora::InMapMagnitudeRange(mag10, magnitudeRange());
+}
+
+MarkCanvas MapDisplay::markCanvas()
+{
+    return MarkCanvas(m_form.PaintBox1->overlay(), fittedSize(), pointDivisor(m_form.SpinEdit5->value()));
+}
+
+void MapDisplay::drawQuake(MarkCanvas& canvas, const QuakeRecord& record, const MarkColours& colours)
+{
+    Poz(canvas, record.Mag10, colours.fill, record.Longitude, record.Latitude, colours.outline);
+}
+
+void MapDisplay::drawShownQuakes(const MarkColours& colours)
+{
+    MarkCanvas canvas = markCanvas();
+    const ShownQuakeList& shown = m_state.ShownQuakes;
+    for (int i = 1; i <= shown.ShownCount; ++i)
+        drawQuake(canvas, shown[i], colours);
+    m_form.PaintBox1->update();
+}
+
+void MapDisplay::showQuake(MarkCanvas& canvas, int position, const QuakeRecord& record)
+{
+    drawQuake(canvas, record, kOrdinaryMark);
+    m_state.ShownQuakes.append(record, kMapShownLimit);
+    m_form.Memo1->appendLine(m_logLine.format(position, record));
+}
+
+void MapDisplay::setStatus(const QString& text)
+{
+    // The bar repaints the panel at once, so the text shows while the scan runs.
+    m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, text);
+}
+
+void MapDisplay::finishDrawing()
+{
+    m_form.PaintBox1->update();
+    m_form.Memo1->repaintNow();
+    Q_EMIT m_events.shownQuakesChanged();
+}
+
+void MapDisplay::Button14Click()
+{
+    TForm1& f = m_form;
+    Q_EMIT m_events.autoUpdateHoldRequested();
+    if (f.Image1->width() < kMinMapSide || f.Image1->height() < kMinMapSide) {
+        setStatus(kMapTooSmallText);
+        Q_EMIT m_events.autoUpdateResumeRequested();
+        return;
+    }
+    m_state.ShownQuakes.clear();
+    f.Memo1->clear();
+    setStatus(kCountingText);
+
+    const double start = f.DateTimePicker1->value();
+    const double end = f.DateTimePicker2->value();
+    const MagnitudeRange range = magnitudeRange();
+    MarkCanvas canvas = markCanvas();
+    const Catalogue& catalogue = m_state.catalogue;
+    const QuakeRecord* records = catalogue.slots();
+    for (int i = 1; i <= catalogue.CatalogueCount; ++i) {
+        const QuakeRecord& r = records[i];
+        if (InMapPeriod(r.OriginDate, start, end) && tremora::InMapMagnitudeRange(r.Mag10, range))
+            showQuake(canvas, i, r);
+    }
+    finishDrawing();
+    setStatus(kDoneText);
+    Q_EMIT m_events.autoUpdateResumeRequested();
+}
+
+void MapDisplay::Button15Click()
+{
+    m_form.Memo1->clear();
+    Czysc_PaintBox();
+    m_state.ShownQuakes.clear();
+    Q_EMIT m_events.shownQuakesChanged();
+}
+
+void MapDisplay::Czysc_PaintBox()
+{
+    m_form.PaintBox1->clearMarks();
+    m_form.PaintBox1->repaint();
+}
+
+void MapDisplay::Zmiana_zakresu()
+{
+    const int item = m_form.ComboBox1->currentIndex();
+    if (item < 0 || item >= kPeriodItemCount)
+        return;
+    const Catalogue& catalogue = m_state.catalogue;
+    if (item == kWholeCatalogueItem) {
+        if (catalogue.CatalogueCount > 0)
+            m_form.DateTimePicker1->setDay(catalogue[1].OriginDate);
+        return;
+    }
+    m_form.DateTimePicker1->setDay(m_platform.clock.today() - kPeriodDays[item]);
+}
+
+void MapDisplay::Kalendarz()
+{
+    Q_EMIT m_events.autoUpdateHoldRequested();
+    Kalendarz2();
+}
+
+void MapDisplay::Kalendarz2()
+{
+    TForm1& f = m_form;
+    f.MonthCalendar1->setMaximumDate(qDate(m_platform.clock.today()));
+    if (f.CheckBox1->isChecked())
+        Button15Click();
+    m_state.reportRows.clear();
+    int n = 0;
+    m_state.ShownQuakes.clear();
+    const double day = dayOf(f.MonthCalendar1->selectedDate());
+    m_state.EnergySumJ = 0;
+    m_state.EnergySumWh = 0;
+
+    const bool allMagnitudes = f.RadioButton6->isChecked();
+    const MagnitudeRange range = magnitudeRange();
+    MarkCanvas canvas = markCanvas();
+    const Catalogue& catalogue = m_state.catalogue;
+    const QuakeRecord* records = catalogue.slots();
+    {
+        // Rows appear together when the day is through.
+        const ReportTableModel::AppendBatch batch(m_state.reportRows);
+        const PlaceLanguage language
+            = placeLanguage(f.RadioButton1->isChecked(), f.RadioButton2->isChecked());
+        for (int i = 1; i <= catalogue.CatalogueCount; ++i) {
+            const QuakeRecord& r = records[i];
+            if (r.OriginDate != day || !(allMagnitudes || tremora::InMapMagnitudeRange(r.Mag10, range)))
+                continue;
+            showQuake(canvas, i, r);
+            ++n;
+            if (n <= kDayTableLimit)
+                m_state.Wysw_tab1(i, language);
+        }
+    }
+    f.Label29->setText(QString::number(n));
+    Q_EMIT m_events.listingFinished();
+    finishDrawing();
+}
+
+void MapDisplay::Zm_daty1()
+{
+    const Catalogue& catalogue = m_state.catalogue;
+    DateTimePicker* picker = m_form.DateTimePicker1;
+    if (catalogue.CatalogueCount == 0)
+        picker->setDay(m_platform.clock.today());
+    else if (picker->value() < catalogue[1].OriginDate)
+        picker->setDay(catalogue[1].OriginDate);
+}
+
+void MapDisplay::Zm_daty2()
+{
+    const Catalogue& catalogue = m_state.catalogue;
+    DateTimePicker* picker = m_form.DateTimePicker2;
+    if (catalogue.CatalogueCount == 0)
+        picker->setDay(m_platform.clock.today());
+    else if (picker->value() > catalogue.newest().OriginDate)
+        picker->setDay(catalogue.newest().OriginDate);
+}
+
+} // namespace tremora

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/controllers/ReportTable.h"
+
+#include "gui/controllers/Guarded.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/window/TForm1.h"
+#include "places/PlaceList.h"
+#include "platform/ConversionError.h"
+#include "platform/Platform.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
+#include "table/Energy.h"
+#include "table/PeriodSpan.h"
+#include "table/RecentListing.h"
+#include "table/ReportRow.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace tremora
+{
+
+namespace
+{
+
+// The counter label only changes every this many records of a listing.
+constexpr int kCounterStep = 100;
+// A repaint pushes the window to the screen; more often than this the eye gains nothing and a
+// listing of 30,000 rows spends more time showing its counter than listing.
+constexpr qint64 kCounterRepaintMs = 40;
+
+// Days back of the buttons of the group "Pokaż ostatnie".
+constexpr quint16 kTodayDays = 0;
+constexpr quint16 kWeekDays = 6;
+constexpr quint16 kMonthDays = 31;
+constexpr quint16 kThreeMonthsDays = 92;
+
+} // namespace
+
+ReportTable::ReportTable(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+    : m_form(form)
+    , m_state(state)
+    , m_platform(platform)
+{
+    connect(&events, &ProgramEvents::listingFinished, this, &ReportTable::showTotals);
+    setUpView();
+    Dialogs& dialogs = m_platform.dialogs;
+    connectGuarded(dialogs, m_form.Button2, &QPushButton::clicked, this, &ReportTable::Button2Click);
+    connectGuarded(dialogs, m_form.Button3, &QPushButton::clicked, this, &ReportTable::Button3Click);
+    connectGuarded(dialogs, m_form.Button4, &QPushButton::clicked, this, &ReportTable::Button4Click);
+    connectGuarded(dialogs, m_form.Button5, &QPushButton::clicked, this, &ReportTable::Button5Click);
+    connectGuarded(
+        dialogs, m_form.ComboBox2, &QComboBox::currentIndexChanged, this, &ReportTable::ComboBox2Change);
+}
+
+void ReportTable::setUpView()
+{
+    QTableView* view = m_form.ControlPanel1;
+    view->setModel(&m_state.reportRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setWordWrap(false);
+    // The window pops BarPopupMenu1 up on this request (one connection, so one menu).
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Every row has the same height, so the view never asks the rows for their size.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    for (int c = 0; c < ReportTableModel::ColumnCount; ++c)
+        view->setColumnWidth(c, ReportTableModel::columnWidth(c));
+}
+
+ReportTableModel& ReportTable::model()
+{
+    return m_state.reportRows;
+}
+
+ReportTableModel::AppendBatch ReportTable::batch()
+{
+    return ReportTableModel::AppendBatch(m_state.reportRows);
+}
+
+void ReportTable::Wysw_tab1(int n)
+{
+    m_state.Wysw_tab1(n, placeLanguage(m_form.RadioButton1->isChecked(), m_form.RadioButton2->isChecked()));
+}
+
+void ReportTable::Wysw_tab_czas(quint16 d)
+{
+    clearTable();
+    m_form.PageControl4->setCurrentIndex(TForm1::TabReport);
+    m_state.EnergySumJ = 0;
+    m_state.EnergySumWh = 0;
+
+    const double cutoff = m_platform.clock.today() - d;
+    int visited = 0;
+    m_counterShown.start();
+    {
+        auto rows = batch();
+        visited = walkRecentRecords(m_state.catalogue, cutoff, TableRowLimit, [this](int index, int count) {
+            Wysw_tab1(index);
+            if (count % kCounterStep == 0)
+                showCounter(count);
+        });
+    }
+    m_form.Label29->setText(QString::number(visited));
+    if (visited == TableRowLimit)
+        m_platform.dialogs.warning(QString::fromUtf8(kTableRowLimitMessage));
+    showTotals();
+}
+
+void ReportTable::showCounter(int visited)
+{
+    m_form.Label29->setText(QString::number(visited));
+    // The window is not serviced during a listing; only the counter is brought to the screen.
+    if (m_counterShown.elapsed() >= kCounterRepaintMs) {
+        m_form.Label29->repaint();
+        m_counterShown.start();
+    }
+}
+
+void ReportTable::Button2Click()
+{
+    Wysw_tab_czas(kTodayDays);
+}
+
+void ReportTable::Button3Click()
+{
+    Wysw_tab_czas(kWeekDays);
+}
+
+void ReportTable::Button4Click()
+{
+    Wysw_tab_czas(kMonthDays);
+}
+
+void ReportTable::Button5Click()
+{
+    Wysw_tab_czas(kThreeMonthsDays);
+}
+
+void ReportTable::ComboBox2Change()
+{
+    const std::optional<int> days = periodSpanDays(m_form.ComboBox2->currentIndex());
+    if (!days)
+        return;
+    m_form.DateTimePicker1->setDay(m_platform.clock.today() - *days);
+}
+
+void ReportTable::clearTable()
+{
+    m_state.reportRows.clear();
+}
+
+void ReportTable::showTotals()
+{
+    m_form.Label36->setText(Przel_mno(m_state.EnergySumJ) + QLatin1Char('J'));
+    m_form.Label37->setText(Przel_mno(m_state.EnergySumWh) + QStringLiteral("Wh"));
+}
+
+} // namespace tremora

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalogue/CatalogueFile.h"
+
+#include <QObject>
+
+namespace tremora
+{
+
+/// The notifier through which the controllers of the window tell each other what happened.
+/// Controllers hold the window, the state and this object, never one another: an area that must
+/// react to another connects to the signal here, and the area that acts emits it.
+class ProgramEvents final : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+Q_SIGNALS:
+    /// The catalogue was loaded anew from its file; record indices may have changed.
+    void catalogueReloaded(const tremora::LoadResult& result);
+    /// An update of the catalogue began.
+    void updateStarted();
+    /// An update of the catalogue ended, however it ended.
+    void updateFinished();
+    /// A display wants the automatic update held while it runs (Timer2 off).
+    void autoUpdateHoldRequested();
+    /// A display is through; the automatic update may run again (Timer2 on).
+    void autoUpdateResumeRequested();
+    /// The day of the calendar should be shown on the map (after the start-up update).
+    void calendarDayRequested();
+    /// A listing of the report table ended; its energy totals are in the state.
+    void listingFinished();
+    /// The list of the earthquakes shown last was refilled.
+    void shownQuakesChanged();
+};
+
+} // namespace tremora

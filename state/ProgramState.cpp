@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "state/ProgramState.h"
+
+#include "table/Energy.h"
+
+namespace tremora
+{
+
+void ProgramState::Wysw_tab1(int n, PlaceLanguage language)
+{
+    if (n < 1 || n > catalogue.CatalogueCount || n > kCatalogueCapacity)
+        return;
+    const QuakeRecord& record = catalogue[n];
+    if (record.Mag10 == 0)
+        return;
+
+    const QString place = Lok(placeList, record.Longitude, record.Latitude, language);
+    reportRows.appendRow(rowFormatter.format(n, record, place, placeList.NearestPlaceDistance));
+
+    // A new row means no row is selected any more.
+    SelectedLonText = QStringLiteral("0");
+    SelectedLatText = QStringLiteral("0");
+
+    const double joules = QuakeEnergyJ(record.Mag10);
+    EnergySumJ += joules;
+    EnergySumWh += joules / kSecondsPerHour;
+}
+
+} // namespace tremora

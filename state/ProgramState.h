@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "catalogue/Catalogue.h"
+#include "map/ShownQuakes.h"
+#include "places/PlaceList.h"
+#include "table/ReportRow.h"
+#include "table/ReportTableModel.h"
+
+#include <QDir>
+#include <QString>
+
+namespace tremora
+{
+
+/// The state the whole program shares beyond its controls: the catalogue, the place list, the
+/// earthquakes shown last, the rows of the report table with the energy totals of their listing,
+/// and the texts of the selected table row. One object per window, handed to every controller by
+/// reference.
+struct ProgramState {
+    /// Folder of the program's files (catalogue, place list, map pictures, downloads).
+    QDir workDir = QDir::current();
+    /// Path of one of the program's files in the working folder.
+    QString path(const QString& fileName) const { return workDir.filePath(fileName); }
+
+    Catalogue catalogue;
+
+    /// The places named in the report table, loaded at start-up and then only read.
+    PlaceList placeList;
+
+    ShownQuakeList ShownQuakes; // earthquakes shown last; the blinking redraws them
+
+    /// The rows of the report table (ControlPanel1 shows them) and their writer.
+    ReportTableModel reportRows;
+    ReportRowFormatter rowFormatter;
+
+    /// Appends the row of catalogue record n (1-based) to the report table and adds its energy
+    /// to the totals; the place column names the nearest place in `language`. A record of
+    /// magnitude 0, or an index outside the catalogue, adds nothing. The only way rows enter the
+    /// table.
+    void Wysw_tab1(int n, PlaceLanguage language);
+
+    double EnergySumJ = 0;
+    double EnergySumWh = 0;
+    int LastAlertIndex = 0;
+    QString SelectedLonText = QStringLiteral("0");
+    QString SelectedLatText = QStringLiteral("0");
+    QString SelectedMagText;
+};
+
+} // namespace tremora

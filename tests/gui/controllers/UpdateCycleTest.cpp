@@ -1,0 +1,504 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/controllers/UpdateCycle.h"
+
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CsvImport.h"
+#include "catalogue/DayNumber.h"
+#include "gui/widgets/Lamp.h"
+#include "gui/widgets/LogMemo.h"
+#include "gui/widgets/StatusBar.h"
+#include "gui/window/TForm1.h"
+#include "platform/Platform.h"
+#include "platform/QtDownloader.h"
+#include "platform/testing/Doubles.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/Waiting.h"
+#include "tools/EventServer.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace tremora
+{
+namespace
+{
+
+// Passes requests on to the real downloader, except those of chosen periods: `failing` gets no
+// reply (after `whileFailing` has run, as the reply would be due), `unavailable` an error page,
+// `empty` the service's "no content" answer.
+class FailingDownloader final : public Downloader
+{
+public:
+    explicit FailingDownloader(Downloader& inner)
+        : m_inner(inner)
+    {
+    }
+    Download* download(const QString& url, const QString& filePath) override
+    {
+        ++requests;
+        if (!failing.isEmpty() && url.contains(failing))
+            return new fakes::AnsweredDownload(
+                [this] {
+                    if (whileFailing)
+                        whileFailing();
+                    return false;
+                },
+                0);
+        if (!unavailable.isEmpty() && url.contains(unavailable))
+            return answer(
+                filePath, 503, QByteArrayLiteral("<html><body>503 Service Unavailable</body></html>"));
+        if (!empty.isEmpty() && url.contains(empty))
+            return answer(filePath, 204, {});
+        return m_inner.download(url, filePath);
+    }
+    QString failing; // e.g. "starttime=2015-07-01"
+    QString unavailable;
+    QString empty;
+    std::function<void()> whileFailing;
+    int requests = 0;
+
+private:
+    static Download* answer(const QString& filePath, int status, const QByteArray& body)
+    {
+        return new fakes::AnsweredDownload(
+            [filePath, body] { return test::writeAll(filePath, body); }, status);
+    }
+    Downloader& m_inner;
+};
+
+class QuietObserver final : public ImportObserver
+{
+public:
+    void log(const QString&) override { }
+    void progress(int) override { }
+    void warning(const QString&) override { }
+};
+
+// The real window and the update cycle over a loopback event service holding the July 2015
+// reply (29 June to 29 July 2015), with the clock standing at noon of a chosen day.
+class UpdateCycleTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_server = std::make_unique<EventServer>();
+        s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv"))));
+        // October 2017 has an event in the last second of a day (14 October, 23:59:59.702).
+        s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2017-10-fdsn-asc.csv"))));
+        ASSERT_GT(s_server->start(), 0);
+    }
+    static void TearDownTestSuite() { s_server.reset(); }
+
+    void SetUp() override
+    {
+        s_server->setLimit(EventServer::kDefaultLimit);
+        state.workDir = QDir(dir.path());
+        state.catalogue.CatalogueFileName = state.path(QStringLiteral("Baza_USGS.dat"));
+        cycle = std::make_unique<UpdateCycle>(form, state, platform, events);
+    }
+
+    // Starts an update and waits for its end.
+    static bool runUpdate(UpdateCycle& c) { return c.Akt_Bazy() && test::waitForUpdate(c.update()); }
+
+    void setToday(int year, int month, int day) { clock.set(double(dayNumber(year, month, day)) + 0.5); }
+
+    // The catalogue as it would stand after importing every event from `from` to `to`.
+    static std::unique_ptr<Catalogue> catalogueOf(const char* from, const char* to)
+    {
+        auto c = std::make_unique<Catalogue>();
+        QuietObserver quiet;
+        const AnalizaResult r = Analiza(s_server->answer(from, to).body, *c, 0, false, quiet);
+        EXPECT_TRUE(r.accepted);
+        c->CatalogueCount = c->ImportCount;
+        return c;
+    }
+    static QByteArray fileImage(const Catalogue& c)
+    {
+        return QByteArray(reinterpret_cast<const char*>(c.slots() + 1),
+            qsizetype(c.CatalogueCount) * qsizetype(sizeof(QuakeRecord)));
+    }
+    // Stores the events from `from` to `to` as the program's catalogue file and loads it.
+    void storeCatalogue(const char* from, const char* to)
+    {
+        const auto c = catalogueOf(from, to);
+        ASSERT_TRUE(test::writeAll(state.catalogue.CatalogueFileName, fileImage(*c)));
+        LoadCatalogue(state.catalogue);
+        state.catalogue.ImportCount = state.catalogue.CatalogueCount;
+        ASSERT_GE(state.catalogue.CatalogueCount, kMinIncrementalCount);
+    }
+    QByteArray storedFile() const { return test::readAll(state.catalogue.CatalogueFileName); }
+    QStringList memoLines() const
+    {
+        QStringList lines;
+        for (int i = 0; i < form.Memo1->lineCount(); ++i)
+            lines << form.Memo1->line(i);
+        return lines;
+    }
+
+    static inline std::unique_ptr<EventServer> s_server;
+    QTemporaryDir dir;
+    fakes::FixedClock clock;
+    fakes::RecordingDialogs dialogs;
+    QtDownloader network;
+    FailingDownloader downloader { network };
+    fakes::NoPause pause;
+    Platform platform { clock, dialogs, downloader, pause, s_server->baseUrl(), QString() };
+    ProgramState state;
+    ProgramEvents events;
+    TForm1 form;
+    std::unique_ptr<UpdateCycle> cycle;
+};
+
+TEST_F(UpdateCycleTest, IncrementalUpdateOverTwoMonthsSavesExactlyTheServicesEvents)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    setToday(2015, 7, 3);
+    form.Timer2->setInterval(3 * UpdateCycle::kMsPerMinute);
+
+    ASSERT_TRUE(runUpdate(*cycle));
+
+    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
+    EXPECT_EQ(state.catalogue.CatalogueCount, expected->CatalogueCount);
+    EXPECT_EQ(storedFile(), fileImage(*expected));
+    EXPECT_EQ(s_server->requestCount() > 0, true);
+    EXPECT_TRUE(downloader.requests == 2) << "30 June, then 1 to 3 July";
+    EXPECT_EQ(form.Edit7->text(), QStringLiteral("2015-07-01"));
+    EXPECT_EQ(form.Edit8->text(), QStringLiteral("2015-07-03"));
+    EXPECT_FALSE(QFile::exists(cycle->replyPath()));
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
+    EXPECT_TRUE(form.Timer2->isActive());
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+
+    // The log holds the last month's lines, then those of the save, in this order.
+    const QByteArray lastReply = s_server->answer("2015-07-01", "2015-07-03 23:59:59.999").body;
+    const QString size = QString::number(lastReply.size());
+    EXPECT_EQ(memoLines(),
+        (QStringList { QStringLiteral("Import bazy z serwera USGS..."),
+            QStringLiteral("Poprawnie zaimportowano dane z USGS"),
+            QStringLiteral("Wielkość: ") + size + QStringLiteral(" bajtów"),
+            QStringLiteral("Długość ciągu danych: ") + size + QStringLiteral(" Bajtów"),
+            QStringLiteral("Zapisywanie bazy do pliku..."),
+            QStringLiteral("Baza zapisana, odczutuję ponownie..."), QStringLiteral(" - Baza odczytana..."),
+            QStringLiteral("Aktualizacja: 2015-07-03, 12:00:00") }));
+
+    // Nothing new a second time: the file is not written again (a save would drop the extra byte
+    // that a load ignores).
+    QFile file(state.catalogue.CatalogueFileName);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("!");
+    file.close();
+    const QByteArray marked = storedFile();
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(storedFile(), marked);
+    EXPECT_EQ(state.catalogue.CatalogueCount, expected->CatalogueCount);
+    EXPECT_EQ(memoLines().size(), 5);
+    EXPECT_EQ(memoLines().last(), QStringLiteral("Aktualizacja: 2015-07-03, 12:00:00"));
+}
+
+TEST_F(UpdateCycleTest, RevisedEventsAfterTheMatchReplaceTheStoredOnes)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    const int newest = state.catalogue.CatalogueCount;
+    const std::uint8_t storedMag10 = state.catalogue[newest].Mag10;
+
+    // The service has since revised the magnitude of the newest stored event.
+    const QByteArray day = s_server->answer("2015-06-30", "2015-06-30 12:00:00").body;
+    const QList<QByteArray> lines = day.trimmed().split('\n');
+    QList<QByteArray> fields = lines.last().split(',');
+    const QByteArray originalLine = lines.last();
+    fields[4] = storedMag10 >= 60 ? "1.1" : "7.3";
+    fields[12] = "2016-01-01T00:00:00.000Z";
+    EventServer revised;
+    revised.addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv"))));
+    revised.addCsv(lines.first() + '\n' + fields.join(',') + '\n');
+    ASSERT_GT(revised.start(), 0);
+    platform.eventHost = revised.baseUrl();
+    setToday(2015, 6, 30);
+
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(
+        state.catalogue.CatalogueCount, catalogueOf("2015-06-29", "2015-06-30 23:59:59.999")->CatalogueCount);
+    EXPECT_EQ(state.catalogue[newest].Mag10, storedMag10 >= 60 ? 11 : 73);
+    LoadCatalogue(state.catalogue);
+    EXPECT_EQ(state.catalogue[newest].Mag10, storedMag10 >= 60 ? 11 : 73) << "and it was saved";
+    Q_UNUSED(originalLine);
+}
+
+TEST_F(UpdateCycleTest, AMonthWithoutReplyEndsTheUpdateWithNothingSaved)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    const QByteArray before = storedFile();
+    const int count = state.catalogue.CatalogueCount;
+    setToday(2015, 7, 3);
+    form.Timer2->setInterval(3 * UpdateCycle::kMsPerMinute);
+    form.Timer2->start();
+
+    // A reply of another period, left behind by an update that broke off, and no answer now.
+    ASSERT_TRUE(
+        test::writeAll(cycle->replyPath(), s_server->answer("2015-06-30", "2015-07-02 23:59:59.999").body));
+    downloader.failing = QStringLiteral("starttime=2015-06-30");
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(downloader.requests, 1 + UpdateCycle::kRetries);
+    EXPECT_EQ(pause.total, UpdateCycle::kRetries * UpdateCycle::kRetryPauseMs);
+    EXPECT_FALSE(QFile::exists(cycle->replyPath()));
+    EXPECT_EQ(state.catalogue.ImportCount, count) << "the leftover reply was not taken for this one";
+    EXPECT_EQ(memoLines(),
+        (QStringList { QStringLiteral("Import bazy z serwera USGS..."),
+            QStringLiteral("Nie otrzymałem pliku z USGS.") }));
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
+    EXPECT_FALSE(form.Timer2->isActive()) << "automatic updates stay off until one completes";
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
+        QStringLiteral("Aktualizacja bazy USGS przerwana (2015-06): serwer nie przysłał katalogu."));
+    cycle->Timer7Timer();
+    EXPECT_EQ(form.DsFancyButton4->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+
+    // June comes, July does not: what June brought is not saved either.
+    downloader.failing = QStringLiteral("starttime=2015-07-01");
+    downloader.requests = 0;
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(downloader.requests, 1 + 1 + UpdateCycle::kRetries);
+    EXPECT_EQ(storedFile(), before);
+    EXPECT_EQ(state.catalogue.CatalogueCount, count);
+    EXPECT_GT(state.catalogue.ImportCount, count) << "June was merged in memory only";
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+}
+
+TEST_F(UpdateCycleTest, APeriodTheServerKeepsFailingEndsTheUpdateInsteadOfLeavingAHole)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    const QByteArray before = storedFile();
+    setToday(2015, 7, 3);
+    downloader.unavailable = QStringLiteral("starttime=2015-07-01");
+
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(downloader.requests, 1 + 1 + UpdateCycle::kRetries);
+    EXPECT_EQ(dialogs.warnings,
+        QStringList { QStringLiteral("Baza zaimportowana z sieci jest pusta, błąd serwera USGS...") });
+    EXPECT_EQ(storedFile(), before) << "June is not saved while July is missing";
+    EXPECT_FALSE(form.Timer2->isActive());
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
+
+    // Once the server answers again, the next update brings both months.
+    downloader.unavailable.clear();
+    dialogs.clear();
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(storedFile(), fileImage(*catalogueOf("2015-06-29", "2015-07-03 23:59:59.999")));
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+}
+
+TEST_F(UpdateCycleTest, APeriodWithoutEventsIsAnEmptyMonthNotAServerError)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    setToday(2015, 7, 3);
+    downloader.empty = QStringLiteral("starttime=2015-07-01");
+
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_EQ(storedFile(), fileImage(*catalogueOf("2015-06-29", "2015-06-30 23:59:59.999")));
+    EXPECT_TRUE(form.Timer2->isActive());
+    EXPECT_FALSE(QFile::exists(cycle->replyPath()));
+}
+
+TEST_F(UpdateCycleTest, AnEventInTheLastSecondOfTheDayIsNotLost)
+{
+    storeCatalogue("2017-10-13", "2017-10-14 12:00:00");
+    setToday(2017, 10, 14);
+
+    ASSERT_TRUE(runUpdate(*cycle));
+    const Catalogue& c = state.catalogue;
+    EXPECT_EQ(storedFile(), fileImage(*catalogueOf("2017-10-13", "2017-10-14 23:59:59.999")));
+    EXPECT_EQ(c[c.CatalogueCount].OriginDate, double(dayNumber(2017, 10, 14)));
+    EXPECT_EQ(timeText(c[c.CatalogueCount].OriginTime), QStringLiteral("23:59:59"));
+}
+
+TEST_F(UpdateCycleTest, AMonthOverTheSearchLimitIsFetchedInPiecesWithoutLosingAnEvent)
+{
+    // The first month (29 and 30 June) is refused too: its first half must still be matched.
+    storeCatalogue("2015-06-29", "2015-06-29 18:00:00");
+    setToday(2015, 7, 20);
+    const auto expected = catalogueOf("2015-06-29", "2015-07-20 23:59:59.999");
+    s_server->setLimit(420); // the busiest day (16 July) has 415 events
+    const int before = s_server->requestCount();
+
+    ASSERT_TRUE(runUpdate(*cycle));
+
+    EXPECT_EQ(state.catalogue.CatalogueCount, expected->CatalogueCount);
+    EXPECT_EQ(storedFile(), fileImage(*expected));
+    EXPECT_GT(s_server->requestCount() - before, 20) << "both months were refused and fetched in pieces";
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_EQ(form.Edit7->text(), QStringLiteral("2015-07-20"));
+}
+
+TEST_F(UpdateCycleTest, ASingleDayOverTheLimitIsReportedAndTheUpdateGoesOn)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    setToday(2015, 7, 2);
+    s_server->setLimit(100);
+
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(dialogs.warnings.size(), 3) << "30 June, 1 and 2 July each refused";
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
+    EXPECT_TRUE(form.Timer2->isActive() || form.Timer2->interval() == 0);
+}
+
+TEST_F(UpdateCycleTest, AMalformedReplyEndsTheUpdateThroughTheErrorBox)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    const QByteArray before = storedFile();
+    fakes::ScriptedDownloader scripted([](const QString&, const QString& path) {
+        QByteArray body
+            = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type\n";
+        for (int i = 0; i < 10; ++i)
+            body += "2015-06-30T23:00:0" + QByteArray::number(i) + ".000Z,north,20.5,5,1.5,ml,,,,0.5,ak,x"
+                + QByteArray::number(i) + ",2015-07-01T00:00:00.000Z,\"somewhere\",earthquake\n";
+        return test::writeAll(path, body);
+    });
+    Platform scriptedPlatform { clock, dialogs, scripted, pause, QStringLiteral("http://127.0.0.1:9"),
+        QString() };
+    cycle.reset();
+    UpdateCycle c(form, state, scriptedPlatform, events);
+    bool redrawn = false;
+    QObject::connect(&events, &ProgramEvents::calendarDayRequested, &events, [&] { redrawn = true; });
+    setToday(2015, 6, 30);
+    form.Timer5->start();
+
+    c.Timer5Timer();
+    ASSERT_TRUE(test::waitForUpdate(c.update()));
+
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcRed);
+    EXPECT_FALSE(form.Timer2->isActive());
+    EXPECT_FALSE(form.Timer5->isActive());
+    EXPECT_FALSE(redrawn) << "the day redraw is skipped";
+    EXPECT_EQ(storedFile(), before);
+    EXPECT_FALSE(c.isRunning()) << "a later update may start again";
+}
+
+TEST_F(UpdateCycleTest, ASecondStartIsRefusedAndClosingTheWindowEndsTheUpdateUnsaved)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    const QByteArray before = storedFile();
+    setToday(2015, 7, 3);
+    // While the service is being asked for July, the user clicks the button again, then closes
+    // the window.
+    int requestsAtClick = -1;
+    downloader.failing = QStringLiteral("starttime=2015-07-01");
+    downloader.whileFailing = [&] {
+        form.DsFancyButton4->click();
+        requestsAtClick = downloader.requests;
+        form.close();
+    };
+    UpdateCycle& c = *cycle;
+
+    c.DsFancyButton4Click();
+    ASSERT_TRUE(test::waitForUpdate(c.update()));
+
+    EXPECT_EQ(requestsAtClick, 2) << "the second click started nothing";
+    EXPECT_EQ(downloader.requests, 2) << "no retry after the window closed";
+    EXPECT_EQ(storedFile(), before);
+    EXPECT_FALSE(c.isRunning());
+}
+
+TEST_F(UpdateCycleTest, AFullCatalogueStopsTheImportAndSavesWhatFits)
+{
+    // The newest stored events sit just below the capacity; July brings more than the room left.
+    const auto seed = catalogueOf("2015-06-29", "2015-06-30 12:00:00");
+    constexpr int kRoomLeft = 50;
+    const int count = kCatalogueCapacity - kRoomLeft;
+    const int offset = count - seed->CatalogueCount;
+    Catalogue& c = state.catalogue;
+    std::copy(seed->slots() + 1, seed->slots() + 1 + seed->CatalogueCount, c.slots() + offset + 1);
+    c.CatalogueCount = count;
+    c.ImportCount = count;
+    setToday(2015, 7, 3);
+
+    ASSERT_TRUE(runUpdate(*cycle));
+
+    EXPECT_EQ(c.CatalogueCount, kCatalogueCapacity);
+    ASSERT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_TRUE(dialogs.warnings.first().contains(QStringLiteral("pełna")));
+    EXPECT_EQ(
+        QFileInfo(c.CatalogueFileName).size(), qint64(kCatalogueCapacity) * qint64(sizeof(QuakeRecord)));
+    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
+    const int fitted = kCatalogueCapacity - offset;
+    EXPECT_EQ(
+        std::memcmp(c.slots() + offset + 1, expected->slots() + 1, std::size_t(fitted) * sizeof(QuakeRecord)),
+        0)
+        << "the events that fit are the service's, in order";
+    EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
+}
+
+TEST_F(UpdateCycleTest, Timer5UpdatesAndRedrawsTheDayOnlyWhenThereIsACatalogue)
+{
+    int redraws = 0;
+    QObject::connect(&events, &ProgramEvents::calendarDayRequested, &events, [&] { ++redraws; });
+    setToday(2015, 7, 3);
+    form.Timer5->start();
+    cycle->Timer5Timer(); // empty catalogue: no update, only the day
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(downloader.requests, 0);
+    EXPECT_FALSE(form.Timer5->isActive());
+
+    storeCatalogue("2015-07-02", "2015-07-03 06:00:00");
+    form.Timer5->start();
+    cycle->Timer5Timer();
+    ASSERT_TRUE(test::waitForUpdate(cycle->update()));
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(downloader.requests, 1);
+    EXPECT_FALSE(form.Timer5->isActive());
+    EXPECT_EQ(
+        state.catalogue.CatalogueCount, catalogueOf("2015-07-02", "2015-07-03 23:59:59.999")->CatalogueCount);
+}
+
+TEST_F(UpdateCycleTest, IntervalAndCaptionFollowTheSettings)
+{
+    form.Timer2->setInterval(180'000);
+    form.Edit12->setText(QStringLiteral("10"));
+    cycle->Zmiana_timera();
+    EXPECT_EQ(form.Timer2->interval(), 600'000);
+    for (const char* bad : { "", "1a", " 7", "-3", "2,5" }) {
+        form.Edit12->setText(QString::fromLatin1(bad));
+        cycle->Zmiana_timera();
+        EXPECT_EQ(form.Edit12->text(), QStringLiteral("5")) << bad;
+        EXPECT_EQ(form.Timer2->interval(), 600'000) << bad;
+    }
+
+    form.CheckBox10->setChecked(true);
+    form.Timer2->start();
+    cycle->Timer7Timer();
+    EXPECT_EQ(form.DsFancyButton4->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
+    form.CheckBox10->setChecked(false);
+    cycle->Timer7Timer();
+    EXPECT_EQ(form.DsFancyButton4->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+
+    // Unchecked, the periodic tick does nothing.
+    cycle->Timer2Timer();
+    EXPECT_EQ(downloader.requests, 0);
+
+    // An interval of 0 never fires.
+    form.Edit12->setText(QStringLiteral("0"));
+    cycle->Zmiana_timera();
+    form.CheckBox10->setChecked(true);
+    cycle->Timer2Timer();
+    EXPECT_EQ(downloader.requests, 0);
+    EXPECT_FALSE(form.Timer2->isActive());
+}
+
+} // namespace
+} // namespace tremora
