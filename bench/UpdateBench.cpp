@@ -12,15 +12,18 @@
 #include "platform/testing/Doubles.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
+#include "tests/support/ClickProbe.h"
 #include "tools/EventServer.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -139,6 +142,24 @@ void updateOf24Months(benchmark::State& s)
 }
 BENCHMARK(updateOf24Months)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+// The same update while the user keeps clicking: the longest any click waited for the window.
+void updateUiLatency(benchmark::State& s)
+{
+    if (!g_setup)
+        g_setup = std::make_unique<Setup>();
+    Setup& setup = *g_setup;
+    qint64 worst = 0;
+    for (auto _ : s) {
+        setup.reset();
+        test::ClickProbe probe(*setup.form.DsFancyButton1);
+        setup.cycle.Akt_Bazy();
+        worst = std::max(worst, probe.clickWhile([&] { return setup.cycle.isRunning(); }));
+        s.counters["clicks"] = probe.clicks();
+    }
+    s.counters["worst_ms"] = double(worst);
+}
+BENCHMARK(updateUiLatency)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
 /// The figure line per month, wall time: the transfer runs on the server's thread.
 class FigureReporter : public benchmark::BenchmarkReporter
 {
@@ -147,7 +168,11 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) {
+            if (run.run_type == Run::RT_Iteration && run.counters.count("worst_ms")) {
+                std::printf("update_ui_latency: %.0f ms\n", double(run.counters.at("worst_ms")));
+                std::fprintf(stderr, "(%.0f clicks during an update of %d months)\n",
+                    double(run.counters.at("clicks")), kMonths);
+            } else if (run.run_type == Run::RT_Iteration) {
                 std::printf("update_per_month: %.1f ms\n", run.GetAdjustedRealTime() / kMonths);
                 std::fprintf(stderr, "(%.0f records after the update, %.0f requests in all)\n",
                     double(run.counters.at("records")), double(run.counters.at("requests")));

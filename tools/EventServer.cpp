@@ -249,6 +249,8 @@ int EventServer::start(int port)
     m_server->set_keep_alive_timeout(kKeepAliveSeconds);
     m_server->Get(kQueryPath, [this](const httplib::Request& req, httplib::Response& res) {
         ++m_requests;
+        if (const int delay = m_replyDelayMs; delay > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         const std::string start = req.get_param_value("starttime");
         const std::string end = req.get_param_value("endtime");
         const Answer a = answer(QByteArray::fromStdString(start), QByteArray::fromStdString(end));

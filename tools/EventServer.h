@@ -44,6 +44,8 @@ public:
     int addFolder(const QString& folder, QString* error = nullptr);
 
     void setLimit(int limit) { m_limit = limit; }
+    /// Every answer comes this much later, as from a busy service (0: at once).
+    void setReplyDelay(int milliseconds) { m_replyDelayMs = milliseconds; }
     int limit() const { return m_limit; }
     int eventCount() const;
 
@@ -88,6 +90,7 @@ private:
     int m_headerColumns = 0;
     std::atomic<int> m_limit { kDefaultLimit };
     std::atomic<int> m_requests { 0 };
+    std::atomic<int> m_replyDelayMs { 0 };
     int m_port = -1;
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;

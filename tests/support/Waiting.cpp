@@ -7,19 +7,30 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <memory>
 
 namespace tremora::test
 {
 
+namespace
+{
+
+// Wakes a waiting loop now and then, so a deadline is kept even when no event comes.
+constexpr int kWakeUpMs = 10;
+
+} // namespace
+
 bool waitUntil(const std::function<bool()>& done, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
+    QTimer wakeUp;
+    wakeUp.start(kWakeUpMs);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
