@@ -29,6 +29,9 @@ run: build-release
 
 test: build-test
 	cd build/test && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+	@# Tests that need the whole data beside the repository skip without it; say which and why.
+	@cd build/test && ! grep -q "; not present$$" Testing/Temporary/LastTest.log \
+	  || { echo "Skipped for want of the shared data:"; grep -h "; not present$$" Testing/Temporary/LastTest.log | sort | uniq -c; }
 
 bench: build-release
 	bash bench/run.sh build/release

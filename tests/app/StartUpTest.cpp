@@ -180,8 +180,8 @@ TEST_F(StartUp, ReloadAfterASaveShowsTheNewSummary)
 
 TEST_F(StartUp, LoadsThePlaceListOfTheWorkingFolder)
 {
-    const PlaceRebuild built = rebuildPlaceFile(
-        sharedData(QStringLiteral("places")), filePath(QString::fromLatin1(kPlaceFileName)));
+    const PlaceRebuild built
+        = rebuildPlaceFile(fixture(QStringLiteral("places")), filePath(QString::fromLatin1(kPlaceFileName)));
     ASSERT_TRUE(built.ok) << built.message.toStdString();
     Program& program = makeProgram();
     program.FormCreate();

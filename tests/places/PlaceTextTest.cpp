@@ -34,6 +34,7 @@ protected:
         return Load_lokalizacje2(*m_places, names());
     }
     PlaceRecord& slot(int i) { return (*m_places)[i]; }
+    void rebuildAndNameKnownPoints(const QString& folder, int& placeCount);
 
     QTemporaryDir m_dir;
     std::unique_ptr<PlaceList> m_places = std::make_unique<PlaceList>();
@@ -189,13 +190,15 @@ TEST_F(PlaceTextTest, ExtraPlacesAreLeftOutWhenTheListIsFull)
     EXPECT_EQ(m_places->PlaceCount, 3);
 }
 
-TEST_F(PlaceTextTest, RealListsBuildAPlaceFileThatNamesKnownPoints)
+// Builds the place file from the real lists in `folder`, loads it back and checks that known
+// points get their names; placeCount is the number of places written.
+void PlaceTextTest::rebuildAndNameKnownPoints(const QString& folder, int& placeCount)
 {
     const QString out = m_dir.filePath(QStringLiteral("Lokalizacje.dat"));
-    const PlaceRebuild rebuilt = rebuildPlaceFile(test::sharedData(QStringLiteral("places")), out);
+    const PlaceRebuild rebuilt = rebuildPlaceFile(folder, out);
     ASSERT_TRUE(rebuilt.ok) << qPrintable(rebuilt.message);
     EXPECT_LE(rebuilt.placeCount, kPlaceCapacity);
-    EXPECT_GT(rebuilt.placeCount, 200);
+    placeCount = rebuilt.placeCount;
 
     const PlaceFileLoad loaded = LoadPlaceList(*m_places, out);
     ASSERT_EQ(loaded.loaded, rebuilt.placeCount);
@@ -212,7 +215,27 @@ TEST_F(PlaceTextTest, RealListsBuildAPlaceFileThatNamesKnownPoints)
         EXPECT_FALSE(placeNameText((*m_places)[i].PolishName.bytes()).isEmpty()) << i;
         EXPECT_FALSE(placeNameText((*m_places)[i].EnglishName.bytes()).isEmpty()) << i;
     }
+}
 
+TEST_F(PlaceTextTest, RealListsBuildAPlaceFileThatNamesKnownPoints)
+{
+    TREMORA_SKIP_WITHOUT_SHARED_DATA("places", "the whole place lists");
+    int placeCount = 0;
+    ASSERT_NO_FATAL_FAILURE(
+        rebuildAndNameKnownPoints(test::sharedData(QStringLiteral("places")), placeCount));
+    EXPECT_GT(placeCount, 200);
+}
+
+TEST_F(PlaceTextTest, KeptSlicesOfTheRealListsBuildAPlaceFileThatNamesKnownPoints)
+{
+    // Seven countries, with the byte-order mark and CR LF line ends of the full names list.
+    int placeCount = 0;
+    ASSERT_NO_FATAL_FAILURE(rebuildAndNameKnownPoints(test::fixture(QStringLiteral("places")), placeCount));
+    EXPECT_EQ(placeCount, 7 + kExtraPlaceCount);
+}
+
+TEST_F(PlaceTextTest, ARebuildFromAFolderWithoutTheListsWritesNothing)
+{
     const PlaceRebuild missing
         = rebuildPlaceFile(m_dir.filePath(QStringLiteral("brak")), m_dir.filePath(QStringLiteral("x.dat")));
     EXPECT_FALSE(missing.ok);

@@ -84,6 +84,8 @@ TEST(GeoLayerTest, RejectsMalformedInputWithAMessage)
 
 TEST(GeoLayerTest, ReadsTheSharedNaturalEarthAndPlateFiles)
 {
+    TREMORA_SKIP_WITHOUT_SHARED_DATA("naturalearth", "the Natural Earth 1:50m layers");
+    TREMORA_SKIP_WITHOUT_SHARED_DATA("plates", "the PB2002 plate boundaries");
     QString error;
     const auto land = GeoLayer::fromFile(test::sharedData("naturalearth/land-50m.geojson"), error);
     ASSERT_TRUE(land.has_value()) << qPrintable(error);

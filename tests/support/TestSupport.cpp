@@ -3,9 +3,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace tremora::test
 {
+
+QString fixtureDir()
+{
+    return QStringLiteral(TREMORA_TEST_DATA_DIR);
+}
+
+QString fixture(const QString& relativePath)
+{
+    return QDir(fixtureDir()).filePath(relativePath);
+}
 
 QString sharedDataDir()
 {
@@ -16,6 +27,19 @@ QString sharedDataDir()
 QString sharedData(const QString& relativePath)
 {
     return QDir(sharedDataDir()).filePath(relativePath);
+}
+
+QString sharedDataIfPresent(const QString& relativePath)
+{
+    const QString path = sharedData(relativePath);
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+std::string missingSharedData(const QString& relativePath, const char* what)
+{
+    return QStringLiteral("needs %1 (%2); not present")
+        .arg(QDir::cleanPath(sharedData(relativePath)), QString::fromUtf8(what))
+        .toStdString();
 }
 
 QByteArray readAll(const QString& path)

@@ -85,6 +85,7 @@ TEST(EventServerTest, RefusesQueriesOverTheLimitLikeTheService)
 
 TEST(EventServerTest, AnswersTheProgramsQueryOverHttpFromTheSavedReplies)
 {
+    TREMORA_SKIP_WITHOUT_SHARED_DATA("usgs", "the six whole USGS months");
     EventServer s;
     ASSERT_EQ(s.addFolder(test::sharedData(QStringLiteral("usgs"))), 6);
     // Every row of every reply, once each (the six replies do not overlap).

@@ -89,17 +89,20 @@ public:
     void warning(const QString&) override { }
 };
 
-// The real window and the update cycle over a loopback event service holding the July 2015
-// reply (29 June to 29 July 2015), with the clock standing at noon of a chosen day.
+// The real window and the update cycle over a loopback event service holding the first days of
+// the July 2015 reply (29 June to 3 July 2015) and 14 October 2017, with the clock standing at
+// noon of a chosen day.
 class UpdateCycleTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
         s_server = std::make_unique<EventServer>();
-        s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv"))));
+        ASSERT_GT(s_server->addCsv(test::readAll(kJuly2015)), 0);
         // October 2017 has an event in the last second of a day (14 October, 23:59:59.702).
-        s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2017-10-fdsn-asc.csv"))));
+        ASSERT_GT(
+            s_server->addCsv(test::readAll(test::fixture(QStringLiteral("usgs/2017-10-14-fdsn-asc.csv")))),
+            0);
         ASSERT_GT(s_server->start(), 0);
     }
     static void TearDownTestSuite() { s_server.reset(); }
@@ -150,6 +153,8 @@ protected:
         return lines;
     }
 
+    static inline const QString kJuly2015
+        = test::fixture(QStringLiteral("usgs/2015-07-first-days-fdsn-asc.csv"));
     static inline std::unique_ptr<EventServer> s_server;
     QTemporaryDir dir;
     fakes::FixedClock clock;
@@ -225,7 +230,7 @@ TEST_F(UpdateCycleTest, RevisedEventsAfterTheMatchReplaceTheStoredOnes)
     fields[4] = storedMag10 >= 60 ? "1.1" : "7.3";
     fields[12] = "2016-01-01T00:00:00.000Z";
     EventServer revised;
-    revised.addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv"))));
+    revised.addCsv(test::readAll(kJuly2015));
     revised.addCsv(lines.first() + '\n' + fields.join(',') + '\n');
     ASSERT_GT(revised.start(), 0);
     platform.eventHost = revised.baseUrl();
@@ -329,6 +334,10 @@ TEST_F(UpdateCycleTest, AnEventInTheLastSecondOfTheDayIsNotLost)
 
 TEST_F(UpdateCycleTest, AMonthOverTheSearchLimitIsFetchedInPiecesWithoutLosingAnEvent)
 {
+    TREMORA_SKIP_WITHOUT_SHARED_DATA("usgs/2015-07-fdsn-asc.csv", "the whole USGS month of July 2015");
+    // The service holds the whole month, up to 20 July and past it.
+    ASSERT_GT(
+        s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv")))), 0);
     // The first month (29 and 30 June) is refused too: its first half must still be matched.
     storeCatalogue("2015-06-29", "2015-06-29 18:00:00");
     setToday(2015, 7, 20);
