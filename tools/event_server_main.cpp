@@ -24,19 +24,25 @@ int main(int argc, char** argv)
     const QCommandLineOption limitOption(QStringLiteral("limit"),
         QStringLiteral("Most events one query may match."), QStringLiteral("n"),
         QString::number(tremora::EventServer::kDefaultLimit));
-    parser.addOptions({ portOption, dataOption, limitOption });
+    const QCommandLineOption delayOption(QStringLiteral("delay"),
+        QStringLiteral("Milliseconds every answer waits, as from a busy service."), QStringLiteral("ms"),
+        QStringLiteral("0"));
+    parser.addOptions({ portOption, dataOption, limitOption, delayOption });
     parser.process(app);
 
-    bool portOk = false, limitOk = false;
+    bool portOk = false, limitOk = false, delayOk = false;
     const int port = parser.value(portOption).toInt(&portOk);
     const int limit = parser.value(limitOption).toInt(&limitOk);
-    if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !parser.isSet(dataOption)) {
-        std::fprintf(stderr, "usage: tremora_event_server --data DIR [--port N] [--limit N]\n");
+    const int delay = parser.value(delayOption).toInt(&delayOk);
+    if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !delayOk || delay < 0
+        || !parser.isSet(dataOption)) {
+        std::fprintf(stderr, "usage: tremora_event_server --data DIR [--port N] [--limit N] [--delay MS]\n");
         return 2;
     }
 
     tremora::EventServer server;
     server.setLimit(limit);
+    server.setReplyDelay(delay);
     QString error;
     const int files = server.addFolder(parser.value(dataOption), &error);
     if (files == 0) {
