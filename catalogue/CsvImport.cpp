@@ -3,6 +3,7 @@
 
 #include "catalogue/DayNumber.h"
 #include "platform/ConversionError.h"
+#include "platform/FourDecimals.h"
 
 #include <QFile>
 
@@ -24,7 +25,7 @@ constexpr int kMaxShownFieldLength = 80; // longer offending texts are cut in th
 constexpr int kMaxPlainIntegerDigits = 9; // more integer digits go through the double path
 constexpr double kMaxCoordinate = 360.0; // beyond this a coordinate is corrupt, not data
 constexpr long long kCoordinateScale = 10000; // coordinates are kept to four decimals
-constexpr int kCoordinateDecimals = 4;
+constexpr std::int64_t kMaxCoordinateUnits = static_cast<std::int64_t>(kMaxCoordinate) * kCoordinateScale;
 constexpr double kSecondsPerDay = 86400.0;
 
 QString shownText(const char* begin, const char* end)
@@ -111,28 +112,23 @@ long long integerPart(const Decimal& d)
 }
 
 // Rounded to four decimals on the written digits (half away from zero), then the nearest float.
-// n / 10^4 as a double lies far enough from any midpoint between floats that converting it
-// rounds to the float nearest the four-decimal value.
 float coordinate(const char* begin, const char* end)
 {
-    const Decimal d = parseDecimal(begin, end);
-    double rounded = 0;
-    if (d.useDouble) {
-        if (!(std::fabs(d.value) <= kMaxCoordinate))
+    const FourDecimals plain
+        = readFourDecimals(std::string_view(begin, static_cast<std::size_t>(end - begin)), DecimalPoint::Dot);
+    if (plain.reading == FourDecimals::Reading::Number) {
+        if (plain.units > kMaxCoordinateUnits)
             malformed(begin, end, "poprawną współrzędną");
-        rounded = std::round(d.value * kCoordinateScale) / kCoordinateScale;
-    } else {
-        long long n = integerPart(d);
-        const char* f = d.fracBegin;
-        for (int i = 0; i < kCoordinateDecimals; ++i)
-            n = n * 10 + (f < d.fracEnd ? *f++ - '0' : 0);
-        if (f < d.fracEnd && *f >= '5')
-            ++n;
-        if (n > static_cast<long long>(kMaxCoordinate) * kCoordinateScale)
-            malformed(begin, end, "poprawną współrzędną");
-        rounded = static_cast<double>(d.negative ? -n : n) / kCoordinateScale;
+        // The catalogue keeps a negative zero as a plain zero.
+        return plain.units == 0 ? 0.0f : nearestFloat(plain);
     }
-    return static_cast<float>(rounded);
+    if (plain.reading == FourDecimals::Reading::TooLarge)
+        malformed(begin, end, "poprawną współrzędną");
+    // Either a number with an exponent, rounded from its double, or no number (parseDecimal throws).
+    const Decimal d = parseDecimal(begin, end);
+    if (!(std::fabs(d.value) <= kMaxCoordinate))
+        malformed(begin, end, "poprawną współrzędną");
+    return static_cast<float>(std::round(d.value * kCoordinateScale) / kCoordinateScale);
 }
 
 // Whole kilometres before the point, x 10; empty and negative depths count as 0.

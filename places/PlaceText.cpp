@@ -3,15 +3,13 @@
 
 #include "places/PlaceFile.h"
 #include "platform/ConversionError.h"
+#include "platform/FourDecimals.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <charconv>
 #include <cstdint>
-#include <cstdio>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,8 +22,6 @@ namespace
 
 constexpr int kPointFields = 3; // code, latitude, longitude
 constexpr int kNameFields = 4; // Polish name, English name, code, code3
-constexpr int kDecimals = 4;
-constexpr std::int64_t kDecimalScale = 10'000;
 constexpr int kShownFieldChars = 40;
 
 struct Field {
@@ -57,11 +53,6 @@ std::vector<Field> splitFields(QByteArrayView text, char separator, std::size_t 
     return fields;
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 /// A decimal number with "." or "," as the decimal point, optionally signed and surrounded by
 /// blanks, rounded half away from zero to four decimals; nothing when it is not such a number
 /// or too large to hold as a count of ten-thousandths.
@@ -73,50 +64,12 @@ std::optional<float> decimalValue(QByteArrayView field)
         ++i;
     while (end > i && (field[end - 1] == ' ' || field[end - 1] == '\t'))
         --end;
-
-    bool negative = false;
-    if (i < end && (field[i] == '+' || field[i] == '-')) {
-        negative = field[i] == '-';
-        ++i;
-    }
-
-    constexpr std::int64_t kMaxWhole = std::numeric_limits<std::int64_t>::max() / kDecimalScale - 1;
-    std::int64_t whole = 0;
-    int digits = 0;
-    for (; i < end && isDigit(field[i]); ++i, ++digits) {
-        whole = whole * 10 + (field[i] - '0');
-        if (whole > kMaxWhole)
-            return std::nullopt;
-    }
-
-    std::int64_t fraction = 0;
-    int fractionDigits = 0;
-    bool roundUp = false;
-    if (i < end && (field[i] == '.' || field[i] == ',')) {
-        for (++i; i < end && isDigit(field[i]); ++i, ++digits) {
-            if (fractionDigits < kDecimals)
-                fraction = fraction * 10 + (field[i] - '0');
-            else if (fractionDigits == kDecimals)
-                roundUp = field[i] >= '5';
-            ++fractionDigits;
-        }
-    }
-    if (digits == 0 || i != end)
+    const FourDecimals number = readFourDecimals(
+        std::string_view(field.data() + i, static_cast<std::size_t>(end - i)), DecimalPoint::DotOrComma);
+    if (number.reading != FourDecimals::Reading::Number)
         return std::nullopt;
-    for (int d = fractionDigits; d < kDecimals; ++d)
-        fraction *= 10;
-
-    const std::int64_t units = whole * kDecimalScale + fraction + (roundUp ? 1 : 0);
-    // The rounded decimal goes through the correctly rounded text-to-float conversion, so the
-    // stored value is the float nearest to it (-110.8 -> -110.80000305...).
-    char text[32];
-    const int length = std::snprintf(text, sizeof text, "%s%lld.%04lld", negative ? "-" : "",
-        static_cast<long long>(units / kDecimalScale), static_cast<long long>(units % kDecimalScale));
-    float value = 0;
-    const auto [ptr, ec] = std::from_chars(text, text + length, value);
-    if (ec != std::errc {})
-        return std::nullopt;
-    return value;
+    // -110.8 is stored as -110.80000305..., the float nearest to it.
+    return nearestFloat(number);
 }
 
 float numberField(const Field& field, const QString& fileName)
