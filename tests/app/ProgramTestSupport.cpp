@@ -32,16 +32,4 @@ void ProgramFixture::writeCatalogue(const std::vector<QuakeRecord>& records, con
     ASSERT_TRUE(writeAll(filePath(QString::fromLatin1(kCatalogueFileName)), bytes));
 }
 
-QuakeRecord quake(
-    int year, int month, int day, int hour, int minute, int second, double lon, double lat, int mag10)
-{
-    QuakeRecord r;
-    r.OriginDate = double(dayNumber(year, month, day));
-    r.OriginTime = (hour * 3600 + minute * 60 + second) / 86400.0;
-    r.Longitude = float(lon);
-    r.Latitude = float(lat);
-    r.Mag10 = std::uint8_t(mag10);
-    return r;
-}
-
 } // namespace tremora::test

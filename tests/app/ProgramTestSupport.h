@@ -37,7 +37,4 @@ protected:
     std::unique_ptr<Program> m_program;
 };
 
-QuakeRecord quake(int year, int month, int day, int hour, int minute, int second, double lon = 0,
-    double lat = 0, int mag10 = 45);
-
 } // namespace tremora::test

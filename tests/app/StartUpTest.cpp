@@ -11,6 +11,7 @@
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
 #include "state/ProgramState.h"
+#include "tests/support/QuakeSample.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCalendarWidget>
@@ -50,7 +51,9 @@ TEST_F(StartUp, WithoutCatalogueTheSummaryStaysAndNoUpdateIsScheduled)
 
 TEST_F(StartUp, WithCatalogueShowsItsSpanAndSchedulesUpdates)
 {
-    writeCatalogue({ quake(2015, 7, 1, 1, 2, 3), quake(2015, 7, 2, 4, 5, 6), quake(2015, 7, 3, 12, 34, 56) },
+    writeCatalogue({ quake(dayNumber(2015, 7, 1), secondsOfDay(1, 2, 3), 45),
+                       quake(dayNumber(2015, 7, 2), secondsOfDay(4, 5, 6), 45),
+                       quake(dayNumber(2015, 7, 3), secondsOfDay(12, 34, 56), 45) },
         QByteArray(10, '\x7f'));
     Program& program = makeProgram();
     program.start();
@@ -73,7 +76,7 @@ TEST_F(StartUp, WithCatalogueShowsItsSpanAndSchedulesUpdates)
 
 TEST_F(StartUp, OneRecordShowsTheSameFirstAndLastDate)
 {
-    writeCatalogue({ quake(2015, 7, 3, 0, 0, 1) });
+    writeCatalogue({ quake(dayNumber(2015, 7, 3), secondsOfDay(0, 0, 1), 45) });
     Program& program = makeProgram();
     program.FormCreate();
     EXPECT_EQ(program.form().Label7->text(), program.form().Label9->text());
@@ -98,7 +101,7 @@ TEST_F(StartUp, SetsTheCalendarsPickersAndTabsFromTheClock)
 
 TEST_F(StartUp, TimersRunOnlyWhereTheyStartEnabled)
 {
-    writeCatalogue({ quake(2015, 7, 3, 12, 0, 0) });
+    writeCatalogue({ quake(dayNumber(2015, 7, 3), secondsOfDay(12, 0, 0), 45) });
     Program& program = makeProgram();
     program.start();
     TForm1& f = program.form();
@@ -166,12 +169,13 @@ TEST_F(StartUp, AnUnreadableCatalogueIsReportedAndLeavesItEmpty)
 
 TEST_F(StartUp, ReloadAfterASaveShowsTheNewSummary)
 {
-    writeCatalogue({ quake(2015, 7, 1, 1, 0, 0) });
+    writeCatalogue({ quake(dayNumber(2015, 7, 1), secondsOfDay(1, 0, 0), 45) });
     Program& program = makeProgram();
     program.FormCreate();
     EXPECT_EQ(program.form().Label3->text(), QStringLiteral("1"));
 
-    writeCatalogue({ quake(2015, 7, 1, 1, 0, 0), quake(2015, 7, 9, 23, 59, 59) });
+    writeCatalogue({ quake(dayNumber(2015, 7, 1), secondsOfDay(1, 0, 0), 45),
+        quake(dayNumber(2015, 7, 9), secondsOfDay(23, 59, 59), 45) });
     program.catalogueView().Wczytaj_baze();
     EXPECT_EQ(program.form().Label3->text(), QStringLiteral("2"));
     EXPECT_EQ(program.form().Label9->text(), QStringLiteral("2015-07-09"));

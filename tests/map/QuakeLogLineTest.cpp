@@ -2,6 +2,7 @@
 #include "map/QuakeLogLine.h"
 #include "catalogue/DayNumber.h"
 #include "table/NumberText.h"
+#include "tests/support/QuakeSample.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,8 @@ QString lineOf(QuakeLogLine& writer, int n, const QuakeRecord& r)
 
 TEST(QuakeLogLine, WritesPositionDateTimeCoordinatesMagnitudeAndDepth)
 {
-    QuakeRecord r;
-    r.OriginDate = double(dayNumber(2015, 7, 1));
-    r.OriginTime = (1 * 3600 + 2 * 60 + 3) / 86400.0;
-    r.Latitude = 51.1f;
-    r.Longitude = -178.0325f;
-    r.Mag10 = 45;
-    r.Depth10 = 100;
+    QuakeRecord r
+        = test::quake(dayNumber(2015, 7, 1), test::secondsOfDay(1, 2, 3), 45, 100, -178.0325f, 51.1f);
     QuakeLogLine writer;
     EXPECT_EQ(lineOf(writer, 17, r), QStringLiteral("17: 2015-07-01 - 01:02:03, 51,1 -178,0325, 4,5, 10"));
     r.Mag10 = 0;

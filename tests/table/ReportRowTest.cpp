@@ -4,8 +4,8 @@
 #include "table/PeriodSpan.h"
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
+#include "tests/support/QuakeSample.h"
 #include "tests/support/TextPrinting.h"
-#include "tests/table/QuakeSample.h"
 
 #include <gtest/gtest.h>
 

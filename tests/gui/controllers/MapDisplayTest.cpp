@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
 #include "state/ProgramState.h"
+#include "tests/support/QuakeSample.h"
 #include "tests/support/Waiting.h"
 
 #include <QCalendarWidget>
@@ -85,14 +86,8 @@ protected:
 
     void add(double day, float lon, float lat, int mag10, int depth10 = 100)
     {
-        QuakeRecord& r = catalogue()[++catalogue().CatalogueCount];
-        r = QuakeRecord {};
-        r.OriginDate = day;
-        r.OriginTime = 0.25;
-        r.Longitude = lon;
-        r.Latitude = lat;
-        r.Mag10 = std::uint8_t(mag10);
-        r.Depth10 = std::uint16_t(depth10);
+        catalogue()[++catalogue().CatalogueCount]
+            = test::quake(day, test::secondsOfDay(6, 0, 0), mag10, depth10, lon, lat);
     }
 
     const QImage& overlay() { return control<PaintBox>("PaintBox1")->overlay(); }

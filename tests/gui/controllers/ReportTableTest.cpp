@@ -10,8 +10,8 @@
 #include "state/ProgramState.h"
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
+#include "tests/support/QuakeSample.h"
 #include "tests/support/TextPrinting.h"
-#include "tests/table/QuakeSample.h"
 
 #include <QComboBox>
 #include <QHeaderView>

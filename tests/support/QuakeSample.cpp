@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#pragma once
-
-#include "catalogue/QuakeRecord.h"
+#include "tests/support/QuakeSample.h"
 
 #include <cstdint>
 
 namespace tremora::test
 {
 
-/// A record with the fields the report shows; the time is given in seconds of the day.
-inline QuakeRecord quake(
-    double day, double secondsOfDay, int mag10, int depth10, float lon, float lat, int source)
+QuakeRecord quake(double day, double secondsOfDay, int mag10, int depth10, float lon, float lat, int source)
 {
     QuakeRecord r;
     r.OriginDate = day;
