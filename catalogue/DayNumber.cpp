@@ -89,15 +89,17 @@ int daysInMonth(int year, int month)
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+// QDate has no year 0: its year -1 is the year 0 of the day numbers' calendar.
 QDate qDate(double dateTime)
 {
     const CivilDate d = civilDate(static_cast<long long>(std::floor(dateTime)));
-    return QDate(d.year, d.month, d.day);
+    return QDate(d.year > 0 ? d.year : d.year - 1, d.month, d.day);
 }
 
 double dayOf(const QDate& date)
 {
-    return double(dayNumber(date.year(), date.month(), date.day()));
+    const int year = date.year() > 0 ? date.year() : date.year() + 1;
+    return double(dayNumber(year, date.month(), date.day()));
 }
 
 QString dateText(double dateTime)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/DateTimePicker.h"
 
+#include "catalogue/DayNumber.h"
+
 #include <QCalendarWidget>
 #include <QEvent>
 
@@ -11,13 +13,13 @@ namespace tremora
 
 namespace
 {
-constexpr qint64 kJulianDayOf18991230 = 2415019;
-}
 
+constexpr int kMsPerDay = 86'400'000;
+
+// The picker's local date and time as a day number and back (no time zone arithmetic).
 double toDayNumber(const QDateTime& t)
 {
-    return double(t.date().toJulianDay() - kJulianDayOf18991230)
-        + t.time().msecsSinceStartOfDay() / 86'400'000.0;
+    return dayOf(t.date()) + t.time().msecsSinceStartOfDay() / double(kMsPerDay);
 }
 
 QDateTime fromDayNumber(double dateTime)
@@ -25,10 +27,11 @@ QDateTime fromDayNumber(double dateTime)
     if (!std::isfinite(dateTime))
         return {};
     const double day = std::floor(dateTime);
-    const int ms = int(std::llround((dateTime - day) * 86'400'000.0)) % 86'400'000;
-    return QDateTime(
-        QDate::fromJulianDay(qint64(day) + kJulianDayOf18991230), QTime::fromMSecsSinceStartOfDay(ms));
+    const int ms = int(std::llround((dateTime - day) * kMsPerDay)) % kMsPerDay;
+    return QDateTime(qDate(day), QTime::fromMSecsSinceStartOfDay(ms));
 }
+
+} // namespace
 
 DateTimePicker::DateTimePicker(QWidget* parent)
     : QDateTimeEdit(parent)

@@ -32,8 +32,4 @@ private:
     QObject* m_watchedPopup = nullptr;
 };
 
-/// Conversions between QDateTime and day numbers (local, no time zone arithmetic).
-double toDayNumber(const QDateTime& t);
-QDateTime fromDayNumber(double dateTime);
-
 } // namespace tremora

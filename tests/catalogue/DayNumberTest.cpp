@@ -23,6 +23,21 @@ TEST(DayNumber, KnownDaysAndRoundTrip)
     EXPECT_EQ(daysInMonth(2000, 2), 29);
 }
 
+TEST(DayNumber, QDatesAreTheToolkitsOwnDaysAndBack)
+{
+    // Day 0 is Julian day 2415019 in the toolkit's calendar, which has no year 0.
+    constexpr qint64 kJulianDayOfDayZero = 2'415'019;
+    for (long long d = -800'000; d < 3'000'000; d += 997) {
+        const QDate date = qDate(double(d) + 0.75);
+        ASSERT_EQ(date, QDate::fromJulianDay(d + kJulianDayOfDayZero)) << d;
+        ASSERT_EQ(dayOf(date), double(d)) << d;
+    }
+    EXPECT_EQ(qDate(42188.5), QDate(2015, 7, 3));
+    EXPECT_EQ(qDate(-0.25), QDate(1899, 12, 29));
+    EXPECT_EQ(qDate(double(dayNumber(0, 12, 31))), QDate(-1, 12, 31));
+    EXPECT_EQ(dayOf(QDate(1, 1, 1)) - dayOf(QDate(-1, 12, 31)), 1.0);
+}
+
 TEST(DayNumber, TextsDoNotDependOnTheLocaleAndSurviveOddValues)
 {
     const double t = 42188 + 45296.0 / 86400.0;
