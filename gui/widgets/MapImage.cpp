@@ -36,7 +36,6 @@ void MapImage::setPicture(const QImage& picture)
     m_picture = picture;
     m_scaled = QImage();
     update();
-    Q_EMIT pictureChanged();
 }
 
 void MapImage::setPictureSizer(PictureSizer sizer)

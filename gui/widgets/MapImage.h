@@ -29,9 +29,6 @@ public:
     /// The size the picture is drawn at in the control's current size.
     QSize drawnSize() const;
 
-Q_SIGNALS:
-    void pictureChanged();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

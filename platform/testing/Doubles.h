@@ -64,7 +64,7 @@ private:
 
 /// A downloader whose answer a test decides: the function writes the file (or not) and returns
 /// whether a reply came. It runs when the reply is due, on the next turn of the event loop, not
-/// inside download(). Every requested URL is kept.
+/// inside download().
 class ScriptedDownloader final : public Downloader
 {
 public:
@@ -74,8 +74,6 @@ public:
     {
     }
     Download* download(const QString& url, const QString& filePath) override;
-    void setAnswer(Answer answer) { m_answer = std::move(answer); }
-    QStringList urls;
     /// Status reported for every reply.
     int status = 200;
 
