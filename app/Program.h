@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/QueryUrl.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ class UpdateCycle;
 class WindowShell;
 struct ProgramState;
 
-inline const QString kDefaultEventHost = QStringLiteral("https://earthquake.usgs.gov");
+inline const QString kDefaultEventHost = QString::fromLatin1(kUsgsDefaultHost);
 
 /// What the command line may change.
 struct ProgramOptions {

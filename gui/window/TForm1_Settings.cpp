@@ -5,6 +5,7 @@
 #include "gui/widgets/Lamp.h"
 #include "gui/window/ControlFactory.h"
 #include "gui/window/TForm1.h"
+#include "map/MarkPainter.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -30,9 +31,6 @@ namespace
 {
 
 constexpr int kDigitMax = 9;
-constexpr int kPointSizeMin = 3;
-constexpr int kPointSizeMax = 17;
-constexpr int kPointSizeDefault = 10;
 const QTime kPeriodStartTime(11, 22, 11);
 const QTime kPeriodEndTime(11, 22, 35);
 constexpr int kSpeedMax = 100;
@@ -195,7 +193,7 @@ QWidget* TForm1::buildDisplayGroup()
         QStringLiteral("3 miesiące"), QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"),
         QStringLiteral("1 tydzień"), QStringLiteral("3 dni"), QStringLiteral("24 godziny") });
     ComboBox1->setCurrentIndex(kPeriodDefault);
-    SpinEdit5 = spin("SpinEdit5", kPointSizeMin, kPointSizeMax, kPointSizeDefault);
+    SpinEdit5 = spin("SpinEdit5", kMinPointSize, kMaxPointSize, kDefaultPointSize);
     layout->addWidget(caption(QStringLiteral("Zakresy")), 4, 0);
     layout->addWidget(ComboBox1, 4, 1);
     layout->addWidget(caption(QStringLiteral("Wielkość punktu")), 5, 0);
