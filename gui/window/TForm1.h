@@ -61,17 +61,26 @@ public:
     /// Side of a satellite tile and of the location picture.
     static constexpr int kTileSide = 255;
 
-    // Frame
+    // Each group says which controller of gui/controllers owns it: connects its signals and
+    // writes it. A group with no behaviour yet names the area whose controller will own it.
+
+    // Frame. StatusBar1: every controller writes its message panel (UpdateCycle, MapDisplay,
+    // CatalogueView). The page controls: Program picks the first pages at start-up; ReportTable
+    // turns PageControl4 to the report when it lists.
     StatusBar* StatusBar1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QTabWidget* PageControl2 = nullptr;
     QTabWidget* PageControl3 = nullptr;
     QTabWidget* PageControl4 = nullptr;
 
-    // Tab "Trzęsienia Ziemi": the map, the log and the update panel
+    // Tab "Trzęsienia Ziemi": the map and the log. MapDisplay owns Image1 (it sets how the picture
+    // is sized; WindowShell puts the picture in) and PaintBox1 (the marks). Memo1: MapDisplay
+    // writes the shown earthquakes, UpdateCycle the update's lines.
     MapImage* Image1 = nullptr;
     PaintBox* PaintBox1 = nullptr;
     LogMemo* Memo1 = nullptr;
+
+    // Tab "Trzęsienia Ziemi": the update panel. UpdateCycle.
     QPushButton* DsFancyButton4 = nullptr;
     QLineEdit* Edit7 = nullptr;
     QLineEdit* Edit8 = nullptr;
@@ -79,7 +88,7 @@ public:
     QCheckBox* CheckBox10 = nullptr;
     QLineEdit* Edit12 = nullptr;
 
-    // Warnings (PageControl3)
+    // Warnings (PageControl3): no behaviour yet (warnings).
     QPlainTextEdit* Memo2 = nullptr;
     QCheckBox* CheckBox6 = nullptr;
     QLineEdit* Edit1 = nullptr;
@@ -99,7 +108,8 @@ public:
     QLabel* Label31 = nullptr;
     QLabel* Label32 = nullptr;
 
-    // Tab "Baza": search panel
+    // Tab "Baza": the search panel. No behaviour yet (filters); Program sets the two pickers'
+    // days at start-up.
     DateTimePicker* DateTimePicker3 = nullptr;
     DateTimePicker* DateTimePicker4 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
@@ -120,18 +130,25 @@ public:
     QLabel* Label18 = nullptr;
     QLabel* Label19 = nullptr;
     QPushButton* Button1 = nullptr;
+
+    // Tab "Baza": the record counter and the energy totals. ReportTable (MapDisplay also counts
+    // the calendar day's earthquakes into Label29).
     QLabel* Label29 = nullptr;
     QLabel* Label36 = nullptr;
     QLabel* Label37 = nullptr;
+
+    // Tab "Baza": the chart buttons. No behaviour yet (charts).
     QPushButton* DsFancyButton5 = nullptr;
     QPushButton* DsFancyButton6 = nullptr;
     QCheckBox* CheckBox12 = nullptr;
+
+    // Tab "Baza": the listings of the last days. ReportTable.
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button4 = nullptr;
     QPushButton* Button5 = nullptr;
 
-    // Tab "Baza": location picture and its zoom panel
+    // Tab "Baza": the location picture and its zoom panel. No behaviour yet (satellite).
     QFrame* Panel13 = nullptr;
     QCheckBox* CheckBox11 = nullptr;
     QSlider* TrackBar1 = nullptr;
@@ -149,14 +166,16 @@ public:
     QLineEdit* Edit27 = nullptr;
     QPushButton* Button13 = nullptr;
 
-    // Tab "Baza": report list and charts (PageControl4)
+    // Tab "Baza": the report list (PageControl4). ReportTable.
     QTableView* ControlPanel1 = nullptr;
+
+    // Tab "Baza": the charts (PageControl4). No behaviour yet (charts).
     QChartView* DBChart1 = nullptr;
     QChartView* DBChart2 = nullptr;
     QLineSeries* LineSeries10 = nullptr;
     QLineSeries* LineSeries1 = nullptr;
 
-    // Tab "Mapa satelitarna"
+    // Tab "Mapa satelitarna". No behaviour yet (satellite).
     MapImage* Image2 = nullptr;
     MapImage* Image3 = nullptr;
     MapImage* Image4 = nullptr;
@@ -179,28 +198,44 @@ public:
     QLabel* Label21 = nullptr;
     QLineEdit* Edit28 = nullptr;
 
-    // Tab "Info"
+    // Tab "Info": static text, no behaviour.
     QTextBrowser* InfoText = nullptr;
 
-    // Tab "Ustawienia" (PageControl2)
+    // Tab "Ustawienia" (PageControl2): the language. Read by ReportTable and MapDisplay for the
+    // place names; Program leaves only Polish enabled.
     QRadioButton* RadioButton1 = nullptr;
     QRadioButton* RadioButton2 = nullptr;
     QRadioButton* RadioButton3 = nullptr;
     QRadioButton* RadioButton4 = nullptr;
     QRadioButton* RadioButton5 = nullptr;
+
+    // Tab "Ustawienia": the map-picture buttons "P1", "P2", "Test" (the chart window) and the
+    // hidden one. WindowShell.
     QPushButton* DsFancyButton2 = nullptr;
     QPushButton* DsFancyButton3 = nullptr;
+    QPushButton* DsFancyButton7 = nullptr;
+    QPushButton* DsFancyButton1 = nullptr;
+
+    // Tab "Ustawienia": the update lamp. UpdateCycle.
     Lamp* GphLamp1 = nullptr;
+
+    // Tab "Ustawienia": the day calendar, the magnitude choice and "Kasuj poprzednie punkty".
+    // MapDisplay (Program sets the calendar's last day and selection at start-up).
     QCalendarWidget* MonthCalendar1 = nullptr;
     QRadioButton* RadioButton6 = nullptr;
     QRadioButton* RadioButton7 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
+
+    // Tab "Ustawienia": the catalogue summary. CatalogueView (UpdateCycle writes Label3 with the
+    // import's progress and Label7/Label9 with the span after an update).
     QLabel* Label3 = nullptr;
     QLabel* Label7 = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* Label16 = nullptr;
-    QPushButton* DsFancyButton7 = nullptr;
-    QPushButton* DsFancyButton1 = nullptr;
+
+    // Tab "Ustawienia": the period display, magnitude range, pickers, period chooser, point
+    // size, "Wyświetl" and "Wyczyść". MapDisplay (Program sets DateTimePicker2's day at start-up;
+    // ReportTable moves DateTimePicker1 with ComboBox2).
     QSpinBox* SpinEdit1 = nullptr;
     QLabel* Label10 = nullptr;
     QSpinBox* SpinEdit3 = nullptr;
@@ -213,8 +248,12 @@ public:
     QComboBox* ComboBox1 = nullptr;
     QPushButton* Button14 = nullptr;
     QPushButton* Button15 = nullptr;
-    QPushButton* Button8 = nullptr;
+
+    // Tab "Ustawienia": the span chooser beside "Symulacja". ReportTable.
     QComboBox* ComboBox2 = nullptr;
+
+    // Tab "Ustawienia": "Symulacja" with its speed and sound. No behaviour yet (replay).
+    QPushButton* Button8 = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     QCheckBox* CheckBox13 = nullptr;
     QLineEdit* Edit29 = nullptr;
@@ -223,7 +262,8 @@ public:
     QCheckBox* CheckBox14 = nullptr;
     QCheckBox* CheckBox15 = nullptr;
 
-    // Popup menus
+    // Popup menus: the window pops them up over the report list and the map. No behaviour yet
+    // (row actions for BarPopupMenu1, map interactions for BarPopupMenu2).
     BannerMenu* BarPopupMenu1 = nullptr;
     QAction* Kopiujlokalizacjdowyszukiwania1 = nullptr;
     QAction* jwwpromieniu100km1 = nullptr;
@@ -235,7 +275,11 @@ public:
     QAction* Kopiujpooenie1 = nullptr;
     QAction* Kopiujpooenieostrzee1 = nullptr;
 
-    // Timers (built with their intervals, never started here)
+    // Timers, built with their intervals and never started here; Program starts those enabled
+    // at start. UpdateCycle owns Timer2 (the automatic update), Timer5 (the first update and the
+    // day after an update) and Timer7 (the update button's colour). No behaviour yet: Timer1 and
+    // Timer3 (the blinking; map interactions), Timer4 (replay), Timer6 (the location picture's
+    // marker; satellite).
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
@@ -244,6 +288,7 @@ public:
     QTimer* Timer6 = nullptr;
     QTimer* Timer7 = nullptr;
 
+    // The tray icon and the secondary chart window. WindowShell.
     QSystemTrayIcon* CoolTrayIcon1 = nullptr;
     /// The secondary chart window; exists for the whole run, hidden at start.
     TForm2* Form2 = nullptr;
