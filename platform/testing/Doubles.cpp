@@ -25,6 +25,7 @@ AnsweredDownload::AnsweredDownload(std::function<bool()> respond, int status)
 
 Download* ScriptedDownloader::download(const QString& url, const QString& filePath)
 {
+    urls << url;
     return new AnsweredDownload(
         [this, url, filePath] { return m_answer ? m_answer(url, filePath) : false; }, status);
 }

@@ -74,6 +74,9 @@ public:
     {
     }
     Download* download(const QString& url, const QString& filePath) override;
+    void setAnswer(Answer answer) { m_answer = std::move(answer); }
+    /// Every URL asked for, in order.
+    QStringList urls;
     /// Status reported for every reply.
     int status = 200;
 
