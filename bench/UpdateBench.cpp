@@ -16,9 +16,9 @@
 #include "tools/EventServer.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
