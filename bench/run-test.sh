@@ -13,9 +13,9 @@ build() {
     local b=$tmp/$1
     shift
     mkdir -p "$b/bench/tremora_bench_x_autogen" # a folder beside the programs, as CMake leaves
-    for spec in "$@"; do
-        printf '#!/bin/sh\n%s\n' "${spec#*=}" >"$b/bench/tremora_bench_${spec%%=*}"
-        chmod +x "$b/bench/tremora_bench_${spec%%=*}"
+    for program in "$@"; do
+        printf '#!/bin/sh\n%s\n' "${program#*=}" >"$b/bench/tremora_bench_${program%%=*}"
+        chmod +x "$b/bench/tremora_bench_${program%%=*}"
     done
     echo "$b"
 }
