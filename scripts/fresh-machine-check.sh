@@ -16,7 +16,7 @@
 #   c  make run    headless; passes when the program still runs 10 seconds after it started
 # It prints one line per step and a verdict, keeps the logs under the cache folder and exits
 # non-zero when a step fails. --keep keeps the run's overlay layer for a look afterwards.
-# About 35 minutes on 2 cores (most of it the two builds), plus 2 minutes when the root is made.
+# About 25 minutes on 2 cores (most of it the two builds), plus 2 minutes when the root is made.
 set -euo pipefail
 
 cache=${TREMORA_FRESH_CACHE:-/var/cache/tremora-fresh}
