@@ -5,15 +5,20 @@
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/ReportTable.h"
+#include "gui/controllers/RowActions.h"
+#include "gui/controllers/Satellite.h"
 #include "gui/controllers/UpdateCycle.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MessageBoxDialogs.h"
 #include "gui/window/TForm1.h"
+#include "places/LocalTileSource.h"
 #include "places/PlaceFile.h"
 #include "platform/Clock.h"
 #include "platform/Pause.h"
 #include "platform/QtDownloader.h"
+#include "platform/TileSource.h"
+#include "resources/Resources.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 
@@ -31,6 +36,8 @@ namespace
 {
 
 constexpr int kSearchDaysBack = 30;
+// The natural-colour picture of the working folder; the best one to cut local tiles from.
+constexpr const char* kEarthPictureFile = "Ziemia.jpg";
 
 } // namespace
 
@@ -72,7 +79,10 @@ Program::Program(Platform& platform, const ProgramOptions& options)
 
 Program::~Program()
 {
-    // Controllers go before the window they point into.
+    // Controllers go before the window they point into, the satellite view before its tiles.
+    m_rowActions.reset();
+    m_satellite.reset();
+    m_tiles.reset();
     m_mapDisplay.reset();
     m_reportTable.reset();
     m_updateCycle.reset();
@@ -88,6 +98,13 @@ void Program::createControllers()
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform, *m_events);
     m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);
     m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform, *m_events);
+    if (m_platform->tileHost.isEmpty())
+        m_tiles = std::make_unique<LocalTileSource>(
+            QStringList { m_state->path(QString::fromLatin1(kEarthPictureFile)), builtInMapPath() });
+    else
+        m_tiles = std::make_unique<HostTileSource>(m_platform->downloader, m_platform->tileHost);
+    m_satellite = std::make_unique<Satellite>(*m_form, *m_state, *m_platform, *m_events, *m_tiles);
+    m_rowActions = std::make_unique<RowActions>(*m_form, *m_state, *m_platform, *m_events);
 }
 
 void Program::start()

@@ -15,7 +15,10 @@ class CatalogueView;
 class MapDisplay;
 class ProgramEvents;
 class ReportTable;
+class RowActions;
+class Satellite;
 class TForm1;
+class TileSource;
 class UpdateCycle;
 class WindowShell;
 struct ProgramState;
@@ -79,6 +82,8 @@ public:
     MapDisplay& mapDisplay() { return *m_mapDisplay; }
     WindowShell& shell() { return *m_shell; }
     UpdateCycle& updateCycle() { return *m_updateCycle; }
+    Satellite& satellite() { return *m_satellite; }
+    RowActions& rowActions() { return *m_rowActions; }
 
 private:
     struct RealPlatform;
@@ -94,6 +99,10 @@ private:
     std::unique_ptr<ReportTable> m_reportTable;
     std::unique_ptr<UpdateCycle> m_updateCycle;
     std::unique_ptr<MapDisplay> m_mapDisplay;
+    /// Tiles from the tile host, or cut from the world picture when no host is set.
+    std::unique_ptr<TileSource> m_tiles;
+    std::unique_ptr<Satellite> m_satellite;
+    std::unique_ptr<RowActions> m_rowActions;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

@@ -34,6 +34,9 @@ Q_SIGNALS:
     void listingFinished();
     /// The list of the earthquakes shown last was refilled.
     void shownQuakesChanged();
+    /// A table row was selected with the automatic location picture on: show the picture of
+    /// its point (already converted from the row's texts).
+    void rowPictureRequested(float lon, float lat);
 };
 
 } // namespace tremora

@@ -21,9 +21,9 @@ using namespace controls;
 namespace
 {
 constexpr int kGridSide = 4;
-constexpr int kZoomMin = 2;
+constexpr int kZoomMin = 1;
 constexpr int kZoomMax = 17;
-constexpr int kZoomDefault = 7;
+constexpr int kZoomDefault = 1;
 constexpr const char* kWebMapLink = "https://www.openstreetmap.org/#map=7/50.89/15.025";
 } // namespace
 
