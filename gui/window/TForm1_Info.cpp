@@ -28,6 +28,9 @@ Mapa wbudowana i kontury: Natural Earth (domena publiczna).<br>
 Granice płyt tektonicznych (P2): model PB2002 – Hugo Ahlenius, Nordpil i Peter Bird,
 licencja Open Data Commons Attribution (ODC-By) 1.0.<br>
 Zdjęcie Ziemi (P1): NASA Visible Earth.<br>
+Zdjęcia satelitarne: bez opcji <code>--tile-host</code> program sam wycina kafelki z obrazu Ziemi –
+z pliku Ziemia.jpg w folderze roboczym, a gdy go brak, z mapy wbudowanej; z opcją
+<code>--tile-host</code> pobiera je z podanego serwera kafelków.<br>
 Lista miejscowości: world-countries (https://github.com/mledoze/countries), licencja ODbL 1.0.<br>
 Forum projektu: https://tremora.example.org/forum</p>
 <p style="color:#666">Licencja GPL-3.0-or-later.</p>
