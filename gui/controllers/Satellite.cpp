@@ -188,8 +188,11 @@ void Satellite::Timer6Timer()
     QPainter painter(&overlay);
     painter.setPen(QColor(255, 0, 0));
     painter.setBrush(QColor(255, 255, 0));
+    // MarkerY counts northward from the tile's south edge, and the tile is drawn north up: the
+    // marker's row from the top is what is left of the tile above it. Counting MarkerY from the
+    // top instead would mirror the marker about the tile's middle, off the epicentre.
     const int x = m_marker->x;
-    const int y = m_marker->y;
+    const int y = kTilePixels - m_marker->y;
     painter.drawEllipse(QRect(
         QPoint(x - kMarkerRadius, y - kMarkerRadius), QPoint(x + kMarkerRadius - 1, y + kMarkerRadius - 1)));
     painter.end();

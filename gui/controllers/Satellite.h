@@ -49,7 +49,8 @@ public:
     /// Writes the tile bounds into Edit21..Edit24 and places the marker when the point lies on
     /// the tile, starting Timer6.
     void Wysw_punkt();
-    /// Paints the marker on PaintBox2.
+    /// Paints the marker on PaintBox2 at the epicentre: column MarkerX from the left, row
+    /// MarkerY from the bottom (the tile is north up).
     void Timer6Timer();
     /// Label35 := the magnification of TrackBar1.
     void TrackBar1Change();

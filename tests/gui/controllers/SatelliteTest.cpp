@@ -135,7 +135,9 @@ TEST_F(SatelliteTest, WorkedExampleThroughTheButton)
     form().PaintBox2->resize(TForm1::kTileSide, TForm1::kTileSide);
     satellite().Timer6Timer();
     const QImage& marks = form().PaintBox2->overlay();
-    EXPECT_EQ(marks.pixelColor(176, 142), QColor(255, 255, 0));
+    // Row 142 counted northward from the tile's south edge is row 114 from the top.
+    EXPECT_EQ(marks.pixelColor(176, 114), QColor(255, 255, 0));
+    EXPECT_EQ(marks.pixelColor(176, 142).alpha(), 0);
     EXPECT_EQ(marks.pixelColor(40, 40).alpha(), 0);
 
     // The corner of the world lies outside its tile: the marker stays where it was.
