@@ -4,15 +4,31 @@
 #include "app/Program.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/BannerMenu.h"
+#include "gui/widgets/MapImage.h"
 #include "gui/window/TForm1.h"
 #include "gui/window/TForm2.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPushButton>
+#include <QSlider>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 using namespace tremora;
+
+namespace
+{
+constexpr qint64 kPictureWaitMs = 10'000;
+constexpr qint64 kMarkerTickMs = 700;
+constexpr int kGridZoom = 3;
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -45,5 +61,30 @@ int main(int argc, char** argv)
     form.PageControl3->grab().save(prefix + QStringLiteral("-filters.png"));
     form.BarPopupMenu1->adjustSize();
     form.BarPopupMenu1->grab().save(prefix + QStringLiteral("-menu.png"));
+
+    // The location picture of the newest row of the last three months, and the grid around it.
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < kPictureWaitMs)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+    };
+    form.PageControl1->setCurrentIndex(TForm1::TabBase);
+    form.Button5->click();
+    if (form.ControlPanel1->model()->rowCount() > 0) {
+        form.ControlPanel1->selectRow(0);
+        waitFor([&] { return !form.Image19->picture().isNull(); });
+        // Timer6 paints the marker on its first tick.
+        QElapsedTimer sinceShown;
+        sinceShown.start();
+        waitFor([&] { return sinceShown.elapsed() > kMarkerTickMs; });
+        form.grab().save(prefix + QStringLiteral("-location.png"));
+        form.TrackBar2->setValue(kGridZoom);
+        form.Button9->click();
+        waitFor([&] { return !form.Image6->picture().isNull(); });
+        form.PageControl1->setCurrentIndex(TForm1::TabSatellite);
+        QApplication::processEvents();
+        form.grab().save(prefix + QStringLiteral("-grid.png"));
+    }
     return 0;
 }
