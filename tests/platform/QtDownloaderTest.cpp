@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtDownloader.h"
+#include "platform/TileSource.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/Waiting.h"
 
@@ -187,6 +188,32 @@ TEST_F(QtDownloaderTest, NeverReportsInsideTheCallAndGivesUpOnOversizedOrStalled
     EXPECT_FALSE(test::fetch(impatient, s.url("/stalled"), target()).received);
     released.set_value();
     EXPECT_TRUE(filesInDir().isEmpty()) << "a stalled reply leaves no file";
+}
+
+TEST_F(QtDownloaderTest, TileHostIsAskedForTheKeyAndItsReplyLandsInTheFile)
+{
+    LoopbackServer s;
+    std::string asked;
+    s.server.Get("/kh", [&](const httplib::Request& q, httplib::Response& r) {
+        asked = q.get_param_value("n") + "," + q.get_param_value("v") + "," + q.get_param_value("t");
+        r.set_content("\xFF\xD8\xFF tile", "image/jpeg");
+    });
+    s.start();
+    QtDownloader d;
+    HostTileSource tiles(d, s.url("/"));
+
+    Download* download = tiles.fetch(QStringLiteral("stqqrts"), target());
+    bool received = false;
+    bool done = false;
+    QObject::connect(download, &Download::finished, download, [&](bool r, int) {
+        received = r;
+        done = true;
+    });
+    ASSERT_TRUE(test::waitUntil([&] { return done; }));
+    delete download;
+    EXPECT_TRUE(received);
+    EXPECT_EQ(asked, "404,84,tstqqrts");
+    EXPECT_EQ(test::readAll(target()), QByteArray("\xFF\xD8\xFF tile"));
 }
 
 } // namespace
