@@ -36,6 +36,7 @@ void MapImage::setPicture(const QImage& picture)
     m_picture = picture;
     m_scaled = QImage();
     update();
+    Q_EMIT pictureChanged();
 }
 
 void MapImage::setPictureSizer(PictureSizer sizer)

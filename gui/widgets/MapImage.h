@@ -29,6 +29,10 @@ public:
     /// The size the picture is drawn at in the control's current size.
     QSize drawnSize() const;
 
+Q_SIGNALS:
+    /// A new picture was set (a satellite tile arrived, the map picture was switched).
+    void pictureChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

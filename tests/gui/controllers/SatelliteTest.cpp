@@ -3,6 +3,7 @@
 // from the program's own local source or, with a tile host set, from the scripted downloader.
 #include "gui/controllers/Satellite.h"
 #include "ProgramTestSupport.h"
+#include "catalogue/DayNumber.h"
 #include "gui/controllers/RowActions.h"
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/PaintBox.h"
@@ -10,6 +11,7 @@
 #include "gui/window/TForm1.h"
 #include "places/LocalTileSource.h"
 #include "state/ProgramState.h"
+#include "tests/support/QuakeSample.h"
 #include "tests/support/Waiting.h"
 
 #include <QAction>
@@ -64,8 +66,10 @@ protected:
     /// at 179,5 / -20.
     void startWithTwoRows(bool tileHost)
     {
-        writeCatalogue({ test::quake(2015, 7, 8, 3, 0, 0, 179.5, -20, 61),
-            test::quake(2015, 7, 9, 12, 30, 0, 16.19, 51.69, 45) });
+        writeCatalogue(
+            { test::quake(double(dayNumber(2015, 7, 8)), test::secondsOfDay(3, 0, 0), 61, 0, 179.5f, -20),
+                test::quake(
+                    double(dayNumber(2015, 7, 9)), test::secondsOfDay(12, 30, 0), 45, 0, 16.19f, 51.69f) });
         if (tileHost)
             m_platform.tileHost = kTileHost;
         makeProgram().FormCreate();
