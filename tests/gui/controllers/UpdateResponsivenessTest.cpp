@@ -25,6 +25,10 @@ constexpr int kPerDay = 3;
 constexpr int kSlowReplyMs = 150;
 // The longest a click may wait for the window while an update runs.
 constexpr qint64 kAnswerMs = 50;
+// On a busy machine the system may hold the whole program back now and then; one such click is
+// forgiven. An update that blocked the window for its downloads would hold back one click per
+// month.
+constexpr int kForgivenClicks = 1;
 
 // The whole program rebuilding its catalogue from a service that takes its time over every
 // reply, while the user keeps clicking.
@@ -55,7 +59,7 @@ TEST(UpdateResponsivenessTest, TheWindowAnswersClicksWhileAnUpdateWaitsForASlowS
 
     RecordProperty("worst_click_ms", int(worst));
     RecordProperty("clicks", probe.clicks());
-    EXPECT_LT(worst, kAnswerMs);
+    EXPECT_LT(probe.worstButMs(kForgivenClicks), kAnswerMs);
     EXPECT_GE(probe.clicks(), kMonths) << "clicks were answered during the update, not after it";
     EXPECT_EQ(server.requestCount(), kMonths);
     EXPECT_EQ(program.state().catalogue.CatalogueCount, events);
