@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <memory>
+#include <span>
+#include <vector>
 
 namespace tremora
 {
@@ -17,6 +19,10 @@ inline constexpr const char* kCatalogueFileName = "Baza_USGS.dat";
 
 /// The earthquake catalogue: one array of slots allocated once for the run. Records live in
 /// slots 1 .. CatalogueCount, oldest first; slot 0 is the import's work record.
+///
+/// A full catalogue keeps following the newest events: rows an import brings past the last slot
+/// wait in an overflow, and when the import is taken the oldest records give way to them, as
+/// many as there are. Until then slots 1 .. CatalogueCount stay in order.
 class Catalogue
 {
 public:
@@ -32,12 +38,32 @@ public:
     /// Newest record (slot CatalogueCount); only meaningful when CatalogueCount > 0.
     const QuakeRecord& newest() const { return (*this)[CatalogueCount]; }
 
+    /// Places an imported row after slot ImportCount, or, once ImportCount is the last slot,
+    /// in the overflow.
+    void appendImported(const QuakeRecord& record);
+    /// How many of the oldest records give way when the import is taken.
+    int importDropCount() const { return m_folded + static_cast<int>(m_overflow.size()); }
+    /// Index the newest imported row would have in a catalogue without a capacity.
+    int importEnd() const { return ImportCount + importDropCount(); }
+    /// Rows waiting past the last slot, oldest first. They follow slots
+    /// overflow().size() + 1 .. ImportCount, which are the import's older records that stay.
+    std::span<const QuakeRecord> overflow() const { return m_overflow; }
+    /// Makes the import the catalogue in memory: CatalogueCount := ImportCount, the oldest
+    /// records give way to the overflow and slots 1 .. CatalogueCount hold the newest records in
+    /// order. Returns how many gave way.
+    int takeImport();
+    /// Forgets the rows waiting past the last slot (an update that ends unsaved, or one that
+    /// starts).
+    void dropOverflow();
+
     int CatalogueCount = 0;
     int ImportCount = 0;
     QString CatalogueFileName = QString::fromLatin1(kCatalogueFileName);
 
 private:
     std::unique_ptr<QuakeRecord[]> m_slots;
+    std::vector<QuakeRecord> m_overflow;
+    int m_folded = 0; // records that gave way when the overflow ran full and replaced every slot
 };
 
 } // namespace tremora

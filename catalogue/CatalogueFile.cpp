@@ -9,6 +9,26 @@
 namespace tremora
 {
 
+namespace
+{
+
+constexpr qint64 kRecordBytes = qint64(sizeof(QuakeRecord));
+
+FilePiece recordsPiece(const QuakeRecord* first, qint64 count)
+{
+    return { reinterpret_cast<const char*>(first), std::max<qint64>(count, 0) * kRecordBytes };
+}
+
+SaveResult saveResult(const WholeFileWrite& written)
+{
+    SaveResult result;
+    result.ok = written.ok;
+    result.error = written.error;
+    return result;
+}
+
+} // namespace
+
 LoadResult LoadCatalogue(Catalogue& catalogue)
 {
     LoadResult result;
@@ -23,17 +43,22 @@ LoadResult LoadCatalogue(Catalogue& catalogue)
         return result;
     }
 
-    result.recordsInFile = file.size() / qint64(sizeof(QuakeRecord));
+    result.recordsInFile = file.size() / kRecordBytes;
     const qint64 toLoad = std::min<qint64>(result.recordsInFile, kCatalogueCapacity);
     result.overCapacity = result.recordsInFile > kCatalogueCapacity;
+    // A catalogue follows today's earthquakes: what does not fit are the oldest.
+    if (result.overCapacity && !file.seek((result.recordsInFile - toLoad) * kRecordBytes)) {
+        result.error = file.errorString();
+        return result;
+    }
 
-    const qint64 bytes = toLoad * qint64(sizeof(QuakeRecord));
+    const qint64 bytes = toLoad * kRecordBytes;
     auto* target = reinterpret_cast<char*>(catalogue.slots() + 1);
     const qint64 done = readFully(file, target, bytes);
     if (done < bytes)
         result.error = file.errorString();
 
-    result.loaded = static_cast<int>(done / qint64(sizeof(QuakeRecord)));
+    result.loaded = static_cast<int>(done / kRecordBytes);
     catalogue.CatalogueCount = result.loaded;
     return result;
 }
@@ -41,13 +66,20 @@ LoadResult LoadCatalogue(Catalogue& catalogue)
 SaveResult SaveCatalogue(const Catalogue& catalogue)
 {
     const int count = std::clamp(catalogue.CatalogueCount, 0, kCatalogueCapacity);
-    const qint64 bytes = qint64(count) * qint64(sizeof(QuakeRecord));
-    const auto* source = reinterpret_cast<const char*>(catalogue.slots() + 1);
-    const WholeFileWrite written = writeWholeFile(catalogue.CatalogueFileName, source, bytes);
-    SaveResult result;
-    result.ok = written.ok;
-    result.error = written.error;
-    return result;
+    const FilePiece records = recordsPiece(catalogue.slots() + 1, count);
+    return saveResult(writeWholeFile(catalogue.CatalogueFileName, records.data, records.size));
+}
+
+SaveResult SaveImport(const Catalogue& catalogue)
+{
+    const std::span<const QuakeRecord> overflow = catalogue.overflow();
+    const int count = std::clamp(catalogue.ImportCount, 0, kCatalogueCapacity);
+    const auto waiting = std::min<qint64>(qint64(overflow.size()), count);
+    const FilePiece pieces[] = {
+        recordsPiece(catalogue.slots() + 1 + waiting, count - waiting),
+        recordsPiece(overflow.data(), waiting),
+    };
+    return saveResult(writeWholeFile(catalogue.CatalogueFileName, pieces));
 }
 
 } // namespace tremora

@@ -9,16 +9,24 @@ namespace tremora
 
 WholeFileWrite writeWholeFile(const QString& path, const char* data, qint64 size)
 {
+    const FilePiece whole[] = { { data, size } };
+    return writeWholeFile(path, whole);
+}
+
+WholeFileWrite writeWholeFile(const QString& path, std::span<const FilePiece> pieces)
+{
     WholeFileWrite result;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         result.error = file.errorString();
         return result;
     }
-    if (size > 0 && file.write(data, size) != size) {
-        result.error = file.errorString();
-        file.cancelWriting();
-        return result;
+    for (const FilePiece& piece : pieces) {
+        if (piece.size > 0 && file.write(piece.data, piece.size) != piece.size) {
+            result.error = file.errorString();
+            file.cancelWriting();
+            return result;
+        }
     }
     // commit() flushes to disk and renames the temporary file over the old one.
     if (!file.commit()) {

@@ -45,6 +45,38 @@ protected:
     }
     QByteArray fileBytes() const { return test::readAll(m_catalogue.CatalogueFileName); }
 
+    // A catalogue without a capacity: records 1 .. k as stored, the import's rows after them
+    // (marked, so that a stored record and its replacement differ).
+    static QuakeRecord unlimited(int i, int k)
+    {
+        QuakeRecord r = sample(i);
+        if (i > k)
+            r.SourceCode = 1;
+        return r;
+    }
+    // Fills the catalogue with records 1 .. kCatalogueCapacity, takes the import as resuming
+    // after record k (the match point) and brings `rows` more. Returns the unlimited count.
+    int importAfter(int k, int rows)
+    {
+        fill(kCatalogueCapacity);
+        m_catalogue.ImportCount = k;
+        for (int i = k + 1; i <= k + rows; ++i)
+            m_catalogue.appendImported(unlimited(i, k));
+        return k + rows;
+    }
+    // Slots 1 .. CatalogueCount hold exactly the newest records of the unlimited catalogue.
+    ::testing::AssertionResult holdsNewest(const Catalogue& c, int total, int k) const
+    {
+        const int first = total - c.CatalogueCount + 1;
+        for (int slot = 1; slot <= c.CatalogueCount; ++slot) {
+            const QuakeRecord expected = unlimited(first + slot - 1, k);
+            if (std::memcmp(&c[slot], &expected, sizeof(QuakeRecord)) != 0)
+                return ::testing::AssertionFailure()
+                    << "slot " << slot << " is not record " << first + slot - 1;
+        }
+        return ::testing::AssertionSuccess();
+    }
+
     QTemporaryDir m_dir;
     Catalogue m_catalogue;
 };
@@ -98,20 +130,80 @@ TEST_F(CatalogueFileTest, MissingEmptyShortAndTrailingBytes)
     EXPECT_EQ(QFileInfo(m_catalogue.CatalogueFileName).size(), 0);
 }
 
-TEST_F(CatalogueFileTest, FileOverCapacityLoadsWhatFits)
+TEST_F(CatalogueFileTest, AFileOverCapacityLoadsItsNewestRecords)
 {
-    {
-        QFile f(m_catalogue.CatalogueFileName);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(qint64(kCatalogueCapacity + 2) * 40));
+    // 2,000,050 records, written by something else: the 51 oldest do not fit.
+    constexpr int kInFile = kCatalogueCapacity + 51;
+    QByteArray bytes(qsizetype(kInFile) * 40, Qt::Uninitialized);
+    for (int i = 1; i <= kInFile; ++i) {
+        const QuakeRecord r = sample(i);
+        std::memcpy(bytes.data() + qsizetype(i - 1) * 40, &r, 40);
     }
-    m_catalogue[kCatalogueCapacity].Mag10 = 99; // must be overwritten by the file's zeros
+    ASSERT_TRUE(test::writeAll(m_catalogue.CatalogueFileName, bytes));
+
     const LoadResult r = LoadCatalogue(m_catalogue);
     EXPECT_TRUE(r.overCapacity);
-    EXPECT_EQ(r.recordsInFile, kCatalogueCapacity + 2);
+    EXPECT_EQ(r.recordsInFile, kInFile);
     EXPECT_EQ(r.loaded, kCatalogueCapacity);
     EXPECT_EQ(m_catalogue.CatalogueCount, kCatalogueCapacity);
-    EXPECT_EQ(m_catalogue[kCatalogueCapacity].Mag10, 0);
+    EXPECT_EQ(
+        std::memcmp(m_catalogue.slots() + 1, bytes.constData() + 51 * 40, qsizetype(kCatalogueCapacity) * 40),
+        0);
+    EXPECT_EQ(m_catalogue[1].OriginDate, sample(52).OriginDate);
+    EXPECT_EQ(m_catalogue.newest().OriginDate, sample(kInFile).OriginDate);
+    EXPECT_EQ(fileBytes().size(), bytes.size()) << "a load never rewrites the file";
+}
+
+TEST_F(CatalogueFileTest, AnImportPastTheLastSlotKeepsExactlyTheNewestRecords)
+{
+    // Matched 10 records before the end, 25 new rows: 15 of the oldest give way.
+    const int k = kCatalogueCapacity - 10;
+    const int total = importAfter(k, 25);
+    EXPECT_EQ(m_catalogue.ImportCount, kCatalogueCapacity);
+    EXPECT_EQ(m_catalogue.importDropCount(), 15);
+    EXPECT_EQ(m_catalogue.importEnd(), total);
+    EXPECT_EQ(m_catalogue[1].OriginDate, sample(1).OriginDate) << "nothing moves before the import is taken";
+
+    // The file is written from where the rows stand and loads in the new order...
+    ASSERT_TRUE(SaveImport(m_catalogue).ok);
+    EXPECT_EQ(fileBytes().size(), qsizetype(kCatalogueCapacity) * 40);
+    Catalogue reloaded;
+    reloaded.CatalogueFileName = m_catalogue.CatalogueFileName;
+    LoadCatalogue(reloaded);
+    EXPECT_TRUE(holdsNewest(reloaded, total, k));
+
+    // ... the same order taking the import gives in memory.
+    EXPECT_EQ(m_catalogue.takeImport(), 15);
+    EXPECT_EQ(m_catalogue.CatalogueCount, kCatalogueCapacity);
+    EXPECT_TRUE(m_catalogue.overflow().empty());
+    EXPECT_EQ(m_catalogue.importDropCount(), 0);
+    EXPECT_TRUE(holdsNewest(m_catalogue, total, k));
+
+    // Room for every row: nothing gives way, and the file is the plain save's.
+    m_catalogue.ImportCount = kCatalogueCapacity - 20;
+    m_catalogue.appendImported(sample(1));
+    EXPECT_EQ(m_catalogue.importDropCount(), 0);
+    ASSERT_TRUE(SaveImport(m_catalogue).ok);
+    EXPECT_EQ(fileBytes().size(), qsizetype(kCatalogueCapacity - 19) * 40);
+}
+
+TEST_F(CatalogueFileTest, AnImportOfMoreThanACatalogueStaysExactAndBounded)
+{
+    // More rows than the catalogue holds: the match point itself and everything up to it give way,
+    // and the overflow never grows past one catalogue.
+    const int k = kCatalogueCapacity - 50;
+    const int rows = kCatalogueCapacity + 60;
+    const int total = importAfter(k, rows);
+    EXPECT_EQ(m_catalogue.importDropCount(), total - kCatalogueCapacity);
+    EXPECT_LT(m_catalogue.overflow().size(), std::size_t(kCatalogueCapacity));
+
+    ASSERT_TRUE(SaveImport(m_catalogue).ok);
+    EXPECT_EQ(m_catalogue.takeImport(), total - kCatalogueCapacity);
+    EXPECT_TRUE(holdsNewest(m_catalogue, total, k));
+    EXPECT_EQ(m_catalogue[1].SourceCode, 1) << "every stored record gave way";
+    EXPECT_EQ(fileBytes(),
+        QByteArray(
+            reinterpret_cast<const char*>(m_catalogue.slots() + 1), qsizetype(kCatalogueCapacity) * 40));
 }
 
 TEST_F(CatalogueFileTest, SaveThatFailsMidwayLeavesTheOldFileIntact)
