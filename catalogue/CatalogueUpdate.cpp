@@ -63,7 +63,7 @@ bool CatalogueUpdate::start(DateLayout layout)
     m_running = true;
     ++m_run;
     m_layout = layout;
-    m_full = false;
+    m_catalogue.dropOverflow();
     m_plan = planUpdate(m_catalogue, m_platform.clock.today());
     if (m_plan.rebuild) {
         m_catalogue.CatalogueCount = 0;
@@ -214,13 +214,6 @@ void CatalogueUpdate::takeReply(ReplyKind kind)
         end(Outcome::NoReply);
         return;
     }
-    if (result.capacityReached) {
-        m_full = true;
-        m_periods.clear();
-        Q_EMIT monthHandled();
-        finishMonths();
-        return;
-    }
     periodDone();
 }
 
@@ -244,12 +237,7 @@ QString CatalogueUpdate::updatedLine() const
 
 void CatalogueUpdate::finishMonths()
 {
-    if (m_full)
-        Q_EMIT warning(QStringLiteral("Baza USGS jest pełna (%1 rekordów): import przerwano, zapisane "
-                                      "zostaną rekordy, które się zmieściły.")
-                           .arg(kCatalogueCapacity));
-
-    if (m_catalogue.CatalogueCount == m_catalogue.ImportCount) {
+    if (m_catalogue.CatalogueCount == m_catalogue.ImportCount && m_catalogue.importDropCount() == 0) {
         Q_EMIT logLine(updatedLine());
         Q_EMIT statusText(updatedLine());
     } else {
@@ -261,17 +249,29 @@ void CatalogueUpdate::finishMonths()
 void CatalogueUpdate::finishWithSave()
 {
     Q_EMIT logLine(kSavingText);
-    m_catalogue.CatalogueCount = m_catalogue.ImportCount;
-    const SaveResult saved = SaveCatalogue(m_catalogue);
+    const int dropped = m_catalogue.importDropCount();
+    // Written from where the rows stand: the reload then puts them in their new slots, so no
+    // record of a full catalogue is moved in memory.
+    const SaveResult saved = SaveImport(m_catalogue);
     if (!saved.ok) {
         // The rows stay in memory; reloading the old file now would throw them away.
+        m_catalogue.takeImport();
         Q_EMIT saveFailed(
             QStringLiteral("Nie można zapisać pliku %1: %2").arg(m_catalogue.CatalogueFileName, saved.error));
+        if (dropped > 0) {
+            // Indices moved all the same; whoever holds one must hear of it.
+            LoadResult kept;
+            kept.loaded = m_catalogue.CatalogueCount;
+            kept.droppedOldest = dropped;
+            Q_EMIT reloaded(kept);
+        }
         Q_EMIT logLine(updatedLine());
         return;
     }
     Q_EMIT logLine(kSavedText);
-    const LoadResult loaded = LoadCatalogue(m_catalogue);
+    LoadResult loaded = LoadCatalogue(m_catalogue);
+    m_catalogue.dropOverflow();
+    loaded.droppedOldest = dropped;
     Q_EMIT reloaded(loaded);
     Q_EMIT logLine(kReloadedText);
     Q_EMIT logLine(updatedLine());
@@ -281,6 +281,8 @@ void CatalogueUpdate::end(Outcome outcome, const QString& message)
 {
     m_running = false;
     m_periods.clear();
+    // Rows past the last slot are only kept by an update that completes.
+    m_catalogue.dropOverflow();
     Q_EMIT finished(outcome, message);
 }
 

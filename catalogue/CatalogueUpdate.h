@@ -20,8 +20,10 @@ struct Platform;
 /// step per event and never waits: a reply arrives as a signal, a pause is a timer.
 ///
 /// It fetches the missing months one request each into the reply file, parses and merges each
-/// reply, and at the end saves and reloads the catalogue when anything changed. A reply refused
-/// for matching too many events is fetched again in halves (down to single days); a missing or
+/// reply, and at the end saves and reloads the catalogue when anything changed. A catalogue that
+/// would pass its capacity keeps its newest records: as many of the oldest give way as the
+/// update brought past the last slot, and the reload says how many (LoadResult::droppedOldest). A reply
+/// refused for matching too many events is fetched again in halves (down to single days); a missing or
 /// unrecognised reply is tried again twice first, after a pause. Everything it has to show goes
 /// out through its signals; the window's controller moves it to the controls.
 class CatalogueUpdate final : public QObject
@@ -74,11 +76,13 @@ Q_SIGNALS:
     void statusText(const QString& text);
     /// Row index reached by the parse, every tenth row.
     void rowProgress(int index);
-    /// A warning for a box (a refused reply, a corrected depth, a full catalogue).
+    /// A warning for a box (a refused reply, a corrected depth).
     void warning(const QString& text);
     /// A month was handled; the catalogue's first and last dates may be shown.
     void monthHandled();
-    /// The catalogue was saved and loaded again from its file.
+    /// The catalogue was saved and loaded again from its file; or, when the save failed after
+    /// old records gave way, rearranged in memory (then nothing was read: only `loaded` and
+    /// `droppedOldest` are set).
     void reloaded(const tremora::LoadResult& result);
     /// The catalogue could not be saved; it stays in memory.
     void saveFailed(const QString& text);
@@ -108,7 +112,6 @@ private:
     std::size_t m_month = 0;
     std::deque<MonthRequest> m_periods; // periods of the current month still to fetch, in order
     int m_attempt = 0;
-    bool m_full = false;
     bool m_running = false;
     Download* m_download = nullptr;
     unsigned m_run = 0; // tells a pause of an earlier run from one of this run

@@ -294,11 +294,11 @@ public:
             if (readRow(row, accepted, magEnd) == RowEnd::CutOff)
                 break;
             ++result.rowsRead;
-            const int provisional = m_catalogue.ImportCount + (accepted ? 1 : 0);
+            const int provisional = m_catalogue.importEnd() + (accepted ? 1 : 0);
             if (provisional % kProgressEvery == 0)
                 m_observer.progress(provisional);
-            if (accepted && !place(result))
-                break;
+            if (accepted)
+                place(result);
             q = magEnd;
             if ((q - m_text) + 1 >= m_length - kReplyTailLength)
                 break;
@@ -366,8 +366,8 @@ private:
         return RowEnd::Read;
     }
 
-    // Places the work record; false when the catalogue is full and the parse must stop.
-    bool place(AnalizaResult& result)
+    // Places the work record; past the last slot it waits in the catalogue's overflow.
+    void place(AnalizaResult& result)
     {
         const QuakeRecord& work = m_catalogue.WorkRecord();
         if (m_matchFirst) {
@@ -380,15 +380,10 @@ private:
                     break;
                 }
             }
-            return true;
+            return;
         }
-        if (m_catalogue.ImportCount >= kCatalogueCapacity) {
-            result.capacityReached = true;
-            return false;
-        }
-        m_catalogue[++m_catalogue.ImportCount] = work;
+        m_catalogue.appendImported(work);
         ++result.rowsPlaced;
-        return true;
     }
 
     const char* m_text;

@@ -33,7 +33,8 @@ public:
     virtual ~ImportObserver() = default;
     /// A line for the log memo (Memo1).
     virtual void log(const QString& line) = 0;
-    /// Row index reached, for Label3; called for every tenth row.
+    /// Row index reached, for Label3; called for every tenth row. Past the last slot it counts
+    /// on as if the catalogue had no capacity.
     virtual void progress(int index) = 0;
     /// A warning for a modal box.
     virtual void warning(const QString& text) = 0;
@@ -44,7 +45,6 @@ struct AnalizaResult {
     int rowsRead = 0; // whole data rows read (placed, matched, dropped or skipped)
     int rowsPlaced = 0; // rows copied into catalogue slots
     bool matched = false; // with MatchFirst: a row equal to a stored record was found
-    bool capacityReached = false; // the parse stopped because slot kCatalogueCapacity was filled
 };
 
 /// Parses one reply of the event service and merges its rows into the catalogue.
@@ -65,9 +65,8 @@ struct AnalizaResult {
 /// Merge: while MatchFirst holds, each accepted row is compared with slots StartCount,
 /// StartCount - 1, ... StartCount - 100 (only slots >= 1); on the first equal one ImportCount
 /// becomes that slot and matching ends, otherwise the row is dropped. Then every accepted row
-/// goes to slot ++ImportCount. CatalogueCount is not touched.
-///
-/// Never writes past slot kCatalogueCapacity: the parse stops there with capacityReached.
+/// goes to slot ++ImportCount, and past the last slot to the catalogue's overflow
+/// (Catalogue::appendImported). CatalogueCount is not touched.
 /// Never reads past the end of the reply; a row cut off by the end is not stored.
 /// Throws ConversionError (naming the offending text) on a malformed field; rows placed before
 /// it stay, ImportCount keeps its value.

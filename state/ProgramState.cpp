@@ -3,6 +3,8 @@
 
 #include "table/Energy.h"
 
+#include <algorithm>
+
 namespace tremora
 {
 
@@ -24,6 +26,12 @@ void ProgramState::Wysw_tab1(int n, PlaceLanguage language)
     const double joules = QuakeEnergyJ(record.Mag10);
     EnergySumJ += joules;
     EnergySumWh += joules / kSecondsPerHour;
+}
+
+void ProgramState::oldestRecordsGaveWay(int count)
+{
+    if (count > 0)
+        LastAlertIndex = std::max(LastAlertIndex - count, 0);
 }
 
 } // namespace tremora

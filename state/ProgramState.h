@@ -40,6 +40,10 @@ struct ProgramState {
     /// table.
     void Wysw_tab1(int n, PlaceLanguage language);
 
+    /// The oldest `count` records of the catalogue gave way to newer ones: every index held here
+    /// moves down with its record, so the warning check neither misses nor repeats one.
+    void oldestRecordsGaveWay(int count);
+
     double EnergySumJ = 0;
     double EnergySumWh = 0;
     int LastAlertIndex = 0;

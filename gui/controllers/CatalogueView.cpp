@@ -23,6 +23,27 @@ void setAndShow(QLabel* label, const QString& text)
     label->repaint();
 }
 
+// 12345 -> "12 345".
+QString groupedNumber(qint64 n)
+{
+    QString digits = QString::number(n);
+    for (qsizetype at = digits.size() - 3; at > (n < 0 ? 1 : 0); at -= 3)
+        digits.insert(at, QLatin1Char(' '));
+    return digits;
+}
+
+// "1 najstarszy wstrząs", "3 najstarsze wstrząsy", "12 345 najstarszych wstrząsów".
+QString oldestQuakesText(qint64 n)
+{
+    const qint64 last = n % 10;
+    const qint64 lastTwo = n % 100;
+    const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
+    const QString words = n == 1 ? QStringLiteral("najstarszy wstrząs")
+        : few                    ? QStringLiteral("najstarsze wstrząsy")
+                                 : QStringLiteral("najstarszych wstrząsów");
+    return groupedNumber(n) + QLatin1Char(' ') + words;
+}
+
 } // namespace
 
 CatalogueView::CatalogueView(TForm1& form, ProgramState& state, Dialogs& dialogs, ProgramEvents& events)
@@ -32,6 +53,8 @@ CatalogueView::CatalogueView(TForm1& form, ProgramState& state, Dialogs& dialogs
     , m_events(events)
 {
     connect(&m_events, &ProgramEvents::catalogueReloaded, this, &CatalogueView::showLoad);
+    connect(&m_events, &ProgramEvents::catalogueReloaded, this,
+        [this](const LoadResult& result) { m_state.oldestRecordsGaveWay(result.droppedOldest); });
 }
 
 void CatalogueView::Wczytaj_baze()
@@ -44,25 +67,24 @@ void CatalogueView::showLoad(const LoadResult& result)
     showSummary();
 
     const int count = m_state.catalogue.CatalogueCount;
-    if (result.overCapacity) {
-        const QString notice = QStringLiteral("Baza USGS odczytana częściowo: wczytano %1 z %2 rekordów.")
-                                   .arg(count)
-                                   .arg(result.recordsInFile);
-        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, notice);
-        m_dialogs.warning(QStringLiteral("Plik %1 zawiera %2 rekordów, a baza mieści najwyżej %3.\n"
-                                         "Wczytano %4 najstarszych rekordów; pozostałych nie wczytano.")
-                              .arg(m_state.catalogue.CatalogueFileName)
-                              .arg(result.recordsInFile)
-                              .arg(kCatalogueCapacity)
-                              .arg(count));
-        return;
-    }
-
     if (!result.error.isEmpty()) {
         // A read that broke off must not pass for a good load.
         m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kPartialText : kMissingText);
         m_dialogs.error(QStringLiteral("Nie można odczytać pliku %1: %2")
                             .arg(m_state.catalogue.CatalogueFileName, result.error));
+        return;
+    }
+
+    // A full catalogue is the normal state of a program that has followed the service for years:
+    // the status bar says what gave way, and no box interrupts anyone.
+    const qint64 leftOut = result.overCapacity ? result.recordsInFile - result.loaded : 0;
+    if ((result.droppedOldest > 0 || leftOut > 0) && count >= 1) {
+        const QString what = result.droppedOldest > 0
+            ? QStringLiteral("usunięto %1").arg(oldestQuakesText(result.droppedOldest))
+            : QStringLiteral("pominięto %1 z pliku").arg(oldestQuakesText(leftOut));
+        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel,
+            QStringLiteral("Baza pełna: %1; baza zaczyna się od %2")
+                .arg(what, dateText(m_state.catalogue[1].OriginDate)));
         return;
     }
     m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kLoadedText : kMissingText);

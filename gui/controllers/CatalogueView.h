@@ -15,7 +15,8 @@ struct ProgramState;
 
 /// Loads the catalogue file at start-up, and shows the catalogue summary (count, first and last
 /// date, last time) in the settings tab and the load status in the status bar whenever the
-/// catalogue is loaded anew (at start-up and after each update that saved it).
+/// catalogue is loaded anew (at start-up and after each update that saved it). When old records
+/// gave way, it moves the indices the program state holds along with them.
 class CatalogueView final : public QObject
 {
     Q_OBJECT
@@ -28,7 +29,8 @@ public:
 
     /// Loads the catalogue file; the load is announced as catalogueReloaded.
     void Wczytaj_baze();
-    /// Shows the outcome of a load: summary, status text and, where needed, a box.
+    /// Shows the outcome of a load: summary, status text (what gave way in a full catalogue) and,
+    /// for a file that could not be read, an error box.
     void showLoad(const LoadResult& result);
     /// Writes the summary labels from the catalogue as it is; an empty catalogue leaves them.
     void showSummary();

@@ -17,6 +17,7 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -133,25 +134,39 @@ TEST_F(StartUp, OnlyPolishCanBeChosen)
     EXPECT_TRUE(f.RadioButton1->isChecked());
 }
 
-TEST_F(StartUp, AFileOverCapacityLoadsTheCapacityAndSaysSo)
+TEST_F(StartUp, AFileOverCapacityLoadsItsNewestRecordsAndSaysSoWithoutABox)
 {
+    // 2,000,050 records written by something else; the 51 oldest do not fit.
+    constexpr qint64 kInFile = kCatalogueCapacity + 51;
+    const QString path = filePath(QString::fromLatin1(kCatalogueFileName));
     {
-        // A sparse file of one record more than the catalogue holds.
-        QFile file(filePath(QString::fromLatin1(kCatalogueFileName)));
+        QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(qint64(kCatalogueCapacity + 1) * qint64(sizeof(QuakeRecord))));
+        ASSERT_TRUE(file.resize(kInFile * qint64(sizeof(QuakeRecord))));
+        const auto put = [&file](qint64 index, const QuakeRecord& r) {
+            return file.seek(index * qint64(sizeof(QuakeRecord)))
+                && file.write(reinterpret_cast<const char*>(&r), sizeof r) == qint64(sizeof r);
+        };
+        ASSERT_TRUE(put(0, quake(2009, 1, 1, 0, 0, 0)));
+        ASSERT_TRUE(put(50, quake(2011, 3, 1, 23, 0, 0)));
+        ASSERT_TRUE(put(51, quake(2011, 3, 2, 1, 0, 0)));
+        ASSERT_TRUE(put(kInFile - 1, quake(2015, 7, 9, 12, 34, 56)));
     }
     Program& program = makeProgram();
     program.FormCreate();
+    TForm1& f = program.form();
 
     EXPECT_EQ(program.state().catalogue.CatalogueCount, kCatalogueCapacity);
-    EXPECT_EQ(program.form().Label3->text(), QStringLiteral("1999999"));
-    const QString status = program.form().StatusBar1->panelText(kStatus);
-    EXPECT_TRUE(status.contains(QStringLiteral("1999999"))) << status.toStdString();
-    EXPECT_TRUE(status.contains(QStringLiteral("2000000"))) << status.toStdString();
-    ASSERT_EQ(m_dialogs.warnings.size(), 1);
-    EXPECT_TRUE(m_dialogs.warnings.front().contains(QStringLiteral("nie wczytano")))
-        << m_dialogs.warnings.front().toStdString();
+    EXPECT_EQ(program.state().LastAlertIndex, kCatalogueCapacity);
+    EXPECT_EQ(f.Label3->text(), QStringLiteral("1999999"));
+    EXPECT_EQ(f.Label7->text(), QStringLiteral("2011-03-02"));
+    EXPECT_EQ(f.Label9->text(), QStringLiteral("2015-07-09"));
+    EXPECT_EQ(f.StatusBar1->panelText(kStatus),
+        QStringLiteral(
+            "Baza pełna: pominięto 51 najstarszych wstrząsów z pliku; baza zaczyna się od 2011-03-02"));
+    EXPECT_TRUE(m_dialogs.warnings.isEmpty()) << "a full catalogue is no reason for a box";
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
+    EXPECT_EQ(QFileInfo(path).size(), kInFile * qint64(sizeof(QuakeRecord))) << "the file stays as it is";
 }
 
 TEST_F(StartUp, AnUnreadableCatalogueIsReportedAndLeavesItEmpty)

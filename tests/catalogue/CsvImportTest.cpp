@@ -69,6 +69,7 @@ protected:
     {
         cat().CatalogueCount = 0;
         cat().ImportCount = 0;
+        cat().dropOverflow();
         std::fill(cat().slots(), cat().slots() + 1000, QuakeRecord {});
     }
     static Catalogue& cat() { return *s_catalogue; }
@@ -357,12 +358,18 @@ TEST_F(CsvImportTest, ProgressEveryTenthRowAndCapacity)
     EXPECT_EQ(observer.progressed, (std::vector<int> { 10, 10, 20 }));
     EXPECT_EQ(cat().ImportCount, 27);
 
+    // Past the last slot the rows wait in the overflow (the oldest records give way to them when
+    // the update is taken) and the progress counts on.
+    observer.progressed.clear();
     cat().ImportCount = kCatalogueCapacity - 2;
     const AnalizaResult result = parse(reply({ rowAt(1), rowAt(2), rowAt(3), rowAt(4) }));
-    EXPECT_TRUE(result.capacityReached);
-    EXPECT_EQ(result.rowsPlaced, 2);
+    EXPECT_EQ(result.rowsPlaced, 4);
     EXPECT_EQ(cat().ImportCount, kCatalogueCapacity);
     EXPECT_EQ(cat()[kCatalogueCapacity].OriginTime, (10 * 3600 + 2) / 86400.0);
+    ASSERT_EQ(cat().overflow().size(), 2u);
+    EXPECT_EQ(cat().overflow()[1].OriginTime, (10 * 3600 + 4) / 86400.0);
+    EXPECT_EQ(cat().importDropCount(), 2);
+    EXPECT_EQ(observer.progressed, (std::vector<int> { kCatalogueSlots }));
 }
 
 TEST_F(CsvImportTest, FileHelperLogsSizesAndDeletesRejectedReplies)

@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "gui/controllers/CatalogueView.h"
 #include "gui/widgets/Lamp.h"
 #include "gui/widgets/LogMemo.h"
 #include "gui/widgets/StatusBar.h"
@@ -145,6 +146,54 @@ protected:
         ASSERT_GE(state.catalogue.CatalogueCount, kMinIncrementalCount);
     }
     QByteArray storedFile() const { return test::readAll(state.catalogue.CatalogueFileName); }
+
+    static std::unique_ptr<Catalogue> seedOf() { return catalogueOf("2015-06-29", "2015-06-30 12:00:00"); }
+    // Older records than any the service holds: one for every 400 s from 1 January 1973 on.
+    static QuakeRecord filler(int i)
+    {
+        constexpr int kPerDay = 216;
+        QuakeRecord r;
+        r.OriginDate = dayNumber(1973, 1, 1) + (i - 1) / kPerDay;
+        r.OriginTime = ((i - 1) % kPerDay) * 400 / 86400.0;
+        r.Longitude = float(i % 360 - 180);
+        r.Latitude = float(i % 180 - 90);
+        r.Mag10 = std::uint8_t(10 + i % 60);
+        r.Depth10 = std::uint16_t(i % 7000);
+        return r;
+    }
+    // A catalogue of `count` records whose newest are the service's events from `from` to `to`
+    // and the rest fillers before them; nothing on disk yet.
+    std::unique_ptr<Catalogue> seedNearFull(
+        int count, const char* from = "2015-06-29", const char* to = "2015-06-30 12:00:00")
+    {
+        auto seed = catalogueOf(from, to);
+        Catalogue& c = state.catalogue;
+        const int fillers = count - seed->CatalogueCount;
+        for (int i = 1; i <= fillers; ++i)
+            c[i] = filler(i);
+        std::copy(seed->slots() + 1, seed->slots() + 1 + seed->CatalogueCount, c.slots() + fillers + 1);
+        c.CatalogueCount = count;
+        c.ImportCount = count;
+        return seed;
+    }
+    // Memory and file hold exactly the newest records of fillers 1 .. `fillers` followed by the
+    // service's events in `events`.
+    void expectNewest(int fillers, const Catalogue& events)
+    {
+        const qint64 total = qint64(fillers) + events.CatalogueCount;
+        const int kept = int(std::min<qint64>(total, kCatalogueCapacity));
+        const int firstFiller = int(total - kept) + 1;
+        QByteArray image;
+        image.reserve(qsizetype(kept) * qsizetype(sizeof(QuakeRecord)));
+        for (int i = firstFiller; i <= fillers; ++i) {
+            const QuakeRecord r = filler(i);
+            image.append(reinterpret_cast<const char*>(&r), sizeof r);
+        }
+        image += fileImage(events);
+        ASSERT_EQ(state.catalogue.CatalogueCount, kept);
+        EXPECT_TRUE(storedFile() == image) << "the file holds the newest records in order";
+        EXPECT_TRUE(fileImage(state.catalogue) == image) << "and so does memory";
+    }
     QStringList memoLines() const
     {
         QStringList lines;
@@ -424,33 +473,76 @@ TEST_F(UpdateCycleTest, ASecondStartIsRefusedAndClosingTheWindowEndsTheUpdateUns
     EXPECT_FALSE(c.isRunning());
 }
 
-TEST_F(UpdateCycleTest, AFullCatalogueStopsTheImportAndSavesWhatFits)
+// A full catalogue follows the service: what an update brings past the capacity pushes out as
+// many of the oldest records. (This case once asserted the faulty old behaviour: the import
+// stopped at the last slot with a warning box, so the catalogue never again received an event.)
+TEST_F(UpdateCycleTest, AFullCatalogueTakesAWholeMonthAndDropsAsManyOfItsOldestRecords)
 {
-    // The newest stored events sit just below the capacity; July brings more than the room left.
-    const auto seed = catalogueOf("2015-06-29", "2015-06-30 12:00:00");
-    constexpr int kRoomLeft = 50;
-    const int count = kCatalogueCapacity - kRoomLeft;
-    const int offset = count - seed->CatalogueCount;
-    Catalogue& c = state.catalogue;
-    std::copy(seed->slots() + 1, seed->slots() + 1 + seed->CatalogueCount, c.slots() + offset + 1);
-    c.CatalogueCount = count;
-    c.ImportCount = count;
-    setToday(2015, 7, 3);
+    CatalogueView view(form, state, dialogs, events);
+    const auto seed = seedNearFull(kCatalogueCapacity, "2015-06-29", "2015-06-30 12:00:00");
+    state.LastAlertIndex = kCatalogueCapacity;
+    setToday(2015, 7, 29);
 
     ASSERT_TRUE(runUpdate(*cycle));
 
-    EXPECT_EQ(c.CatalogueCount, kCatalogueCapacity);
-    ASSERT_EQ(dialogs.warnings.size(), 1);
-    EXPECT_TRUE(dialogs.warnings.first().contains(QStringLiteral("pełna")));
-    EXPECT_EQ(
-        QFileInfo(c.CatalogueFileName).size(), qint64(kCatalogueCapacity) * qint64(sizeof(QuakeRecord)));
-    const auto expected = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
-    const int fitted = kCatalogueCapacity - offset;
-    EXPECT_EQ(
-        std::memcmp(c.slots() + offset + 1, expected->slots() + 1, std::size_t(fitted) * sizeof(QuakeRecord)),
-        0)
-        << "the events that fit are the service's, in order";
+    const auto month = catalogueOf("2015-06-29", "2015-07-29 23:59:59.999");
+    const int dropped = month->CatalogueCount - seed->CatalogueCount;
+    ASSERT_GT(dropped, 8'000);
+    expectNewest(kCatalogueCapacity - seed->CatalogueCount, *month);
+    EXPECT_TRUE(dialogs.warnings.isEmpty()) << "an automatic update never opens a box of its own";
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
+        QStringLiteral("Baza pełna: usunięto %1 %2 najstarszych wstrząsów; baza zaczyna się od %3")
+            .arg(dropped / 1000)
+            .arg(dropped % 1000, 3, 10, QLatin1Char('0'))
+            .arg(dateText(filler(dropped + 1).OriginDate)));
+    EXPECT_EQ(form.Label3->text(), QStringLiteral("1999999"));
+    EXPECT_EQ(form.Label7->text(), dateText(filler(dropped + 1).OriginDate));
+    EXPECT_EQ(form.Label9->text(), QStringLiteral("2015-07-29"));
+    EXPECT_EQ(state.LastAlertIndex, kCatalogueCapacity - dropped) << "the record checked last, where it went";
     EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
+    EXPECT_TRUE(form.Timer2->isActive() || form.Timer2->interval() == 0);
+
+    // Nothing new the next time: nothing gives way and the file is not written again (a save
+    // would drop the extra byte that a load ignores).
+    QFile file(state.catalogue.CatalogueFileName);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("!");
+    file.close();
+    const qint64 marked = file.size();
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(QFileInfo(file).size(), marked);
+    EXPECT_EQ(state.catalogue.CatalogueCount, kCatalogueCapacity);
+    EXPECT_EQ(state.catalogue[1].OriginDate, filler(dropped + 1).OriginDate);
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
+        QStringLiteral("Aktualizacja: 2015-07-29, 12:00:00"));
+    EXPECT_EQ(state.LastAlertIndex, kCatalogueCapacity - dropped);
+}
+
+TEST_F(UpdateCycleTest, AnUpdateThatExactlyFillsTheCatalogueDropsNothingAndOneMoreDropsOne)
+{
+    CatalogueView view(form, state, dialogs, events);
+    const auto after = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
+    setToday(2015, 7, 3);
+
+    // The update brings exactly the room left.
+    seedNearFull(kCatalogueCapacity - after->CatalogueCount + seedOf()->CatalogueCount);
+    state.LastAlertIndex = 7;
+    ASSERT_TRUE(runUpdate(*cycle));
+    expectNewest(kCatalogueCapacity - after->CatalogueCount, *after);
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel), CatalogueView::kLoadedText);
+    EXPECT_EQ(form.Label7->text(), dateText(filler(1).OriginDate));
+    EXPECT_EQ(state.LastAlertIndex, 7);
+
+    // One record more than the room: exactly the oldest gives way.
+    seedNearFull(kCatalogueCapacity - after->CatalogueCount + seedOf()->CatalogueCount + 1);
+    ASSERT_TRUE(runUpdate(*cycle));
+    expectNewest(kCatalogueCapacity - after->CatalogueCount + 1, *after);
+    EXPECT_EQ(state.catalogue[1].OriginDate, filler(2).OriginDate);
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
+        QStringLiteral("Baza pełna: usunięto 1 najstarszy wstrząs; baza zaczyna się od %1")
+            .arg(dateText(filler(2).OriginDate)));
+    EXPECT_EQ(state.LastAlertIndex, 6);
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
 }
 
 TEST_F(UpdateCycleTest, Timer5UpdatesAndRedrawsTheDayOnlyWhenThereIsACatalogue)
