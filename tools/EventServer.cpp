@@ -21,6 +21,7 @@ constexpr const char* kHost = "127.0.0.1";
 constexpr int kReadyPolls = 5000;
 constexpr time_t kKeepAliveSeconds = 1;
 constexpr const char* kReplyContentType = "application/octet-stream";
+constexpr qsizetype kSyntheticRowRoom = 200; // bytes a reply reserves per event; rows are shorter
 
 // Days from 1970-01-01 to a proleptic Gregorian date.
 qint64 daysFromCivil(qint64 y, unsigned m, unsigned d)
@@ -79,6 +80,68 @@ QByteArray limitRefusal(int matching, int limit, const QByteArray& target)
 QByteArray badRequest(const QByteArray& what)
 {
     return "Error 400: Bad Request\n\n" + what + "\n";
+}
+
+struct CivilDay {
+    qint64 year;
+    unsigned month;
+    unsigned day;
+};
+
+// The proleptic Gregorian date of a day counted from 1970-01-01.
+CivilDay civilFromDays(qint64 z)
+{
+    z += 719468;
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+    return { static_cast<qint64>(yoe) + era * 400 + (m <= 2), m, d };
+}
+
+// Monthly event counts of the synthetic catalogue at the start of some years; the months between
+// are interpolated, and the last count holds for every later month.
+struct CountAnchor {
+    int year;
+    int perMonth;
+};
+constexpr CountAnchor kCountAnchors[] = {
+    { EventServer::kSyntheticFirstYear, 250 },
+    { 1990, 900 },
+    { 2005, 2'200 },
+    { 2010, 3'500 },
+    { 2015, 10'000 },
+};
+
+qint64 monthStartMs(std::size_t month)
+{
+    const auto year = static_cast<qint64>(EventServer::kSyntheticFirstYear + month / 12);
+    return daysFromCivil(year, unsigned(month % 12) + 1, 1) * kMsPerDay;
+}
+
+// "yyyy-MM-ddTHH:mm:ss.fffZ", the service's time column.
+void appendTimeText(QByteArray& out, qint64 ms)
+{
+    const qint64 days = ms >= 0 ? ms / kMsPerDay : (ms - kMsPerDay + 1) / kMsPerDay;
+    const qint64 ofDay = ms - days * kMsPerDay;
+    const CivilDay date = civilFromDays(days);
+    const auto seconds = static_cast<int>(ofDay / 1000);
+    char text[] = "0000-00-00T00:00:00.000Z";
+    const auto put = [&text](int at, qint64 value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = static_cast<char>('0' + value % 10);
+    };
+    put(0, date.year, 4);
+    put(5, date.month, 2);
+    put(8, date.day, 2);
+    put(11, seconds / 3600, 2);
+    put(14, seconds / 60 % 60, 2);
+    put(17, seconds % 60, 2);
+    put(20, ofDay % 1000, 3);
+    out.append(text, sizeof text - 1);
 }
 
 } // namespace
@@ -152,6 +215,8 @@ int EventServer::addCsv(const QByteArray& csv)
         if (fields.size() <= idColumn || !parseTime(fields[0], row.timeMs))
             continue;
         row.id = fields[idColumn];
+        for (int f = 0; f < idColumn; ++f)
+            row.idOffset += int(fields[f].size()) + 1;
         row.updated = updatedColumn >= 0 ? fields.value(updatedColumn) : QByteArray();
         row.line = line;
         m_rows.push_back(std::move(row));
@@ -207,7 +272,115 @@ int EventServer::addFolder(const QString& folder, QString* error)
 int EventServer::eventCount() const
 {
     std::lock_guard lock(m_mutex);
-    return int(m_rows.size());
+    if (m_syntheticFirst.empty())
+        return int(m_rows.size());
+    // Whole months, less what of the last one lies after its last day.
+    const std::size_t last = m_syntheticFirst.size() - 2;
+    const int inLast = int(m_syntheticFirst[last + 1] - m_syntheticFirst[last]);
+    int past = 0;
+    for (int i = inLast - 1; i >= 0 && syntheticTime(last, i) > m_syntheticEndMs; --i)
+        ++past;
+    return int(m_syntheticFirst.back()) - past;
+}
+
+int EventServer::syntheticMonthCount(int year, int month)
+{
+    const int at = year * 12 + month - 1;
+    if (at < kSyntheticFirstYear * 12)
+        return 0;
+    for (std::size_t i = 0; i + 1 < std::size(kCountAnchors); ++i) {
+        const CountAnchor& a = kCountAnchors[i];
+        const CountAnchor& b = kCountAnchors[i + 1];
+        if (at < b.year * 12)
+            return a.perMonth + (b.perMonth - a.perMonth) * (at - a.year * 12) / ((b.year - a.year) * 12);
+    }
+    return std::end(kCountAnchors)[-1].perMonth;
+}
+
+void EventServer::serveSynthetic(const QDate& lastDay)
+{
+    std::lock_guard lock(m_mutex);
+    m_syntheticFirst.clear();
+    if (!lastDay.isValid() || lastDay.year() < kSyntheticFirstYear || m_rows.empty())
+        return;
+    const int months = (lastDay.year() - kSyntheticFirstYear) * 12 + lastDay.month();
+    m_syntheticFirst.reserve(std::size_t(months) + 1);
+    qint64 next = 0;
+    for (int m = 0; m < months; ++m) {
+        m_syntheticFirst.push_back(next);
+        next += syntheticMonthCount(kSyntheticFirstYear + m / 12, m % 12 + 1);
+    }
+    m_syntheticFirst.push_back(next);
+    m_syntheticEndMs
+        = (daysFromCivil(lastDay.year(), unsigned(lastDay.month()), unsigned(lastDay.day())) + 1) * kMsPerDay
+        - 1;
+}
+
+qint64 EventServer::syntheticTime(std::size_t month, int index) const
+{
+    const qint64 start = monthStartMs(month);
+    const qint64 length = monthStartMs(month + 1) - start;
+    const qint64 count = m_syntheticFirst[month + 1] - m_syntheticFirst[month];
+    const Row& row = m_rows[std::size_t(m_syntheticFirst[month] + index) % m_rows.size()];
+    // Events lie minutes apart, so the row's milliseconds never change their order.
+    return start + qint64(index) * length / count + (row.timeMs % 1000 + 1000) % 1000;
+}
+
+void EventServer::appendSyntheticRow(QByteArray& body, std::size_t month, int index, qint64 timeMs) const
+{
+    const qint64 number = m_syntheticFirst[month] + index;
+    const Row& row = m_rows[std::size_t(number) % m_rows.size()];
+    const QByteArray& line = row.line;
+    const qsizetype timeEnd = line.indexOf(',');
+    qsizetype idEnd = line.indexOf(',', row.idOffset);
+    if (idEnd < 0)
+        idEnd = line.size();
+    appendTimeText(body, timeMs);
+    body.append(line.constData() + timeEnd, row.idOffset - timeEnd);
+    body.append("sy");
+    body.append(QByteArray::number(number));
+    body.append(line.constData() + idEnd, line.size() - idEnd);
+    body.append('\n');
+}
+
+EventServer::Answer EventServer::syntheticAnswer(qint64 first, qint64 last, const QByteArray& target) const
+{
+    Answer a;
+    const std::size_t months = m_syntheticFirst.size() - 1;
+    const qint64 lo = std::max(first, monthStartMs(0));
+    const qint64 hi = std::min(last, m_syntheticEndMs);
+    // The events of the period: in each month it touches, a run of consecutive indices.
+    struct Run {
+        std::size_t month;
+        int from;
+        int to;
+    };
+    std::vector<Run> runs;
+    if (lo <= hi) {
+        const CivilDay day = civilFromDays(lo / kMsPerDay);
+        std::size_t month = std::size_t(day.year - kSyntheticFirstYear) * 12 + day.month - 1;
+        for (; month < months && monthStartMs(month) <= hi; ++month) {
+            const int count = int(m_syntheticFirst[month + 1] - m_syntheticFirst[month]);
+            Run run { month, 0, count };
+            while (run.from < count && syntheticTime(month, run.from) < lo)
+                ++run.from;
+            while (run.to > run.from && syntheticTime(month, run.to - 1) > hi)
+                --run.to;
+            a.events += run.to - run.from;
+            runs.push_back(run);
+        }
+    }
+    if (a.events > m_limit) {
+        a.status = 400;
+        a.body = limitRefusal(a.events, m_limit, target);
+        return a;
+    }
+    a.body.reserve(m_header.size() + 1 + qsizetype(a.events) * kSyntheticRowRoom);
+    a.body += m_header + '\n';
+    for (const Run& run : runs)
+        for (int i = run.from; i < run.to; ++i)
+            appendSyntheticRow(a.body, run.month, i, syntheticTime(run.month, i));
+    return a;
 }
 
 EventServer::Answer EventServer::answer(const QByteArray& starttime, const QByteArray& endtime) const
@@ -220,6 +393,9 @@ EventServer::Answer EventServer::answer(const QByteArray& starttime, const QByte
         return a;
     }
     std::lock_guard lock(m_mutex);
+    if (!m_syntheticFirst.empty())
+        return syntheticAnswer(
+            first, last, QByteArray(kQueryPath) + "?starttime=" + starttime + "&endtime=" + endtime);
     const auto lo = std::lower_bound(
         m_rows.begin(), m_rows.end(), first, [](const Row& r, qint64 t) { return r.timeMs < t; });
     const auto hi

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 #include <atomic>
@@ -24,8 +25,11 @@ namespace tremora
 /// several of them (same id) is served once, in its most recently updated form. A query matching
 /// more events than the limit gets the service's HTTP 400 refusal.
 ///
+/// In the synthetic mode it serves instead a made-up catalogue at the scale of the real one
+/// (serveSynthetic), built from the loaded rows.
+///
 /// Used by the end-to-end tests (in-process, on a thread, ephemeral port) and by `make demo`.
-/// Load events before start(); the limit may change at any time.
+/// Load events before start(); the limit and the synthetic mode may change at any time.
 class EventServer
 {
 public:
@@ -47,7 +51,22 @@ public:
     /// Every answer comes this much later, as from a busy service (0: at once).
     void setReplyDelay(int milliseconds) { m_replyDelayMs = milliseconds; }
     int limit() const { return m_limit; }
+    /// Events served: those loaded, or in the synthetic mode those of the made-up catalogue.
     int eventCount() const;
+
+    /// Serves from now on a made-up catalogue of every month from January 1973 to `lastDay`
+    /// (inclusive), as many events in each month as syntheticMonthCount says. Its events are the
+    /// loaded rows taken in turn, again and again, each with its place, depth, magnitude and the
+    /// rest as it came, a time of its own spread evenly over its month (the milliseconds are the
+    /// row's) and an id of its own. The same rows and the same last day always give the same
+    /// catalogue, and a later last day only adds events after the earlier one. Replies are
+    /// written per query; nothing but the loaded rows is held. An invalid date, or no rows
+    /// loaded, serves the loaded rows again.
+    void serveSynthetic(const QDate& lastDay);
+    /// Events of a whole month of the synthetic catalogue: a few hundred a month in the 1970s,
+    /// growing to 10,000 a month from 2015 on (about 2.4 million from 1973 to the end of 2026).
+    static int syntheticMonthCount(int year, int month);
+    static constexpr int kSyntheticFirstYear = 1973;
 
     /// Listens on 127.0.0.1 at `port` (0 picks a free one) on a thread of its own. Returns the
     /// port, or -1 when it cannot listen.
@@ -81,11 +100,18 @@ private:
         QByteArray id;
         QByteArray updated;
         QByteArray line; // the row as it came, without its line feed
+        int idOffset = 0; // where the id field begins in the line
     };
     void rebuildIndex();
+    Answer syntheticAnswer(qint64 first, qint64 last, const QByteArray& target) const;
+    qint64 syntheticTime(std::size_t month, int index) const;
+    void appendSyntheticRow(QByteArray& body, std::size_t month, int index, qint64 timeMs) const;
 
     mutable std::mutex m_mutex;
     std::vector<Row> m_rows; // by time, oldest first
+    // The synthetic catalogue: each month's first event number, and one more entry for the end.
+    std::vector<qint64> m_syntheticFirst;
+    qint64 m_syntheticEndMs = 0; // the last instant of its last day
     QByteArray m_header;
     int m_headerColumns = 0;
     std::atomic<int> m_limit { kDefaultLimit };

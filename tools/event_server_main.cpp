@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tremora_event_server: a loopback event service over saved USGS CSV replies, for demos and
-// manual testing. Runs until killed.
+// manual testing; with --synthetic, a made-up catalogue from 1973 to a day at the real one's
+// scale, built from those replies' rows. Runs until killed.
 #include "tools/EventServer.h"
 
 #include <QCommandLineParser>
@@ -27,16 +28,28 @@ int main(int argc, char** argv)
     const QCommandLineOption delayOption(QStringLiteral("delay"),
         QStringLiteral("Milliseconds every answer waits, as from a busy service."), QStringLiteral("ms"),
         QStringLiteral("0"));
-    parser.addOptions({ portOption, dataOption, limitOption, delayOption });
+    const QCommandLineOption syntheticOption(QStringLiteral("synthetic"),
+        QStringLiteral("Serve a made-up catalogue of every month from January 1973 to this day "
+                       "(yyyy-MM-dd, or 'today'), about 10,000 events a month since 2015, built "
+                       "from the rows of the replies."),
+        QStringLiteral("day"));
+    parser.addOptions({ portOption, dataOption, limitOption, delayOption, syntheticOption });
     parser.process(app);
 
     bool portOk = false, limitOk = false, delayOk = false;
     const int port = parser.value(portOption).toInt(&portOk);
     const int limit = parser.value(limitOption).toInt(&limitOk);
     const int delay = parser.value(delayOption).toInt(&delayOk);
+    const QString syntheticText = parser.value(syntheticOption);
+    const QDate lastDay = syntheticText == QStringLiteral("today")
+        ? QDate::currentDate()
+        : QDate::fromString(syntheticText, Qt::ISODate);
+    const bool syntheticOk = !parser.isSet(syntheticOption) || lastDay.isValid();
     if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !delayOk || delay < 0
-        || !parser.isSet(dataOption)) {
-        std::fprintf(stderr, "usage: tremora_event_server --data DIR [--port N] [--limit N] [--delay MS]\n");
+        || !parser.isSet(dataOption) || !syntheticOk) {
+        std::fprintf(stderr,
+            "usage: tremora_event_server --data DIR [--port N] [--limit N] [--delay MS] "
+            "[--synthetic yyyy-MM-dd|today]\n");
         return 2;
     }
 
@@ -49,14 +62,23 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tremora_event_server: %s\n", qPrintable(error));
         return 1;
     }
+    if (parser.isSet(syntheticOption))
+        server.serveSynthetic(lastDay);
     if (server.start(port) < 0) {
         std::fprintf(stderr, "tremora_event_server: cannot listen on port %d\n", port);
         return 1;
     }
     // The first line is the port alone, for scripts; then a line for people.
     std::printf("%d\n", server.port());
-    std::printf("serving %d events from %d files at %s%s (limit %d)\n", server.eventCount(), files,
-        qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
+    if (parser.isSet(syntheticOption))
+        std::printf("serving %d synthetic events (January %d to %s, from the rows of %d files) at %s%s "
+                    "(limit %d)\n",
+            server.eventCount(), tremora::EventServer::kSyntheticFirstYear,
+            qPrintable(lastDay.toString(Qt::ISODate)), files, qPrintable(server.baseUrl()),
+            tremora::EventServer::kQueryPath, limit);
+    else
+        std::printf("serving %d events from %d files at %s%s (limit %d)\n", server.eventCount(), files,
+            qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
     std::fflush(stdout);
     server.wait();
     return 0;

@@ -3,6 +3,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QList>
+#include <QSet>
 
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -119,6 +120,76 @@ TEST(EventServerTest, AnswersTheProgramsQueryOverHttpFromTheSavedReplies)
     EXPECT_EQ(refused->status, 400);
     EXPECT_EQ(s.requestCount(), 2);
     s.stop();
+}
+
+TEST(EventServerTest, ASyntheticCatalogueIsMadeOfTheLoadedRowsAndOnlyGrowsAtItsEnd)
+{
+    const QByteArray csv = kHeader15 + "\n" + row("2015-07-03T01:00:00.123Z", "a", "u", "1.5") + "\n"
+        + row("2015-07-03T02:00:00.456Z", "b", "u", "2.5") + "\n"
+        + row("2015-07-03T03:00:00.789Z", "c", "u", "3.5") + "\n";
+    EventServer s;
+    EventServer later;
+    s.addCsv(csv);
+    later.addCsv(csv);
+    s.serveSynthetic(QDate(2015, 7, 10));
+    later.serveSynthetic(QDate(2015, 8, 31));
+
+    // A whole month holds its count, oldest first, inside the month; each event is a loaded row
+    // (taken in turn) with a time and an id of its own.
+    const QList<QByteArray> january = bodyLines(s.answer("1973-01-01", "1973-01-31 23:59:59.999").body);
+    ASSERT_EQ(january.size(), 1 + EventServer::syntheticMonthCount(1973, 1));
+    qint64 previous = 0;
+    EventServer::parseTime("1973-01-01", previous);
+    QSet<QByteArray> ids;
+    for (qsizetype i = 1; i < january.size(); ++i) {
+        const QList<QByteArray> fields = january[i].split(',');
+        qint64 time = 0;
+        ASSERT_TRUE(EventServer::parseTime(fields[0], time)) << fields[0].constData();
+        EXPECT_GT(time, previous) << i;
+        previous = time;
+        EXPECT_EQ(fields[4], QByteArray::number((i - 1) % 3 + 1.5, 'f', 1)) << i;
+        EXPECT_EQ(january[i].mid(january[i].indexOf(',')).replace(fields[11], "x"),
+            row("", "x", "u", fields[4].constData()));
+        ids.insert(fields[11]);
+    }
+    EXPECT_LT(previous, [] {
+        qint64 february = 0;
+        EventServer::parseTime("1973-02-01", february);
+        return february;
+    }());
+    EXPECT_EQ(ids.size(), january.size() - 1);
+
+    // Fewer events in the 1970s, 10,000 a month from 2015, none before 1973.
+    EXPECT_EQ(EventServer::syntheticMonthCount(1972, 12), 0);
+    for (int year = 1973; year < 2015; ++year)
+        EXPECT_LE(EventServer::syntheticMonthCount(year, 1), EventServer::syntheticMonthCount(year + 1, 1));
+    EXPECT_LT(EventServer::syntheticMonthCount(1975, 6), 1'000);
+    EXPECT_EQ(EventServer::syntheticMonthCount(2015, 1), 10'000);
+    EXPECT_EQ(EventServer::syntheticMonthCount(2031, 5), 10'000);
+
+    // Adjacent periods split the events between them; a later last day changes nothing before it.
+    const QByteArray july = s.answer("2015-07-01", "2015-07-10 23:59:59.999").body;
+    const QByteArray firstPart = s.answer("2015-07-01", "2015-07-05 23:59:59.999").body;
+    const QByteArray secondPart = s.answer("2015-07-06", "2015-07-10 23:59:59.999").body;
+    EXPECT_EQ(firstPart + secondPart.mid(secondPart.indexOf('\n') + 1), july);
+    EXPECT_EQ(later.answer("2015-07-01", "2015-07-10 23:59:59.999").body, july);
+    EXPECT_EQ(bodyLines(s.answer("2015-07-11", "2015-12-31").body).size(), 1) << "nothing after the last day";
+    EXPECT_EQ(bodyLines(later.answer("2015-07-11", "2015-07-31 23:59:59.999").body).size()
+            + bodyLines(july).size() - 2,
+        EventServer::syntheticMonthCount(2015, 7));
+
+    int upToJune = 0;
+    for (int m = 0; m < (2015 - 1973) * 12 + 6; ++m)
+        upToJune += EventServer::syntheticMonthCount(1973 + m / 12, m % 12 + 1);
+    EXPECT_EQ(s.eventCount(), upToJune + bodyLines(july).size() - 1);
+
+    // About 2.4 million events from 1973 to the end of 2026, more than a full catalogue.
+    later.serveSynthetic(QDate(2026, 12, 31));
+    EXPECT_GT(later.eventCount(), 2'300'000);
+    EXPECT_LT(later.eventCount(), 2'600'000);
+
+    s.serveSynthetic(QDate());
+    EXPECT_EQ(s.eventCount(), 3) << "back to the loaded rows";
 }
 
 } // namespace
