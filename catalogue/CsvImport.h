@@ -43,7 +43,7 @@ public:
 struct AnalizaResult {
     bool accepted = false; // the reply was a catalogue and was parsed
     int rowsRead = 0; // whole data rows read (placed, matched, dropped or skipped)
-    int rowsPlaced = 0; // rows copied into catalogue slots
+    int rowsPlaced = 0; // rows copied into catalogue slots or, past the last one, the overflow
     bool matched = false; // with MatchFirst: a row equal to a stored record was found
 };
 

@@ -167,6 +167,15 @@ TEST_F(StartUp, AFileOverCapacityLoadsItsNewestRecordsAndSaysSoWithoutABox)
     EXPECT_TRUE(m_dialogs.warnings.isEmpty()) << "a full catalogue is no reason for a box";
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
     EXPECT_EQ(QFileInfo(path).size(), kInFile * qint64(sizeof(QuakeRecord))) << "the file stays as it is";
+
+    // 22 too many: the words follow the number.
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.resize((kCatalogueCapacity + 22) * qint64(sizeof(QuakeRecord))));
+    }
+    makeProgram().FormCreate();
+    EXPECT_TRUE(m_program->form().StatusBar1->panelText(kStatus).startsWith(
+        QStringLiteral("Baza pełna: pominięto 22 najstarsze wstrząsy z pliku; baza zaczyna się od ")));
 }
 
 TEST_F(StartUp, AnUnreadableCatalogueIsReportedAndLeavesItEmpty)

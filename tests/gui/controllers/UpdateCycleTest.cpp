@@ -19,6 +19,7 @@
 #include "tools/EventServer.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -31,8 +32,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <memory>
+#include <sys/resource.h>
 
 namespace tremora
 {
@@ -147,6 +150,12 @@ protected:
     }
     QByteArray storedFile() const { return test::readAll(state.catalogue.CatalogueFileName); }
 
+    // How the status bar writes a count below a million: 12345 as "12 345".
+    static QString grouped(int n)
+    {
+        return n < 1000 ? QString::number(n)
+                        : QStringLiteral("%1 %2").arg(n / 1000).arg(n % 1000, 3, 10, QLatin1Char('0'));
+    }
     static std::unique_ptr<Catalogue> seedOf() { return catalogueOf("2015-06-29", "2015-06-30 12:00:00"); }
     // Older records than any the service holds: one for every 400 s from 1 January 1973 on.
     static QuakeRecord filler(int i)
@@ -176,21 +185,24 @@ protected:
         c.ImportCount = count;
         return seed;
     }
-    // Memory and file hold exactly the newest records of fillers 1 .. `fillers` followed by the
-    // service's events in `events`.
-    void expectNewest(int fillers, const Catalogue& events)
+    // The newest records of fillers 1 .. `fillers` followed by the service's events in `events`.
+    static QByteArray newestImage(int fillers, const Catalogue& events)
     {
         const qint64 total = qint64(fillers) + events.CatalogueCount;
         const int kept = int(std::min<qint64>(total, kCatalogueCapacity));
-        const int firstFiller = int(total - kept) + 1;
         QByteArray image;
         image.reserve(qsizetype(kept) * qsizetype(sizeof(QuakeRecord)));
-        for (int i = firstFiller; i <= fillers; ++i) {
+        for (int i = int(total - kept) + 1; i <= fillers; ++i) {
             const QuakeRecord r = filler(i);
             image.append(reinterpret_cast<const char*>(&r), sizeof r);
         }
-        image += fileImage(events);
-        ASSERT_EQ(state.catalogue.CatalogueCount, kept);
+        return image + fileImage(events);
+    }
+    // Memory and file hold exactly those records.
+    void expectNewest(int fillers, const Catalogue& events)
+    {
+        const QByteArray image = newestImage(fillers, events);
+        ASSERT_EQ(qsizetype(state.catalogue.CatalogueCount) * qsizetype(sizeof(QuakeRecord)), image.size());
         EXPECT_TRUE(storedFile() == image) << "the file holds the newest records in order";
         EXPECT_TRUE(fileImage(state.catalogue) == image) << "and so does memory";
     }
@@ -491,10 +503,8 @@ TEST_F(UpdateCycleTest, AFullCatalogueTakesAWholeMonthAndDropsAsManyOfItsOldestR
     expectNewest(kCatalogueCapacity - seed->CatalogueCount, *month);
     EXPECT_TRUE(dialogs.warnings.isEmpty()) << "an automatic update never opens a box of its own";
     EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
-        QStringLiteral("Baza pełna: usunięto %1 %2 najstarszych wstrząsów; baza zaczyna się od %3")
-            .arg(dropped / 1000)
-            .arg(dropped % 1000, 3, 10, QLatin1Char('0'))
-            .arg(dateText(filler(dropped + 1).OriginDate)));
+        QStringLiteral("Baza pełna: usunięto %1 najstarszych wstrząsów; baza zaczyna się od %2")
+            .arg(grouped(dropped), dateText(filler(dropped + 1).OriginDate)));
     EXPECT_EQ(form.Label3->text(), QStringLiteral("1999999"));
     EXPECT_EQ(form.Label7->text(), dateText(filler(dropped + 1).OriginDate));
     EXPECT_EQ(form.Label9->text(), QStringLiteral("2015-07-29"));
@@ -543,6 +553,90 @@ TEST_F(UpdateCycleTest, AnUpdateThatExactlyFillsTheCatalogueDropsNothingAndOneMo
             .arg(dateText(filler(2).OriginDate)));
     EXPECT_EQ(state.LastAlertIndex, 6);
     EXPECT_TRUE(dialogs.warnings.isEmpty());
+}
+
+TEST_F(UpdateCycleTest, AFullCatalogueThatCannotBeSavedKeepsTheNewestInMemoryAndTheOldFile)
+{
+    CatalogueView view(form, state, dialogs, events);
+    const auto seed = seedNearFull(kCatalogueCapacity);
+    ASSERT_TRUE(SaveCatalogue(state.catalogue).ok);
+    const QByteArray before = storedFile();
+    state.LastAlertIndex = kCatalogueCapacity;
+    setToday(2015, 7, 3);
+
+    // Replies of a megabyte can still be written, the catalogue's 80 MB no longer.
+    rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 16 << 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ran = runUpdate(*cycle);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(ran);
+
+    const auto after = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
+    const int dropped = after->CatalogueCount - seed->CatalogueCount;
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(storedFile() == before) << "the old file stays whole";
+    EXPECT_EQ(state.catalogue.CatalogueCount, kCatalogueCapacity);
+    EXPECT_TRUE(fileImage(state.catalogue) == newestImage(kCatalogueCapacity - seed->CatalogueCount, *after))
+        << "the new records stay in memory, in order";
+    EXPECT_EQ(state.LastAlertIndex, kCatalogueCapacity - dropped);
+    EXPECT_TRUE(form.StatusBar1->panelText(StatusBar::kMessagePanel)
+                    .startsWith(QStringLiteral("Baza pełna: usunięto %1 ").arg(grouped(dropped))));
+}
+
+TEST_F(UpdateCycleTest, AnUpdateOfMoreThanTheCapacityDropsItsOwnMatchPointAndKeepsTheNewest)
+{
+    // A synthetic service from January 1973 to 30 September 2023: a little over two million
+    // events. The catalogue holds the first 150, so its first month is matched near its start,
+    // and the update brings so much that the match point and every record before it give way.
+    EventServer synthetic;
+    ASSERT_EQ(synthetic.addFolder(test::sharedDataDir() + QStringLiteral("/usgs")), 6);
+    const QDate lastDay(2023, 9, 30);
+    synthetic.serveSynthetic(lastDay);
+    ASSERT_GT(synthetic.start(), 0);
+    platform.eventHost = synthetic.baseUrl();
+    setToday(lastDay.year(), lastDay.month(), lastDay.day());
+
+    // Every served event the import keeps (a few real rows have no magnitude), in order, month by
+    // month.
+    std::vector<QuakeRecord> served;
+    served.reserve(std::size_t(synthetic.eventCount()));
+    Catalogue month;
+    for (QDate first(EventServer::kSyntheticFirstYear, 1, 1); first <= lastDay; first = first.addMonths(1)) {
+        QuietObserver quiet;
+        month.ImportCount = 0;
+        const QByteArray last = first.addMonths(1).addDays(-1).toString(Qt::ISODate).toLatin1();
+        Analiza(synthetic.answer(first.toString(Qt::ISODate).toLatin1(), last + " 23:59:59.999").body, month,
+            0, false, quiet);
+        served.insert(served.end(), month.slots() + 1, month.slots() + 1 + month.ImportCount);
+    }
+    ASSERT_GT(served.size(), std::size_t(synthetic.eventCount()) * 99 / 100);
+    const int dropped = int(served.size()) - kCatalogueCapacity;
+    ASSERT_GT(dropped, 150);
+
+    CatalogueView view(form, state, dialogs, events);
+    Catalogue& c = state.catalogue;
+    std::copy(served.begin(), served.begin() + 150, c.slots() + 1);
+    c.CatalogueCount = c.ImportCount = 150;
+    state.LastAlertIndex = 150;
+
+    ASSERT_TRUE(cycle->Akt_Bazy());
+    ASSERT_TRUE(test::waitForUpdate(cycle->update(), 280'000));
+
+    const QByteArray newest(reinterpret_cast<const char*>(served.data() + dropped),
+        qsizetype(kCatalogueCapacity) * qsizetype(sizeof(QuakeRecord)));
+    ASSERT_EQ(c.CatalogueCount, kCatalogueCapacity);
+    EXPECT_TRUE(fileImage(c) == newest) << "memory holds the newest served events in order";
+    EXPECT_TRUE(storedFile() == newest) << "and so does the file";
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_TRUE(form.StatusBar1->panelText(StatusBar::kMessagePanel)
+                    .startsWith(QStringLiteral("Baza pełna: usunięto %1 ").arg(grouped(dropped))))
+        << form.StatusBar1->panelText(StatusBar::kMessagePanel).toStdString();
+    EXPECT_EQ(state.LastAlertIndex, 0) << "the record it pointed at is gone; it never goes below 0";
 }
 
 TEST_F(UpdateCycleTest, Timer5UpdatesAndRedrawsTheDayOnlyWhenThereIsACatalogue)
