@@ -4,9 +4,12 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QUrl>
+
+#include <filesystem>
+#include <system_error>
 
 namespace tremora
 {
@@ -28,17 +31,20 @@ bool wholeReplyArrived(const QNetworkReply& reply)
             && error != QNetworkReply::ProtocolFailure);
 }
 
-// One transfer: the reply's body goes into a QSaveFile, committed only when the reply is whole.
+// One transfer: the reply's body goes into a temporary file beside `filePath`, renamed over it only
+// when the reply is whole. A reply is read once and deleted, and fetched again if anything breaks
+// off, so it is not forced to disk: with a month per request, that flush cost more than the rest
+// of the transfer.
 class QtDownload final : public Download
 {
 public:
     QtDownload(QNetworkAccessManager& manager, const QString& url, const QString& filePath,
         int stallTimeoutMs, qint64 maxBytes)
-        : m_file(filePath)
+        : m_path(filePath)
+        , m_file(filePath + QStringLiteral(".XXXXXX"))
         , m_maxBytes(maxBytes)
     {
-        m_file.setDirectWriteFallback(false);
-        if (!m_file.open(QIODevice::WriteOnly)) {
+        if (!m_file.open()) {
             QTimer::singleShot(0, this, [this] { end(false, 0); });
             return;
         }
@@ -58,7 +64,7 @@ public:
             m_reply->abort();
             m_reply->deleteLater();
         }
-        // An uncommitted QSaveFile removes its temporary file.
+        // A temporary file that was not renamed is removed with its object.
     }
 
     void abort() override
@@ -91,13 +97,19 @@ private:
         m_reply->disconnect(this);
         m_reply->deleteLater();
         m_reply = nullptr;
-        if (!whole) {
-            m_file.cancelWriting();
+        if (!whole || !m_file.flush()) {
+            m_file.remove();
             end(false, 0);
             return;
         }
-        const bool committed = m_file.commit();
-        end(committed, committed ? status : 0);
+        m_file.close();
+        // Replaces an older file of that name in one step, as rename(2) does.
+        std::error_code error;
+        std::filesystem::rename(QFile::encodeName(m_file.fileName()).toStdString(),
+            QFile::encodeName(m_path).toStdString(), error);
+        const bool renamed = !error;
+        m_file.setAutoRemove(!renamed);
+        end(renamed, renamed ? status : 0);
     }
 
     void end(bool received, int status)
@@ -108,7 +120,8 @@ private:
         Q_EMIT finished(received, status);
     }
 
-    QSaveFile m_file;
+    QString m_path;
+    QTemporaryFile m_file;
     QPointer<QNetworkReply> m_reply;
     qint64 m_maxBytes;
     bool m_aborted = false;
