@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A catalogue at the service's real scale, through the whole program: a rebuild from January 1973
+// to today over a loopback service that serves a synthetic catalogue of about 2.4 million events
+// (the real rows of ../shared/data/usgs spread over the months), by the update button and the
+// real downloader, checked to end with exactly the newest 1,999,999 events in order and the day
+// display showing today. Then one month's update of that full catalogue, with save and reload,
+// against a plain write of the same 80 MB plus a parse of the same month, taking turns.
+#include "app/Program.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CsvImport.h"
+#include "catalogue/DayNumber.h"
+#include "gui/controllers/CatalogueView.h"
+#include "gui/controllers/UpdateCycle.h"
+#include "gui/window/TForm1.h"
+#include "platform/Platform.h"
+#include "platform/QtDownloader.h"
+#include "platform/testing/Doubles.h"
+#include "state/ProgramState.h"
+#include "table/ReportTableModel.h"
+#include "tools/EventServer.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tremora
+{
+namespace
+{
+
+constexpr int kRounds = 9;
+constexpr int kTickMs = 10; // the probe of the window's responsiveness
+const qint64 kCatalogueBytes = qint64(kCatalogueCapacity) * qint64(sizeof(QuakeRecord));
+
+QString sharedUsgs()
+{
+    const QString root
+        = qEnvironmentVariable("TREMORA_SHARED_DATA", QStringLiteral(TREMORA_SHARED_DATA_DEFAULT));
+    return QDir(root).filePath(QStringLiteral("usgs"));
+}
+
+struct Quiet final : ImportObserver {
+    void log(const QString&) override { }
+    void progress(int) override { }
+    void warning(const QString&) override { }
+};
+
+QByteArray dayText(const QDate& day)
+{
+    return day.toString(Qt::ISODate).toLatin1();
+}
+
+// What the program keeps of everything served up to `lastDay`, in order: each month's reply
+// parsed on its own, so nothing of the catalogue's capacity plays a part.
+std::vector<QuakeRecord> servedRecords(const EventServer& server, const QDate& lastDay)
+{
+    std::vector<QuakeRecord> records;
+    records.reserve(std::size_t(server.eventCount()));
+    auto month = std::make_unique<Catalogue>();
+    Quiet quiet;
+    for (QDate first(EventServer::kSyntheticFirstYear, 1, 1); first <= lastDay; first = first.addMonths(1)) {
+        const QDate last = first.addMonths(1).addDays(-1);
+        month->ImportCount = 0;
+        Analiza(server.answer(dayText(first), dayText(last) + " 23:59:59.999").body, *month, 0, false, quiet);
+        records.insert(records.end(), month->slots() + 1, month->slots() + 1 + month->ImportCount);
+    }
+    return records;
+}
+
+void plainWrite(const std::string& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    ::fsync(fd);
+    ::close(fd);
+}
+
+template <typename Op> double seconds(Op&& op)
+{
+    const auto start = std::chrono::steady_clock::now();
+    op();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Bench {
+    Bench()
+    {
+        server.addFolder(sharedUsgs());
+        server.serveSynthetic(today);
+        server.start();
+        clock.set(double(dayNumber(today.year(), today.month(), today.day())) + 0.5);
+        platform.eventHost = server.baseUrl();
+        ProgramOptions options;
+        options.workDir = dir.path();
+        program = std::make_unique<Program>(platform, options);
+        program->FormCreate();
+    }
+
+    // Runs the event loop until the update ends; returns the longest the loop was held up.
+    double waitForUpdate()
+    {
+        QElapsedTimer sinceTick;
+        double longest = 0;
+        QTimer probe;
+        probe.setInterval(kTickMs);
+        QObject::connect(&probe, &QTimer::timeout, &probe,
+            [&] { longest = std::max(longest, double(sinceTick.restart()) - kTickMs); });
+        sinceTick.start();
+        probe.start();
+        while (program->updateCycle().isRunning())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        // The last step (the save and reload) ended the loop before the probe could tick again.
+        return std::max(longest, double(sinceTick.elapsed()) - kTickMs);
+    }
+
+    // Empty where the rebuild left exactly what it should, else what is wrong.
+    QString checkRebuild(const std::vector<QuakeRecord>& served)
+    {
+        const Catalogue& c = program->state().catalogue;
+        if (served.size() <= std::size_t(kCatalogueCapacity))
+            return QStringLiteral("only %1 events served").arg(served.size());
+        if (c.CatalogueCount != kCatalogueCapacity)
+            return QStringLiteral("%1 records").arg(c.CatalogueCount);
+        const QuakeRecord* newest = served.data() + (served.size() - std::size_t(kCatalogueCapacity));
+        if (std::memcmp(c.slots() + 1, newest, std::size_t(kCatalogueBytes)) != 0)
+            return QStringLiteral("memory is not the newest served events");
+        QFile file(c.CatalogueFileName);
+        if (!file.open(QIODevice::ReadOnly)
+            || file.readAll()
+                != QByteArray::fromRawData(reinterpret_cast<const char*>(newest), qsizetype(kCatalogueBytes)))
+            return QStringLiteral("the file is not the newest served events");
+        if (c.newest().OriginDate != clock.today())
+            return QStringLiteral("the newest record is not of today");
+        return {};
+    }
+
+    // The day display of today, as Timer5 shows it after a button-started update.
+    QString checkDay()
+    {
+        program->updateCycle().Timer5Timer();
+        waitForUpdate();
+        const TForm1& f = program->form();
+        const ReportTableModel& rows = program->state().reportRows;
+        const QString todayText = today.toString(Qt::ISODate);
+        if (f.Label29->text().toInt() == 0 || rows.rowCount() == 0)
+            return QStringLiteral("the day display shows nothing");
+        for (int row = 0; row < rows.rowCount(); ++row)
+            if (rows.cell(row, ReportTableModel::Date) != todayText)
+                return QStringLiteral("the day display shows %1").arg(rows.cell(row, ReportTableModel::Date));
+        return {};
+    }
+
+    const QDate today = QDate::currentDate();
+    EventServer server;
+    QTemporaryDir dir;
+    fakes::FixedClock clock;
+    fakes::RecordingDialogs dialogs;
+    QtDownloader downloader;
+    fakes::NoPause pause;
+    Platform platform { clock, dialogs, downloader, pause, QString(), QString() };
+    std::unique_ptr<Program> program;
+};
+
+int run()
+{
+    Bench bench;
+    std::fprintf(stderr, "(synthetic service: %d events from January %d to %s)\n", bench.server.eventCount(),
+        EventServer::kSyntheticFirstYear, qPrintable(bench.today.toString(Qt::ISODate)));
+
+    // The rebuild, as a user starts it on an empty catalogue.
+    QElapsedTimer rebuild;
+    rebuild.start();
+    bench.program->form().DsFancyButton4->click();
+    const double longestPause = bench.waitForUpdate();
+    const double rebuildS = double(rebuild.nsecsElapsed()) / 1e9;
+    const Catalogue& c = bench.program->state().catalogue;
+    std::fprintf(stderr, "(rebuild: %d requests, %d records, first %s, last %s)\n",
+        bench.server.requestCount(), c.CatalogueCount, qPrintable(dateText(c[1].OriginDate)),
+        qPrintable(dateText(c.newest().OriginDate)));
+
+    QString wrong = bench.checkRebuild(servedRecords(bench.server, bench.today));
+    if (wrong.isEmpty())
+        wrong = bench.checkDay();
+    if (!wrong.isEmpty()) {
+        std::printf("rebuild_2m4_s: wrong result: %s\n", qPrintable(wrong));
+        return 1;
+    }
+    std::printf("rebuild_2m4_s: %.1f s\n", rebuildS);
+    std::printf("rebuild_longest_pause_ms: %.0f ms\n", longestPause);
+
+    // A month later: the service has 10,000 more events, the full catalogue takes them.
+    ProgramState& state = bench.program->state();
+    const QByteArray image = [&] {
+        QFile file(state.catalogue.CatalogueFileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    const QDate later = bench.today.addMonths(1);
+    bench.server.serveSynthetic(later);
+    bench.clock.set(double(dayNumber(later.year(), later.month(), later.day())) + 0.5);
+    const QByteArray monthReply
+        = bench.server.answer(dayText(bench.today), dayText(later) + " 23:59:59.999").body;
+    const std::string plainPath = QDir(bench.dir.path()).filePath(QStringLiteral("plain.dat")).toStdString();
+    auto scratch = std::make_unique<Catalogue>();
+    Quiet quiet;
+
+    std::vector<double> ours, plain;
+    int dropped = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        QFile file(state.catalogue.CatalogueFileName);
+        if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
+            return 1;
+        file.close();
+        bench.program->catalogueView().Wczytaj_baze();
+        state.catalogue.ImportCount = state.catalogue.CatalogueCount;
+        const int before = state.LastAlertIndex = state.catalogue.CatalogueCount;
+
+        ours.push_back(seconds([&] {
+            bench.program->updateCycle().Akt_Bazy();
+            bench.waitForUpdate();
+        }));
+        dropped = before - state.LastAlertIndex;
+        plain.push_back(seconds([&] {
+            plainWrite(plainPath, image);
+            scratch->ImportCount = 0;
+            Analiza(monthReply, *scratch, 0, false, quiet);
+        }));
+    }
+    if (dropped <= 0 || state.catalogue.CatalogueCount != kCatalogueCapacity
+        || state.catalogue.newest().OriginDate != bench.clock.today()) {
+        std::printf("update_full_catalogue_ms: wrong result (%d dropped)\n", dropped);
+        return 1;
+    }
+    std::fprintf(stderr, "(one month: %d events in, as many out)\n", dropped);
+    const double oursMs = median(ours) * 1000.0;
+    const double plainMs = median(plain) * 1000.0;
+    std::printf("update_full_catalogue_ms: %.1f ms\n", oursMs);
+    std::printf("update_full_catalogue_reference_ms: %.1f ms\n", plainMs);
+    std::printf("update_full_catalogue_ratio: %.2f x\n", oursMs / plainMs);
+    return 0;
+}
+
+} // namespace
+} // namespace tremora
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    const int status = tremora::run();
+    benchmark::Shutdown();
+    return status;
+}
