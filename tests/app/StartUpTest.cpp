@@ -147,10 +147,10 @@ TEST_F(StartUp, AFileOverCapacityLoadsItsNewestRecordsAndSaysSoWithoutABox)
             return file.seek(index * qint64(sizeof(QuakeRecord)))
                 && file.write(reinterpret_cast<const char*>(&r), sizeof r) == qint64(sizeof r);
         };
-        ASSERT_TRUE(put(0, quake(2009, 1, 1, 0, 0, 0)));
-        ASSERT_TRUE(put(50, quake(2011, 3, 1, 23, 0, 0)));
-        ASSERT_TRUE(put(51, quake(2011, 3, 2, 1, 0, 0)));
-        ASSERT_TRUE(put(kInFile - 1, quake(2015, 7, 9, 12, 34, 56)));
+        ASSERT_TRUE(put(0, quake(dayNumber(2009, 1, 1), secondsOfDay(0, 0, 0), 45)));
+        ASSERT_TRUE(put(50, quake(dayNumber(2011, 3, 1), secondsOfDay(23, 0, 0), 45)));
+        ASSERT_TRUE(put(51, quake(dayNumber(2011, 3, 2), secondsOfDay(1, 0, 0), 45)));
+        ASSERT_TRUE(put(kInFile - 1, quake(dayNumber(2015, 7, 9), secondsOfDay(12, 34, 56), 45)));
     }
     Program& program = makeProgram();
     program.FormCreate();
