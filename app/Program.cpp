@@ -14,6 +14,7 @@
 #include "gui/window/TForm1.h"
 #include "places/LocalTileSource.h"
 #include "places/PlaceFile.h"
+#include "places/XyzTileSource.h"
 #include "platform/Clock.h"
 #include "platform/Pause.h"
 #include "platform/QtDownloader.h"
@@ -57,6 +58,7 @@ Program::Program(const ProgramOptions& options)
     : m_real(std::make_unique<RealPlatform>(options))
 {
     m_platform = &m_real->platform;
+    m_tileUrl = options.tileUrl;
     m_state = std::make_unique<ProgramState>();
     m_events = std::make_unique<ProgramEvents>();
     if (!options.workDir.isEmpty())
@@ -68,6 +70,7 @@ Program::Program(const ProgramOptions& options)
 
 Program::Program(Platform& platform, const ProgramOptions& options)
     : m_platform(&platform)
+    , m_tileUrl(options.tileUrl)
 {
     m_state = std::make_unique<ProgramState>();
     m_events = std::make_unique<ProgramEvents>();
@@ -98,7 +101,9 @@ void Program::createControllers()
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform, *m_events);
     m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);
     m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform, *m_events);
-    if (m_platform->tileHost.isEmpty())
+    if (!m_tileUrl.isEmpty())
+        m_tiles = std::make_unique<XyzTileSource>(m_platform->downloader, m_tileUrl);
+    else if (m_platform->tileHost.isEmpty())
         m_tiles = std::make_unique<LocalTileSource>(
             QStringList { m_state->path(QString::fromLatin1(kEarthPictureFile)), builtInMapPath() });
     else

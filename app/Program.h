@@ -31,6 +31,9 @@ struct ProgramOptions {
     QString eventHost = kDefaultEventHost;
     /// Base URL of the tile server; empty means none is configured.
     QString tileHost;
+    /// XYZ template of a Web Mercator imagery service ("http://host/{z}/{x}/{y}.jpg"); when set,
+    /// satellite tiles come from it, whatever the tile host.
+    QString tileUrl;
     /// Folder of the program's files; empty means the current folder.
     QString workDir;
 };
@@ -53,7 +56,7 @@ struct ProgramOptions {
 ///     program.form().Label3->text();                  // drive and read the real controls
 ///
 /// The event and tile hosts come from the Platform given; the options' hosts serve the
-/// constructor that builds the real platform.
+/// constructor that builds the real platform. The options' tile URL serves both.
 class Program
 {
 public:
@@ -99,8 +102,9 @@ private:
     std::unique_ptr<ReportTable> m_reportTable;
     std::unique_ptr<UpdateCycle> m_updateCycle;
     std::unique_ptr<MapDisplay> m_mapDisplay;
-    /// Tiles from the tile host, or cut from the world picture when no host is set.
+    /// Tiles from the imagery service, else from the tile host, else cut from the world picture.
     std::unique_ptr<TileSource> m_tiles;
+    QString m_tileUrl;
     std::unique_ptr<Satellite> m_satellite;
     std::unique_ptr<RowActions> m_rowActions;
     WindowShell* m_shell = nullptr; // owned by the window

@@ -3,6 +3,7 @@
 #include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
+#include "places/XyzTileSource.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -40,6 +41,11 @@ int main(int argc, char** argv)
         QStringLiteral("URL"), kDefaultEventHost);
     const QCommandLineOption tileHost(QStringLiteral("tile-host"),
         QStringLiteral("Base URL of the map tile server."), QStringLiteral("URL"));
+    const QCommandLineOption tileUrl(QStringLiteral("tile-url"),
+        QStringLiteral("XYZ template of a Web Mercator imagery service, e.g. "
+                       "http://127.0.0.1:8123/{z}/{x}/{y}.jpg; satellite tiles are redrawn from its "
+                       "tiles (wins over --tile-host)."),
+        QStringLiteral("TEMPLATE"));
     const QCommandLineOption workDir(QStringLiteral("workdir"),
         QStringLiteral("Folder of the catalogue, place list and map pictures "
                        "(default: the current folder)."),
@@ -48,7 +54,7 @@ int main(int argc, char** argv)
         QStringLiteral("Rebuilds Lokalizacje.dat of the working folder from "
                        "Lokalizacje2.txt and Kraje2.txt in FOLDER, then ends."),
         QStringLiteral("FOLDER"));
-    parser.addOptions({ eventHost, tileHost, workDir, rebuildPlaces });
+    parser.addOptions({ eventHost, tileHost, tileUrl, workDir, rebuildPlaces });
     // The options are read before any window exists, so --help works without a display.
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "tremora: %s\n%s", qPrintable(parser.errorText()), qPrintable(helpText(parser)));
@@ -62,6 +68,12 @@ int main(int argc, char** argv)
     ProgramOptions options;
     options.eventHost = parser.value(eventHost);
     options.tileHost = parser.value(tileHost);
+    options.tileUrl = parser.value(tileUrl);
+    if (parser.isSet(tileUrl) && !isXyzTemplate(options.tileUrl)) {
+        std::fprintf(
+            stderr, "tremora: --tile-url needs {z}, {x} and {y} in %s\n", qPrintable(options.tileUrl));
+        return 2;
+    }
     if (parser.isSet(workDir)) {
         const QString dir = parser.value(workDir);
         if (!QDir(dir).exists() || !QDir::setCurrent(dir)) {

@@ -20,6 +20,7 @@ Program& ProgramFixture::makeProgram()
 {
     ProgramOptions options;
     options.workDir = m_dir.path();
+    options.tileUrl = m_tileUrl;
     m_program = std::make_unique<Program>(m_platform, options);
     return *m_program;
 }

@@ -34,6 +34,7 @@ protected:
     fakes::NoPause m_pause;
     Platform m_platform;
     QTemporaryDir m_dir;
+    QString m_tileUrl; // the --tile-url of the program made
     std::unique_ptr<Program> m_program;
 };
 

@@ -10,6 +10,7 @@
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "places/LocalTileSource.h"
+#include "places/XyzTileSource.h"
 #include "state/ProgramState.h"
 #include "tests/support/QuakeSample.h"
 #include "tests/support/Waiting.h"
@@ -153,6 +154,30 @@ TEST_F(SatelliteTest, WorkedExampleThroughTheButton)
     EXPECT_TRUE(m_downloader.urls.last().endsWith(QStringLiteral("t=tsss")));
     EXPECT_EQ(satellite().marker()->x, 176);
     EXPECT_EQ(satellite().marker()->y, 142);
+}
+
+TEST_F(SatelliteTest, ImageryServiceWinsOverTheTileHost)
+{
+    m_tileUrl = QStringLiteral("http://imagery.test/{z}/{x}/{y}.jpg");
+    startWithTwoRows(true);
+    serveTiles();
+    state().SelectedLonText = QStringLiteral("16");
+    state().SelectedLatText = QStringLiteral("50");
+    form().Button11->click();
+    ASSERT_TRUE(test::waitUntil([&] { return form().Timer6->isActive(); }));
+    // The Web Mercator tiles over the cell of key "stqqrts", and nothing from the tile host.
+    const MercatorCover cover = mercatorCover(*cellOfKey(QStringLiteral("stqqrts")));
+    QStringList expected;
+    for (int y = cover.firstY; y <= cover.lastY; ++y) {
+        for (int x = cover.firstX; x <= cover.lastX; ++x)
+            expected << xyzTileUrl(m_tileUrl, cover.zoom, x, y);
+    }
+    QStringList asked = m_downloader.urls;
+    asked.sort();
+    expected.sort();
+    EXPECT_EQ(asked, expected);
+    EXPECT_TRUE(pictureShown());
+    EXPECT_TRUE(m_dialogs.errors.isEmpty());
 }
 
 TEST_F(SatelliteTest, FailedDownloadHidesThePicture)
