@@ -7,6 +7,7 @@
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/RowActions.h"
 #include "gui/controllers/Satellite.h"
+#include "gui/controllers/SearchPanel.h"
 #include "gui/controllers/UpdateCycle.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -86,6 +87,7 @@ Program::~Program()
     m_rowActions.reset();
     m_satellite.reset();
     m_tiles.reset();
+    m_searchPanel.reset();
     m_mapDisplay.reset();
     m_reportTable.reset();
     m_updateCycle.reset();
@@ -101,6 +103,7 @@ void Program::createControllers()
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform, *m_events);
     m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);
     m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform, *m_events);
+    m_searchPanel = std::make_unique<SearchPanel>(*m_form, *m_state, *m_platform, *m_events);
     if (!m_tileUrl.isEmpty())
         m_tiles = std::make_unique<XyzTileSource>(m_platform->downloader, m_tileUrl);
     else if (m_platform->tileHost.isEmpty())

@@ -17,6 +17,7 @@ class ProgramEvents;
 class ReportTable;
 class RowActions;
 class Satellite;
+class SearchPanel;
 class TForm1;
 class TileSource;
 class UpdateCycle;
@@ -102,6 +103,7 @@ private:
     std::unique_ptr<ReportTable> m_reportTable;
     std::unique_ptr<UpdateCycle> m_updateCycle;
     std::unique_ptr<MapDisplay> m_mapDisplay;
+    std::unique_ptr<SearchPanel> m_searchPanel;
     /// Tiles from the imagery service, else from the tile host, else cut from the world picture.
     std::unique_ptr<TileSource> m_tiles;
     QString m_tileUrl;

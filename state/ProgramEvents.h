@@ -28,6 +28,8 @@ Q_SIGNALS:
     void autoUpdateHoldRequested();
     /// A display is through; the automatic update may run again (Timer2 on).
     void autoUpdateResumeRequested();
+    /// A listing took the report over: Timer5's deferred update and day display are off.
+    void timer5OffRequested();
     /// The day of the calendar should be shown on the map (after the start-up update).
     void calendarDayRequested();
     /// A listing of the report table ended; its energy totals are in the state.

@@ -50,6 +50,7 @@ UpdateCycle::UpdateCycle(TForm1& form, ProgramState& state, Platform& platform, 
     connectGuarded(dialogs, m_form.Edit12, &QLineEdit::editingFinished, this, &UpdateCycle::Zmiana_timera);
     connect(&m_events, &ProgramEvents::autoUpdateHoldRequested, m_form.Timer2, &QTimer::stop);
     connect(&m_events, &ProgramEvents::autoUpdateResumeRequested, this, &UpdateCycle::switchTimer2On);
+    connect(&m_events, &ProgramEvents::timer5OffRequested, this, &UpdateCycle::Timer5Off);
     connectUpdate();
     m_form.installEventFilter(this);
 }
@@ -169,6 +170,13 @@ void UpdateCycle::Timer2Timer()
     if (!m_form.CheckBox10->isChecked())
         return;
     Akt_Bazy();
+}
+
+void UpdateCycle::Timer5Off()
+{
+    m_form.Timer5->stop();
+    m_timer5AfterUpdate = false;
+    m_dayAfterUpdate = false;
 }
 
 void UpdateCycle::Timer5Timer()

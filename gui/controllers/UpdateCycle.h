@@ -40,6 +40,9 @@ public:
     void DsFancyButton4Click();
     void Timer2Timer();
     void Timer5Timer();
+    /// Another area took the window over: Timer5 stops, and neither its deferred work nor the day
+    /// a running update would show afterwards comes.
+    void Timer5Off();
     /// Sets Timer2's interval from Edit12 (minutes); a text that is no number becomes "5".
     void Zmiana_timera();
     void Timer7Timer();

@@ -108,8 +108,8 @@ public:
     QLabel* Label31 = nullptr;
     QLabel* Label32 = nullptr;
 
-    // Tab "Baza": the search panel. No behaviour yet (filters); Program sets the two pickers'
-    // days at start-up.
+    // Tab "Baza": the search panel. SearchPanel (the filtered listing and the conjunction labels);
+    // Program sets the two pickers' days at start-up.
     DateTimePicker* DateTimePicker3 = nullptr;
     DateTimePicker* DateTimePicker4 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
@@ -131,8 +131,8 @@ public:
     QLabel* Label19 = nullptr;
     QPushButton* Button1 = nullptr;
 
-    // Tab "Baza": the record counter and the energy totals. ReportTable (MapDisplay also counts
-    // the calendar day's earthquakes into Label29).
+    // Tab "Baza": the record counter and the energy totals. ReportTable (MapDisplay and
+    // SearchPanel also count their listings into Label29).
     QLabel* Label29 = nullptr;
     QLabel* Label36 = nullptr;
     QLabel* Label37 = nullptr;

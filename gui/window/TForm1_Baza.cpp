@@ -187,7 +187,7 @@ QWidget* TForm1::buildSearchPanel()
     Label36 = label("Label36", QStringLiteral("0 J"));
     Label37 = label("Label37", QStringLiteral("0 Wh"));
     auto* totals = new QGridLayout;
-    totals->addWidget(caption(QStringLiteral("Rekordów:")), 0, 0);
+    totals->addWidget(caption(QStringLiteral("Rek.:")), 0, 0);
     totals->addWidget(Label29, 0, 1);
     totals->addWidget(caption(QStringLiteral("Energia:")), 1, 0);
     totals->addWidget(Label36, 1, 1);

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/controllers/SearchPanel.h"
+
+#include "gui/controllers/Guarded.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/window/TForm1.h"
+#include "places/PlaceList.h"
+#include "platform/Platform.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
+#include "table/RecentListing.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace tremora
+{
+
+namespace
+{
+
+// The counter label changes every this many matches kept.
+constexpr int kCounterStep = 100;
+// Repainting the counter more often than this only slows a long listing down.
+constexpr qint64 kCounterRepaintMs = 40;
+
+} // namespace
+
+SearchPanel::SearchPanel(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+    : m_form(form)
+    , m_state(state)
+    , m_platform(platform)
+    , m_events(events)
+{
+    Dialogs& dialogs = m_platform.dialogs;
+    connectGuarded(dialogs, m_form.Button1, &QPushButton::clicked, this, &SearchPanel::Button1Click);
+    connectGuarded(dialogs, m_form.RadioButton8, &QRadioButton::toggled, this, &SearchPanel::Zm_war_baza);
+    Zm_war_baza();
+}
+
+SearchBoxes SearchPanel::boxes() const
+{
+    const TForm1& f = m_form;
+    SearchBoxes b;
+    b.magnitude = f.CheckBox2->isChecked();
+    b.depth = f.CheckBox3->isChecked();
+    b.longitude = f.CheckBox4->isChecked();
+    b.latitude = f.CheckBox5->isChecked();
+    b.texts = { f.Edit10->text(), f.Edit11->text(), f.Edit6->text(), f.Edit9->text(), f.Edit13->text(),
+        f.Edit14->text(), f.Edit15->text(), f.Edit16->text() };
+    return b;
+}
+
+bool SearchPanel::formularz1()
+{
+    if (const std::optional<QString> fault = tremora::formularz1(boxes())) {
+        m_platform.dialogs.warning(*fault);
+        return false;
+    }
+    return true;
+}
+
+void SearchPanel::Zm_war_baza()
+{
+    const QString word = m_form.RadioButton8->isChecked() ? QStringLiteral("i") : QStringLiteral("lub");
+    for (QLabel* label : { m_form.Label17, m_form.Label18, m_form.Label19 })
+        label->setText(word);
+}
+
+void SearchPanel::Button1Click()
+{
+    TForm1& f = m_form;
+    Q_EMIT m_events.timer5OffRequested();
+    f.PageControl4->setCurrentIndex(TForm1::TabReport);
+    if (!formularz1())
+        return;
+    const SearchCriteria criteria = searchCriteria(
+        boxes(), f.DateTimePicker3->value(), f.DateTimePicker4->value(), !f.RadioButton8->isChecked());
+
+    m_state.ShownQuakes.clear();
+    m_state.reportRows.clear();
+    m_state.EnergySumJ = 0;
+    m_state.EnergySumWh = 0;
+    int matches = 0;
+    m_counterShown.start();
+    {
+        // Rows appear together when the walk is through.
+        const ReportTableModel::AppendBatch batch(m_state.reportRows);
+        const PlaceLanguage language
+            = placeLanguage(f.RadioButton1->isChecked(), f.RadioButton2->isChecked());
+        const Catalogue& catalogue = m_state.catalogue;
+        const QuakeRecord* records = catalogue.slots();
+        for (int i = catalogue.CatalogueCount; i >= 1 && matches < TableRowLimit; --i) {
+            if (!MatchesSearch(records[i], criteria))
+                continue;
+            m_state.Wysw_tab1(i, language);
+            ++matches;
+            if (m_state.ShownQuakes.append(records[i], kShownCapacity)
+                && m_state.ShownQuakes.ShownCount % kCounterStep == 0)
+                showCounter(m_state.ShownQuakes.ShownCount);
+        }
+    }
+    if (matches == TableRowLimit)
+        m_platform.dialogs.warning(QString::fromUtf8(kTableRowLimitMessage));
+    f.Label29->setText(QString::number(matches));
+    Q_EMIT m_events.listingFinished();
+    Q_EMIT m_events.shownQuakesChanged();
+}
+
+void SearchPanel::showCounter(int count)
+{
+    m_form.Label29->setText(QString::number(count));
+    // The window is not serviced during the walk; only the counter is brought to the screen.
+    if (m_counterShown.elapsed() >= kCounterRepaintMs) {
+        m_form.Label29->repaint();
+        m_counterShown.start();
+    }
+}
+
+} // namespace tremora
