@@ -81,7 +81,8 @@ int tenthsBound(const QString& text)
     if (!n)
         return 0;
     const std::int64_t t = tenths(*n);
-    // Only an unchecked box can hold more; clamping keeps the comparison meaningless but defined.
+    // Only an unchecked box can hold more, and its bound is never compared: clamping keeps the
+    // conversion defined.
     return static_cast<int>(std::clamp<std::int64_t>(t, INT32_MIN, INT32_MAX));
 }
 

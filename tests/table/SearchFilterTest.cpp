@@ -154,7 +154,7 @@ TEST_F(MatchesSearchTest, DatesAreWholeDaysBothIncluded)
     EXPECT_FALSE(MatchesSearch(record(to + 1, 50, 0, 0, 0), c));
 }
 
-TEST_F(MatchesSearchTest, NoCriterionCheckedAndAllButLubNothing)
+TEST_F(MatchesSearchTest, NoCriterionCheckedIListsAllLubNothing)
 {
     const QuakeRecord r = record(from + 1, 0, 0, 0, 0);
     EXPECT_TRUE(MatchesSearch(r, all(false)));
