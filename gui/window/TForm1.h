@@ -148,7 +148,8 @@ public:
     QPushButton* Button4 = nullptr;
     QPushButton* Button5 = nullptr;
 
-    // Tab "Baza": the location picture and its zoom panel. No behaviour yet (satellite).
+    // Tab "Baza": the location picture and its zoom panel. Satellite (RowActions writes Edit20
+    // when a row is selected).
     QFrame* Panel13 = nullptr;
     QCheckBox* CheckBox11 = nullptr;
     QSlider* TrackBar1 = nullptr;
@@ -175,7 +176,7 @@ public:
     QLineSeries* LineSeries10 = nullptr;
     QLineSeries* LineSeries1 = nullptr;
 
-    // Tab "Mapa satelitarna". No behaviour yet (satellite).
+    // Tab "Mapa satelitarna": the grid and its zoom. Satellite.
     MapImage* Image2 = nullptr;
     MapImage* Image3 = nullptr;
     MapImage* Image4 = nullptr;
@@ -262,8 +263,8 @@ public:
     QCheckBox* CheckBox14 = nullptr;
     QCheckBox* CheckBox15 = nullptr;
 
-    // Popup menus: the window pops them up over the report list and the map. No behaviour yet
-    // (row actions for BarPopupMenu1, map interactions for BarPopupMenu2).
+    // Popup menus: the window pops them up over the report list and the map. RowActions owns the
+    // copies of BarPopupMenu1; BarPopupMenu2 has no behaviour yet (map interactions).
     BannerMenu* BarPopupMenu1 = nullptr;
     QAction* Kopiujlokalizacjdowyszukiwania1 = nullptr;
     QAction* jwwpromieniu100km1 = nullptr;
@@ -277,9 +278,9 @@ public:
 
     // Timers, built with their intervals and never started here; Program starts those enabled
     // at start. UpdateCycle owns Timer2 (the automatic update), Timer5 (the first update and the
-    // day after an update) and Timer7 (the update button's colour). No behaviour yet: Timer1 and
-    // Timer3 (the blinking; map interactions), Timer4 (replay), Timer6 (the location picture's
-    // marker; satellite).
+    // day after an update) and Timer7 (the update button's colour). Satellite owns Timer6 (the
+    // location picture's marker). No behaviour yet: Timer1 and Timer3 (the blinking; map
+    // interactions), Timer4 (replay).
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
