@@ -17,9 +17,6 @@ namespace
 {
 
 constexpr qint64 kMsPerDay = 86'400'000;
-constexpr const char* kHost = "127.0.0.1";
-constexpr int kReadyPolls = 5000;
-constexpr time_t kKeepAliveSeconds = 1;
 constexpr const char* kReplyContentType = "application/octet-stream";
 constexpr qsizetype kSyntheticRowRoom = 200; // bytes a reply reserves per event; rows are shorter
 
@@ -419,11 +416,8 @@ EventServer::Answer EventServer::answer(const QByteArray& starttime, const QByte
 
 int EventServer::start(int port)
 {
-    stop();
-    m_server = std::make_unique<httplib::Server>();
-    // stop() waits for idle kept-alive connections to time out; keep that wait short.
-    m_server->set_keep_alive_timeout(kKeepAliveSeconds);
-    m_server->Get(kQueryPath, [this](const httplib::Request& req, httplib::Response& res) {
+    httplib::Server& server = m_listener.routes();
+    server.Get(kQueryPath, [this](const httplib::Request& req, httplib::Response& res) {
         ++m_requests;
         if (const int delay = m_replyDelayMs; delay > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(delay));
@@ -435,39 +429,22 @@ int EventServer::start(int port)
         // brotli (Qt does), which costs far more on loopback than the transfer it saves.
         res.set_content(a.body.constData(), std::size_t(a.body.size()), kReplyContentType);
     });
-    m_port
-        = port == 0 ? m_server->bind_to_any_port(kHost) : (m_server->bind_to_port(kHost, port) ? port : -1);
-    if (m_port <= 0) {
-        m_server.reset();
-        m_port = -1;
-        return -1;
-    }
-    m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
-    // A stop() that came before the thread is listening would be lost, so start() returns only
-    // once the server answers.
-    for (int i = 0; i < kReadyPolls && !m_server->is_running(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return m_port;
+    return m_listener.start(port);
 }
 
 void EventServer::stop()
 {
-    if (m_server)
-        m_server->stop();
-    if (m_thread.joinable())
-        m_thread.join();
-    m_server.reset();
+    m_listener.stop();
 }
 
 void EventServer::wait()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    m_listener.wait();
 }
 
 QString EventServer::baseUrl() const
 {
-    return QStringLiteral("http://%1:%2").arg(QLatin1String(kHost)).arg(m_port);
+    return m_listener.baseUrl();
 }
 
 } // namespace tremora

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tools/LoopbackListener.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -76,7 +78,7 @@ public:
     /// Blocks until the server stops (the command-line tool's main loop).
     void wait();
 
-    int port() const { return m_port; }
+    int port() const { return m_listener.port(); }
     /// "http://127.0.0.1:<port>", the value for --event-host.
     QString baseUrl() const;
     /// Queries answered so far (refusals included).
@@ -117,9 +119,7 @@ private:
     std::atomic<int> m_limit { kDefaultLimit };
     std::atomic<int> m_requests { 0 };
     std::atomic<int> m_replyDelayMs { 0 };
-    int m_port = -1;
-    std::unique_ptr<httplib::Server> m_server;
-    std::thread m_thread;
+    LoopbackListener m_listener;
 };
 
 } // namespace tremora

@@ -17,9 +17,6 @@ namespace tremora
 namespace
 {
 
-constexpr const char* kHost = "127.0.0.1";
-constexpr int kReadyPolls = 5000;
-constexpr time_t kKeepAliveSeconds = 1;
 constexpr int kTileSide = 256;
 constexpr int kJpegQuality = 90;
 constexpr int kNotFound = 404;
@@ -102,10 +99,8 @@ QImage TileServer::tile(int zoom, int x, int y) const
 
 int TileServer::start(int port)
 {
-    stop();
-    m_server = std::make_unique<httplib::Server>();
-    m_server->set_keep_alive_timeout(kKeepAliveSeconds);
-    m_server->Get(R"(/(\d+)/(\d+)/(\d+)\.jpg)", [this](const httplib::Request& req, httplib::Response& res) {
+    httplib::Server& server = m_listener.routes();
+    server.Get(R"(/(\d+)/(\d+)/(\d+)\.jpg)", [this](const httplib::Request& req, httplib::Response& res) {
         ++m_requests;
         const int zoom = std::stoi(req.matches[1].str());
         const int x = std::stoi(req.matches[2].str());
@@ -127,39 +122,22 @@ int TileServer::start(int port)
         picture.save(&buffer, "JPG", kJpegQuality);
         res.set_content(jpeg.constData(), std::size_t(jpeg.size()), "image/jpeg");
     });
-    m_port
-        = port == 0 ? m_server->bind_to_any_port(kHost) : (m_server->bind_to_port(kHost, port) ? port : -1);
-    if (m_port <= 0) {
-        m_server.reset();
-        m_port = -1;
-        return -1;
-    }
-    m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
-    // A stop() that came before the thread is listening would be lost, so start() returns only
-    // once the server answers.
-    for (int i = 0; i < kReadyPolls && !m_server->is_running(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return m_port;
+    return m_listener.start(port);
 }
 
 void TileServer::stop()
 {
-    if (m_server)
-        m_server->stop();
-    if (m_thread.joinable())
-        m_thread.join();
-    m_server.reset();
+    m_listener.stop();
 }
 
 void TileServer::wait()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    m_listener.wait();
 }
 
 QString TileServer::urlTemplate() const
 {
-    return QStringLiteral("http://%1:%2/{z}/{x}/{y}.jpg").arg(QLatin1String(kHost)).arg(m_port);
+    return m_listener.baseUrl() + QStringLiteral("/{z}/{x}/{y}.jpg");
 }
 
 } // namespace tremora

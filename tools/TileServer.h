@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tools/LoopbackListener.h"
+
 #include <QImage>
 #include <QString>
 
@@ -53,7 +55,7 @@ public:
     /// Blocks until the server stops (the command-line tool's main loop).
     void wait();
 
-    int port() const { return m_port; }
+    int port() const { return m_listener.port(); }
     /// "http://127.0.0.1:<port>/{z}/{x}/{y}.jpg", the value for --tile-url.
     QString urlTemplate() const;
     /// Tiles asked for so far (refusals included).
@@ -64,9 +66,7 @@ private:
     mutable std::mutex m_mutex;
     std::set<std::tuple<int, int, int>> m_refused;
     std::atomic<int> m_requests { 0 };
-    int m_port = -1;
-    std::unique_ptr<httplib::Server> m_server;
-    std::thread m_thread;
+    LoopbackListener m_listener;
 };
 
 } // namespace tremora
