@@ -3,7 +3,11 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/DayNumber.h"
+#include "gui/window/TForm1.h"
+#include "state/ProgramState.h"
 #include "tests/support/TestSupport.h"
+
+#include <QTableView>
 
 namespace tremora::test
 {
@@ -31,6 +35,36 @@ void ProgramFixture::writeCatalogue(const std::vector<QuakeRecord>& records, con
         reinterpret_cast<const char*>(records.data()), qsizetype(records.size() * sizeof(QuakeRecord)));
     bytes += trailing;
     ASSERT_TRUE(writeAll(filePath(QString::fromLatin1(kCatalogueFileName)), bytes));
+}
+
+WindowFixture::WindowFixture(double today)
+    : FakePlatform(today + 0.5)
+    , program(platform, options())
+{
+    program.FormCreate();
+    dialogs.clear();
+}
+
+ProgramOptions WindowFixture::options() const
+{
+    ProgramOptions o;
+    o.workDir = dir.path();
+    return o;
+}
+
+ProgramState& WindowFixture::state()
+{
+    return program.state();
+}
+
+Catalogue& WindowFixture::catalogue()
+{
+    return program.state().catalogue;
+}
+
+const ReportTableModel& WindowFixture::model()
+{
+    return *static_cast<const ReportTableModel*>(form().ControlPanel1->model());
 }
 
 } // namespace tremora::test

@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "catalogue/QuakeRecord.h"
 #include "platform/testing/Doubles.h"
+#include "table/ReportTableModel.h"
 
 #include <QTemporaryDir>
 
@@ -11,6 +12,13 @@
 
 #include <memory>
 #include <vector>
+
+namespace tremora
+{
+class TForm1;
+struct Catalogue;
+struct ProgramState;
+}
 
 namespace tremora::test
 {
@@ -36,6 +44,26 @@ protected:
     QTemporaryDir m_dir;
     QString m_tileUrl; // the --tile-url of the program made
     std::unique_ptr<Program> m_program;
+};
+
+/// The real window over doubles, with the clock at noon of `today`, an empty working folder and
+/// start-up done; the test fills the catalogue in memory.
+class WindowFixture : public ::testing::Test, protected fakes::FakePlatform
+{
+protected:
+    explicit WindowFixture(double today);
+
+    TForm1& form() { return program.form(); }
+    ProgramState& state();
+    Catalogue& catalogue();
+    /// The rows of the report table as ControlPanel1 shows them.
+    const ReportTableModel& model();
+
+    QTemporaryDir dir;
+    Program program;
+
+private:
+    ProgramOptions options() const;
 };
 
 } // namespace tremora::test

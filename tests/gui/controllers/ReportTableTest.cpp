@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/ReportTable.h"
+#include "ProgramTestSupport.h"
 #include "app/Program.h"
 #include "catalogue/DayNumber.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -34,28 +35,13 @@ namespace
 const double kToday = dayNumber(2015, 7, 3);
 
 /// The real window over doubles, with the clock at noon of kToday and an empty working folder.
-class ReportTableTest : public ::testing::Test, protected fakes::FakePlatform
+class ReportTableTest : public test::WindowFixture
 {
 protected:
     ReportTableTest()
-        : FakePlatform(kToday + 0.5)
-        , program(platform, options())
+        : WindowFixture(kToday)
     {
-        program.FormCreate();
-        dialogs.clear();
     }
-
-    ProgramOptions options() const
-    {
-        ProgramOptions o;
-        o.workDir = dir.path();
-        return o;
-    }
-
-    TForm1& form() { return program.form(); }
-    ProgramState& state() { return program.state(); }
-    Catalogue& catalogue() { return program.state().catalogue; }
-    const M& model() { return *static_cast<const M*>(form().ControlPanel1->model()); }
     ReportTable& table() { return program.reportTable(); }
 
     /// Appends a record to the catalogue; days are counted back from today.
@@ -84,9 +70,6 @@ protected:
             texts << model().cell(row, c);
         return texts;
     }
-
-    QTemporaryDir dir;
-    Program program;
 };
 
 } // namespace

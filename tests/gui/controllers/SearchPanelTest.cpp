@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/SearchPanel.h"
+#include "ProgramTestSupport.h"
 #include "app/Program.h"
 #include "catalogue/DayNumber.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -36,30 +37,15 @@ const double kToday = dayNumber(2015, 7, 3);
 
 /// The real window over doubles, with the clock at noon of kToday and an empty working folder;
 /// the search pickers run from ten days back through today.
-class SearchPanelTest : public ::testing::Test, protected fakes::FakePlatform
+class SearchPanelTest : public test::WindowFixture
 {
 protected:
     SearchPanelTest()
-        : FakePlatform(kToday + 0.5)
-        , program(platform, options())
+        : WindowFixture(kToday)
     {
-        program.FormCreate();
         form().DateTimePicker3->setDay(kToday - 10);
         form().DateTimePicker4->setDay(kToday);
-        dialogs.clear();
     }
-
-    ProgramOptions options() const
-    {
-        ProgramOptions o;
-        o.workDir = dir.path();
-        return o;
-    }
-
-    TForm1& form() { return program.form(); }
-    ProgramState& state() { return program.state(); }
-    Catalogue& catalogue() { return program.state().catalogue; }
-    const M& model() { return *static_cast<const M*>(form().ControlPanel1->model()); }
 
     void add(int daysAgo, int mag10, int depth10 = 100, float lon = 17, float lat = 52)
     {
@@ -74,9 +60,6 @@ protected:
             texts << model().cell(row, M::Number);
         return texts;
     }
-
-    QTemporaryDir dir;
-    Program program;
 };
 
 } // namespace
