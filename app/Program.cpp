@@ -4,14 +4,17 @@
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/MapDisplay.h"
+#include "gui/controllers/MapInteractions.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/RowActions.h"
 #include "gui/controllers/Satellite.h"
 #include "gui/controllers/SearchPanel.h"
 #include "gui/controllers/UpdateCycle.h"
+#include "gui/controllers/Warnings.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MessageBoxDialogs.h"
+#include "gui/widgets/SystemTray.h"
 #include "gui/window/TForm1.h"
 #include "places/LocalTileSource.h"
 #include "places/PlaceFile.h"
@@ -66,10 +69,10 @@ Program::Program(const ProgramOptions& options)
         m_state->workDir = QDir(options.workDir);
     m_form = std::make_unique<TForm1>();
     m_real->dialogs.setParent(m_form.get());
-    createControllers();
+    createControllers(nullptr);
 }
 
-Program::Program(Platform& platform, const ProgramOptions& options)
+Program::Program(Platform& platform, const ProgramOptions& options, Tray* tray)
     : m_platform(&platform)
     , m_tileUrl(options.tileUrl)
 {
@@ -78,12 +81,15 @@ Program::Program(Platform& platform, const ProgramOptions& options)
     if (!options.workDir.isEmpty())
         m_state->workDir = QDir(options.workDir);
     m_form = std::make_unique<TForm1>();
-    createControllers();
+    createControllers(tray);
 }
 
 Program::~Program()
 {
     // Controllers go before the window they point into, the satellite view before its tiles.
+    m_warnings.reset();
+    m_systemTray.reset();
+    m_mapInteractions.reset();
     m_rowActions.reset();
     m_satellite.reset();
     m_tiles.reset();
@@ -95,7 +101,7 @@ Program::~Program()
     m_form.reset();
 }
 
-void Program::createControllers()
+void Program::createControllers(Tray* tray)
 {
     m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
     m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs, *m_events);
@@ -113,6 +119,12 @@ void Program::createControllers()
         m_tiles = std::make_unique<HostTileSource>(m_platform->downloader, m_platform->tileHost);
     m_satellite = std::make_unique<Satellite>(*m_form, *m_state, *m_platform, *m_events, *m_tiles);
     m_rowActions = std::make_unique<RowActions>(*m_form, *m_state, *m_platform, *m_events);
+    m_mapInteractions = std::make_unique<MapInteractions>(*m_form, *m_state, *m_platform, *m_events);
+    if (tray == nullptr) {
+        m_systemTray = std::make_unique<SystemTray>(*m_form->CoolTrayIcon1);
+        tray = m_systemTray.get();
+    }
+    m_warnings = std::make_unique<Warnings>(*m_form, *m_state, *m_platform, *m_events, *tray);
 }
 
 void Program::start()
@@ -159,7 +171,7 @@ void Program::FormCreate()
     if (count == 0)
         TForm1::setEnabledAtStart(f.Timer2, false);
     if (count > 0)
-        s.LastAlertIndex = count;
+        m_warnings->catalogueLoaded();
 
     s.SelectedLonText = QStringLiteral("0");
     s.SelectedLatText = QStringLiteral("0");

@@ -13,6 +13,7 @@ namespace tremora
 
 class CatalogueView;
 class MapDisplay;
+class MapInteractions;
 class ProgramEvents;
 class ReportTable;
 class RowActions;
@@ -20,7 +21,9 @@ class Satellite;
 class SearchPanel;
 class TForm1;
 class TileSource;
+class Tray;
 class UpdateCycle;
+class Warnings;
 class WindowShell;
 struct ProgramState;
 
@@ -63,8 +66,9 @@ class Program
 public:
     /// The real program: system clock, message boxes, network downloads, timer pauses.
     explicit Program(const ProgramOptions& options);
-    /// A program over the given platform (tests).
-    Program(Platform& platform, const ProgramOptions& options = {});
+    /// A program over the given platform (tests); balloons go to `tray`, or to the window's tray
+    /// icon when none is given.
+    Program(Platform& platform, const ProgramOptions& options = {}, Tray* tray = nullptr);
     ~Program();
 
     Program(const Program&) = delete;
@@ -88,11 +92,13 @@ public:
     UpdateCycle& updateCycle() { return *m_updateCycle; }
     Satellite& satellite() { return *m_satellite; }
     RowActions& rowActions() { return *m_rowActions; }
+    MapInteractions& mapInteractions() { return *m_mapInteractions; }
+    Warnings& warnings() { return *m_warnings; }
 
 private:
     struct RealPlatform;
 
-    void createControllers();
+    void createControllers(Tray* tray);
 
     std::unique_ptr<RealPlatform> m_real;
     Platform* m_platform = nullptr;
@@ -109,6 +115,9 @@ private:
     QString m_tileUrl;
     std::unique_ptr<Satellite> m_satellite;
     std::unique_ptr<RowActions> m_rowActions;
+    std::unique_ptr<MapInteractions> m_mapInteractions;
+    std::unique_ptr<Tray> m_systemTray; // the window's tray icon, unless a tray was given
+    std::unique_ptr<Warnings> m_warnings;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

@@ -16,6 +16,8 @@ void Catalogue::appendImported(const QuakeRecord& record)
 {
     if (ImportCount < kCatalogueCapacity) {
         m_slots[static_cast<std::size_t>(++ImportCount)] = record;
+        if (m_lowestWritten == 0 || ImportCount < m_lowestWritten)
+            m_lowestWritten = ImportCount;
         return;
     }
     m_overflow.push_back(record);
@@ -40,6 +42,24 @@ int Catalogue::takeImport()
     CatalogueCount = ImportCount;
     dropOverflow();
     return dropped;
+}
+
+void Catalogue::beginImport()
+{
+    dropOverflow();
+    m_lowestWritten = 0;
+}
+
+int Catalogue::firstImportedIndex() const
+{
+    // Every slot was replaced once the overflow ran full.
+    if (m_folded > 0)
+        return 1;
+    const auto waiting = static_cast<int>(m_overflow.size());
+    // Taking the import moves every slot down by the rows waiting past the last one.
+    if (m_lowestWritten > 0)
+        return std::max(1, m_lowestWritten - waiting);
+    return waiting > 0 ? ImportCount - waiting + 1 : 0;
 }
 
 void Catalogue::dropOverflow()

@@ -56,6 +56,13 @@ public:
     /// starts).
     void dropOverflow();
 
+    /// An import begins: forgets where the previous one wrote.
+    void beginImport();
+    /// Index that the oldest row written by this import has once the import is taken (after
+    /// the oldest records gave way); 0 when it wrote nothing. Rows an update writes again over
+    /// equal ones count as written: whatever lies at or above this index may be new.
+    int firstImportedIndex() const;
+
     int CatalogueCount = 0;
     int ImportCount = 0;
     QString CatalogueFileName = QString::fromLatin1(kCatalogueFileName);
@@ -64,6 +71,7 @@ private:
     std::unique_ptr<QuakeRecord[]> m_slots;
     std::vector<QuakeRecord> m_overflow;
     int m_folded = 0; // records that gave way when the overflow ran full and replaced every slot
+    int m_lowestWritten = 0; // lowest slot the import wrote, 0 for none
 };
 
 } // namespace tremora

@@ -63,7 +63,8 @@ bool CatalogueUpdate::start(DateLayout layout)
     m_running = true;
     ++m_run;
     m_layout = layout;
-    m_catalogue.dropOverflow();
+    m_catalogue.beginImport();
+    m_firstWritten = 0;
     m_plan = planUpdate(m_catalogue, m_platform.clock.today());
     if (m_plan.rebuild) {
         m_catalogue.CatalogueCount = 0;
@@ -250,6 +251,7 @@ void CatalogueUpdate::finishWithSave()
 {
     Q_EMIT logLine(kSavingText);
     const int dropped = m_catalogue.importDropCount();
+    m_firstWritten = m_catalogue.firstImportedIndex();
     // Written from where the rows stand: the reload then puts them in their new slots, so no
     // record of a full catalogue is moved in memory.
     const SaveResult saved = SaveImport(m_catalogue);

@@ -65,6 +65,12 @@ public:
     void stop();
     bool isRunning() const { return m_running; }
     const QString& replyPath() const { return m_replyPath; }
+    /// Index of the oldest record the last update wrote into the catalogue, counted after it
+    /// was taken (records an update writes again over equal ones included); 0 when it wrote
+    /// nothing. Records at and above it are what the update may have brought.
+    int firstWrittenIndex() const { return m_firstWritten; }
+    /// The last update rebuilt the catalogue from its first month instead of adding to it.
+    bool wasRebuild() const { return m_plan.rebuild; }
 
 Q_SIGNALS:
     /// The first and last day of the period being requested, as the user should see them.
@@ -113,6 +119,7 @@ private:
     std::deque<MonthRequest> m_periods; // periods of the current month still to fetch, in order
     int m_attempt = 0;
     bool m_running = false;
+    int m_firstWritten = 0;
     Download* m_download = nullptr;
     unsigned m_run = 0; // tells a pause of an earlier run from one of this run
 };

@@ -20,4 +20,19 @@ bool ShownQuakeList::append(const QuakeRecord& record, int limit)
     return true;
 }
 
+int blinkIntervalMs(int shownCount)
+{
+    struct Step {
+        int upTo;
+        int ms;
+    };
+    static constexpr Step kSteps[] = { { 100, 250 }, { 500, 350 }, { 1000, 500 }, { 5000, 750 } };
+    static constexpr int kLongListMs = 1000;
+    for (const Step& step : kSteps) {
+        if (shownCount <= step.upTo)
+            return step.ms;
+    }
+    return kLongListMs;
+}
+
 } // namespace tremora

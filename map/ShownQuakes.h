@@ -14,6 +14,10 @@ inline constexpr int kShownCapacity = 30'000;
 /// What the map display and the calendar day keep; the filtered listing keeps up to the room.
 inline constexpr int kMapShownLimit = 10'000;
 
+/// Interval of the shown list's blink: the longer the list, the slower, so that a tick's
+/// repaint never crowds the window (250 ms up to 100 earthquakes, 1000 ms above 5000).
+int blinkIntervalMs(int shownCount);
+
 /// The earthquakes last shown (copies, slots 1 .. ShownCount), refilled by every display and read
 /// by the blinking. Appending past a limit keeps nothing and says nothing.
 class ShownQuakeList

@@ -24,6 +24,13 @@ Q_SIGNALS:
     void updateStarted();
     /// An update of the catalogue ended, however it ended.
     void updateFinished();
+    /// An update wrote records into the catalogue: those from index `firstWritten` on (after the
+    /// oldest gave way) may be new. `rebuild`: the catalogue was built anew from its first month.
+    void recordsArrived(int firstWritten, bool rebuild);
+    /// The time replay started; the blinking stops while it runs.
+    void replayStarted();
+    /// The time replay ended; the blinking of the shown list may resume.
+    void replayFinished();
     /// A display wants the automatic update held while it runs (Timer2 off).
     void autoUpdateHoldRequested();
     /// A display is through; the automatic update may run again (Timer2 on).
@@ -34,6 +41,8 @@ Q_SIGNALS:
     void calendarDayRequested();
     /// A listing of the report table ended; its energy totals are in the state.
     void listingFinished();
+    /// "Wyczyść" without the button: the log, the marks and the shown list are to be emptied.
+    void mapClearRequested();
     /// The list of the earthquakes shown last was refilled.
     void shownQuakesChanged();
     /// A table row was selected with the automatic location picture on: show the picture of

@@ -30,8 +30,12 @@ void ProgramState::Wysw_tab1(int n, PlaceLanguage language)
 
 void ProgramState::oldestRecordsGaveWay(int count)
 {
-    if (count > 0)
-        LastAlertIndex = std::max(LastAlertIndex - count, 0);
+    if (count <= 0)
+        return;
+    LastAlertIndex = std::max(LastAlertIndex - count, 0);
+    // A pending record that gave way is gone; the check then starts at the first one left.
+    if (PendingAlertIndex > 0)
+        PendingAlertIndex = std::max(PendingAlertIndex - count, 1);
 }
 
 } // namespace tremora

@@ -46,7 +46,8 @@ struct ProgramState {
 
     double EnergySumJ = 0;
     double EnergySumWh = 0;
-    int LastAlertIndex = 0;
+    int LastAlertIndex = 0; // the warning checks have examined the records up to here
+    int PendingAlertIndex = 0; // oldest record written by updates but not yet checked; 0: none
     QString SelectedLonText = QStringLiteral("0");
     QString SelectedLatText = QStringLiteral("0");
     QString SelectedMagText;

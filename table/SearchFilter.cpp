@@ -52,6 +52,18 @@ constexpr std::array<BoxRule, SearchBoxes::BoxCount> kRules { {
     { "\"Szerokość geograficzna do\"", Kind::Degrees, 0, kDegreesRange },
 } };
 
+// The warning criteria take the same checks under names of their own.
+constexpr std::array<BoxRule, SearchBoxes::BoxCount> kAlertRules { {
+    { "\"Ostrzeżenia - magnituda\"", Kind::Tenths, kMaxMagnitude10, kMagRange },
+    { "\"Ostrzeżenia - magnituda do\"", Kind::Tenths, kMaxMagnitude10, kMagRange },
+    { "\"Ostrzeżenia - głębokość od\"", Kind::Tenths, kMaxDepth10, kDepthRange },
+    { "\"Ostrzeżenia - głębokość do\"", Kind::Tenths, kMaxDepth10, kDepthRange },
+    { "\"Ostrzeżenia - długość geograficzna od\"", Kind::Degrees, 0, kDegreesRange },
+    { "\"Ostrzeżenia - długość geograficzna do\"", Kind::Degrees, 0, kDegreesRange },
+    { "\"Ostrzeżenia - szerokość geograficzna od\"", Kind::Degrees, 0, kDegreesRange },
+    { "\"Ostrzeżenia - szerokość geograficzna do\"", Kind::Degrees, 0, kDegreesRange },
+} };
+
 // A magnitude or depth in tenths: a whole number typed counts as whole units.
 std::int64_t tenths(const EditNumber& n)
 {
@@ -135,17 +147,33 @@ std::optional<EditNumber> spr_edit(const QString& text)
     return n;
 }
 
-std::optional<QString> formularz1(const SearchBoxes& boxes)
+namespace
+{
+
+std::optional<QString> firstFault(
+    const SearchBoxes& boxes, const std::array<BoxRule, SearchBoxes::BoxCount>& rules)
 {
     const std::array<bool, 4> checked { boxes.magnitude, boxes.depth, boxes.longitude, boxes.latitude };
     for (int box = 0; box < SearchBoxes::BoxCount; ++box) {
         if (!checked[static_cast<std::size_t>(box / 2)])
             continue;
         const auto i = static_cast<std::size_t>(box);
-        if (std::optional<QString> fault = checkBox(boxes.texts[i], kRules[i]))
+        if (std::optional<QString> fault = checkBox(boxes.texts[i], rules[i]))
             return fault;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> formularz1(const SearchBoxes& boxes)
+{
+    return firstFault(boxes, kRules);
+}
+
+std::optional<QString> alertBoxesFault(const SearchBoxes& boxes)
+{
+    return firstFault(boxes, kAlertRules);
 }
 
 SearchCriteria searchCriteria(const SearchBoxes& boxes, double from, double to, bool anyCriterion)

@@ -39,6 +39,10 @@ struct SearchBoxes {
 /// warning about the first fault, or nothing when all hold. Throws as spr_edit.
 std::optional<QString> formularz1(const SearchBoxes& boxes);
 
+/// formularz1 for the warning criteria: the same checks and limits, the boxes named as the
+/// warning panel names them ("Ostrzeżenia - magnituda", ...).
+std::optional<QString> alertBoxesFault(const SearchBoxes& boxes);
+
 /// What a record is tested against: whole days from dayFrom through dayTo, and the checked
 /// criteria, all bounds included.
 struct SearchCriteria {

@@ -10,13 +10,15 @@ namespace tremora
 {
 
 /// Connects a control's signal to a controller's handler inside the one guard every handler runs
-/// in: a ConversionError it throws ends the handler and shows in an error box.
-template <typename Sender, typename Signal, typename Receiver>
+/// in: a ConversionError it throws ends the handler and shows in an error box. The handler takes
+/// the signal's arguments, or the first of them, or none.
+template <typename Sender, typename Signal, typename Receiver, typename... Args>
 QMetaObject::Connection connectGuarded(
-    Dialogs& dialogs, Sender* sender, Signal signal, Receiver* receiver, void (Receiver::*handler)())
+    Dialogs& dialogs, Sender* sender, Signal signal, Receiver* receiver, void (Receiver::*handler)(Args...))
 {
-    return QObject::connect(sender, signal, receiver,
-        [&dialogs, receiver, handler] { guarded(dialogs, [receiver, handler] { (receiver->*handler)(); }); });
+    return QObject::connect(sender, signal, receiver, [&dialogs, receiver, handler](Args... args) {
+        guarded(dialogs, [&] { (receiver->*handler)(args...); });
+    });
 }
 
 } // namespace tremora

@@ -3,6 +3,7 @@
 
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/Guarded.h"
+#include "gui/controllers/MapCanvas.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/LogMemo.h"
 #include "gui/widgets/MapImage.h"
@@ -69,12 +70,12 @@ void MapDisplay::connectControls()
     connectGuarded(dialogs, f.DateTimePicker1, &DateTimePicker::closeUp, this, &MapDisplay::Zm_daty1);
     connectGuarded(dialogs, f.DateTimePicker2, &DateTimePicker::closeUp, this, &MapDisplay::Zm_daty2);
     connectGuarded(dialogs, &m_events, &ProgramEvents::calendarDayRequested, this, &MapDisplay::Kalendarz2);
+    connectGuarded(dialogs, &m_events, &ProgramEvents::mapClearRequested, this, &MapDisplay::Button15Click);
 }
 
 FittedSize MapDisplay::fittedSize() const
 {
-    const QImage& picture = m_form.Image1->picture();
-    return FittedMapSize(picture.width(), picture.height(), m_form.Image1->width(), m_form.Image1->height());
+    return mapFit(m_form);
 }
 
 MagnitudeRange MapDisplay::magnitudeRange() const
@@ -91,7 +92,7 @@ bool MapDisplay::InMapMagnitudeRange(int mag10) const
 
 MarkCanvas MapDisplay::markCanvas()
 {
-    return MarkCanvas(m_form.PaintBox1->overlay(), fittedSize(), pointDivisor(m_form.SpinEdit5->value()));
+    return mapMarkCanvas(m_form);
 }
 
 void MapDisplay::drawQuake(MarkCanvas& canvas, const QuakeRecord& record, const MarkColours& colours)
@@ -101,11 +102,7 @@ void MapDisplay::drawQuake(MarkCanvas& canvas, const QuakeRecord& record, const 
 
 void MapDisplay::drawShownQuakes(const MarkColours& colours)
 {
-    MarkCanvas canvas = markCanvas();
-    const ShownQuakeList& shown = m_state.ShownQuakes;
-    for (int i = 1; i <= shown.ShownCount; ++i)
-        drawQuake(canvas, shown[i], colours);
-    m_form.PaintBox1->update();
+    drawQuakes(m_form, m_state.ShownQuakes, colours);
 }
 
 void MapDisplay::showQuake(MarkCanvas& canvas, int position, const QuakeRecord& record)

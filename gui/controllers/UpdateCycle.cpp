@@ -130,6 +130,8 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
     case Outcome::Completed:
         switchTimer2On();
         setLamp(false);
+        if (m_update.firstWrittenIndex() > 0)
+            Q_EMIT m_events.recordsArrived(m_update.firstWrittenIndex(), m_update.wasRebuild());
         break;
     case Outcome::NoReply:
         // Automatic updates stay off until an update completes.

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/PaintBox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+
+#include <utility>
 
 namespace tremora
 {
@@ -38,6 +41,38 @@ void PaintBox::clearMarks()
     m_overlay.fill(Qt::transparent);
     update();
     Q_EMIT marksCleared();
+}
+
+void PaintBox::drawRectangle(QPoint a, QPoint b, const QColor& colour)
+{
+    ensureOverlay();
+    QPainter p(&m_overlay);
+    p.setPen(QPen(colour, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(a, b).normalized());
+    update();
+}
+
+void PaintBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    Q_EMIT mouseMoved(at.x(), at.y());
+}
+
+void PaintBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_leftDown = true;
+    Q_EMIT buttonPressed(event->buttons(), event->modifiers());
+}
+
+void PaintBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool over = rect().contains(event->position().toPoint());
+    if (std::exchange(m_leftDown, false) && over)
+        Q_EMIT clicked();
 }
 
 void PaintBox::paintEvent(QPaintEvent* event)

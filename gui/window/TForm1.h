@@ -74,8 +74,8 @@ public:
     QTabWidget* PageControl4 = nullptr;
 
     // Tab "Trzęsienia Ziemi": the map and the log. MapDisplay owns Image1 (it sets how the picture
-    // is sized; WindowShell puts the picture in) and PaintBox1 (the marks). Memo1: MapDisplay
-    // writes the shown earthquakes, UpdateCycle the update's lines.
+    // is sized; WindowShell puts the picture in) and PaintBox1 (the marks; MapInteractions takes
+    // its mouse). Memo1: MapDisplay writes the shown earthquakes, UpdateCycle the update's lines.
     MapImage* Image1 = nullptr;
     PaintBox* PaintBox1 = nullptr;
     LogMemo* Memo1 = nullptr;
@@ -88,7 +88,7 @@ public:
     QCheckBox* CheckBox10 = nullptr;
     QLineEdit* Edit12 = nullptr;
 
-    // Warnings (PageControl3): no behaviour yet (warnings).
+    // Warnings (PageControl3): Warnings; MapInteractions and RowActions copy positions in.
     QPlainTextEdit* Memo2 = nullptr;
     QCheckBox* CheckBox6 = nullptr;
     QLineEdit* Edit1 = nullptr;
@@ -264,7 +264,7 @@ public:
     QCheckBox* CheckBox15 = nullptr;
 
     // Popup menus: the window pops them up over the report list and the map. RowActions owns the
-    // copies of BarPopupMenu1; BarPopupMenu2 has no behaviour yet (map interactions).
+    // copies of BarPopupMenu1, MapInteractions its "Pokaż" entries and BarPopupMenu2.
     BannerMenu* BarPopupMenu1 = nullptr;
     QAction* Kopiujlokalizacjdowyszukiwania1 = nullptr;
     QAction* jwwpromieniu100km1 = nullptr;
@@ -279,8 +279,8 @@ public:
     // Timers, built with their intervals and never started here; Program starts those enabled
     // at start. UpdateCycle owns Timer2 (the automatic update), Timer5 (the first update and the
     // day after an update) and Timer7 (the update button's colour). Satellite owns Timer6 (the
-    // location picture's marker). No behaviour yet: Timer1 and Timer3 (the blinking; map
-    // interactions), Timer4 (replay).
+    // location picture's marker). MapInteractions owns Timer1 and Timer3 (the blinking). No
+    // behaviour yet: Timer4 (replay).
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
@@ -289,7 +289,8 @@ public:
     QTimer* Timer6 = nullptr;
     QTimer* Timer7 = nullptr;
 
-    // The tray icon and the secondary chart window. WindowShell.
+    // The tray icon and the secondary chart window. WindowShell; Warnings shows balloons through
+    // the Tray seam over the icon.
     QSystemTrayIcon* CoolTrayIcon1 = nullptr;
     /// The secondary chart window; exists for the whole run, hidden at start.
     TForm2* Form2 = nullptr;

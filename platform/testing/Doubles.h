@@ -6,12 +6,14 @@
 #include "platform/Downloader.h"
 #include "platform/Pause.h"
 #include "platform/Platform.h"
+#include "platform/Tray.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace tremora::fakes
 {
@@ -82,6 +84,23 @@ public:
 
 private:
     Answer m_answer;
+};
+
+/// Remembers every balloon instead of showing it.
+class RecordingTray final : public Tray
+{
+public:
+    struct Balloon {
+        QString title;
+        QString text;
+        BalloonIcon icon;
+        int milliseconds;
+    };
+    void balloon(const QString& title, const QString& text, BalloonIcon icon, int milliseconds) override
+    {
+        balloons.push_back({ title, text, icon, milliseconds });
+    }
+    std::vector<Balloon> balloons;
 };
 
 /// Goes on at once (on the next turn of the event loop); remembers the pauses asked for.

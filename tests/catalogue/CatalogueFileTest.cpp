@@ -163,6 +163,9 @@ TEST_F(CatalogueFileTest, AnImportPastTheLastSlotKeepsExactlyTheNewestRecords)
     EXPECT_EQ(m_catalogue.importDropCount(), 15);
     EXPECT_EQ(m_catalogue.importEnd(), total);
     EXPECT_EQ(m_catalogue[1].OriginDate, sample(1).OriginDate) << "nothing moves before the import is taken";
+    // Where the first row written will stand once the oldest gave way: the warnings start there.
+    const int firstWritten = m_catalogue.firstImportedIndex();
+    EXPECT_EQ(firstWritten, k + 1 - 15);
 
     // The file is written from where the rows stand and loads in the new order...
     ASSERT_TRUE(SaveImport(m_catalogue).ok);
@@ -175,6 +178,8 @@ TEST_F(CatalogueFileTest, AnImportPastTheLastSlotKeepsExactlyTheNewestRecords)
     // ... the same order taking the import gives in memory.
     EXPECT_EQ(m_catalogue.takeImport(), 15);
     EXPECT_EQ(m_catalogue.CatalogueCount, kCatalogueCapacity);
+    EXPECT_EQ(m_catalogue[firstWritten].SourceCode, 1);
+    EXPECT_EQ(m_catalogue[firstWritten - 1].SourceCode, 0);
     EXPECT_TRUE(m_catalogue.overflow().empty());
     EXPECT_EQ(m_catalogue.importDropCount(), 0);
     EXPECT_TRUE(holdsNewest(m_catalogue, total, k));
@@ -196,6 +201,7 @@ TEST_F(CatalogueFileTest, AnImportOfMoreThanACatalogueStaysExactAndBounded)
     const int total = importAfter(k, rows);
     EXPECT_EQ(m_catalogue.importDropCount(), total - kCatalogueCapacity);
     EXPECT_LT(m_catalogue.overflow().size(), std::size_t(kCatalogueCapacity));
+    EXPECT_EQ(m_catalogue.firstImportedIndex(), 1);
 
     ASSERT_TRUE(SaveImport(m_catalogue).ok);
     EXPECT_EQ(m_catalogue.takeImport(), total - kCatalogueCapacity);

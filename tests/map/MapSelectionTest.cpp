@@ -63,3 +63,11 @@ TEST(ShownQuakes, AppendingStopsQuietlyAtTheLimitAndTheRoom)
     EXPECT_TRUE(shown.append(r, kMapShownLimit));
     EXPECT_EQ(shown.ShownCount, 1);
 }
+
+TEST(ShownBlink, IntervalGrowsWithTheList)
+{
+    EXPECT_EQ(blinkIntervalMs(100), 250);
+    EXPECT_EQ(blinkIntervalMs(101), 350);
+    EXPECT_EQ(blinkIntervalMs(5000), 750);
+    EXPECT_EQ(blinkIntervalMs(5001), 1000);
+}

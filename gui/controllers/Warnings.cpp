@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/controllers/Warnings.h"
+
+#include "gui/controllers/Guarded.h"
+#include "gui/window/TForm1.h"
+#include "platform/Platform.h"
+#include "platform/Tray.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace tremora
+{
+
+Warnings::Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray)
+    : m_form(form)
+    , m_state(state)
+    , m_platform(platform)
+    , m_events(events)
+    , m_tray(tray)
+{
+    Dialogs& dialogs = m_platform.dialogs;
+    connectGuarded(dialogs, m_form.RadioButton10, &QRadioButton::toggled, this, &Warnings::Zm_wart_alerty);
+    connectGuarded(dialogs, &m_events, &ProgramEvents::recordsArrived, this, &Warnings::recordsArrived);
+    Zm_wart_alerty();
+}
+
+SearchBoxes Warnings::boxes() const
+{
+    const TForm1& f = m_form;
+    SearchBoxes b;
+    b.magnitude = f.CheckBox6->isChecked();
+    b.depth = f.CheckBox9->isChecked();
+    b.longitude = f.CheckBox7->isChecked();
+    b.latitude = f.CheckBox8->isChecked();
+    b.texts = { f.Edit1->text(), f.Edit19->text(), f.Edit17->text(), f.Edit18->text(), f.Edit2->text(),
+        f.Edit3->text(), f.Edit4->text(), f.Edit5->text() };
+    return b;
+}
+
+void Warnings::Zm_wart_alerty()
+{
+    const QString word = m_form.RadioButton10->isChecked() ? QStringLiteral("lub") : QStringLiteral("i");
+    for (QLabel* label : { m_form.Label30, m_form.Label31, m_form.Label32 })
+        label->setText(word);
+}
+
+void Warnings::catalogueLoaded()
+{
+    m_state.LastAlertIndex = m_state.catalogue.CatalogueCount;
+    m_state.PendingAlertIndex = 0;
+    m_ledger.settle(m_state.catalogue);
+}
+
+void Warnings::recordsArrived(int firstWritten, bool rebuild)
+{
+    if (rebuild) {
+        // A catalogue built from 1973 is history, not news: the next check starts after it.
+        catalogueLoaded();
+        return;
+    }
+    int& pending = m_state.PendingAlertIndex;
+    pending = pending == 0 ? firstWritten : std::min(pending, firstWritten);
+    Alerty();
+}
+
+void Warnings::Alerty()
+{
+    const SearchBoxes b = boxes();
+    if (const std::optional<QString> fault = alertBoxesFault(b)) {
+        m_platform.dialogs.warning(*fault);
+        return;
+    }
+    const SearchCriteria criteria = alertCriteria(b, m_form.RadioButton10->isChecked());
+    const Catalogue& catalogue = m_state.catalogue;
+    const int first = alertStart(m_state.LastAlertIndex, m_state.PendingAlertIndex);
+    const std::vector<int> matches = m_ledger.check(catalogue, first, criteria);
+    m_state.LastAlertIndex = catalogue.CatalogueCount;
+    m_state.PendingAlertIndex = 0;
+    if (matches.empty())
+        return;
+
+    for (const int i : matches)
+        m_form.Memo2->appendPlainText(AlertLine(catalogue[i]));
+    m_form.PageControl1->setCurrentIndex(TForm1::TabQuakes);
+    m_form.PageControl3->setCurrentIndex(TForm1::TabWarnings);
+    // Notification services queue balloons rather than replace them: one per check, the last.
+    m_tray.balloon(kBalloonTitle, AlertLine(catalogue[matches.back()]), Tray::BalloonIcon::Info, kBalloonMs);
+}
+
+} // namespace tremora

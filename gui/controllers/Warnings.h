@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "table/AlertCheck.h"
+
+#include <QObject>
+
+namespace tremora
+{
+
+class ProgramEvents;
+class TForm1;
+class Tray;
+struct Platform;
+struct ProgramState;
+
+/// The warnings: after every update that wrote records, the records it brought are checked
+/// against the criteria of the tab "Filtry"; each match is written to Memo2 and the last one
+/// shown as a tray balloon.
+class Warnings final : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString kBalloonTitle = QStringLiteral("Alert:");
+    static constexpr int kBalloonMs = 60'000;
+
+    Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray);
+
+    /// The eight boxes and the four switches of the warning criteria as they stand.
+    SearchBoxes boxes() const;
+    /// Checks the records written since the last check; a faulty box is reported and the same
+    /// records wait for the next check.
+    void Alerty();
+    /// "lub" / "i" chosen: the labels between the criteria rows say which.
+    void Zm_wart_alerty();
+    /// The catalogue as loaded at start-up is history: checks report what updates bring to it.
+    void catalogueLoaded();
+
+private:
+    void recordsArrived(int firstWritten, bool rebuild);
+
+    TForm1& m_form;
+    ProgramState& m_state;
+    Platform& m_platform;
+    ProgramEvents& m_events;
+    Tray& m_tray;
+    AlertLedger m_ledger;
+};
+
+} // namespace tremora
