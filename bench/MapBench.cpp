@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The map display over a full catalogue: "Wyświetl" with every record matching (marks, log lines,
-// shown list, the memo brought up to date), the memo's scrolling afterwards, and one blink tick
-// redrawing the 10,000 shown marks.
+// shown list, the memo brought up to date), the memo's scrolling afterwards, one blink redrawing
+// the 10,000 shown marks, and one Timer3 tick over the 30,000 a search can show.
 #include "app/Program.h"
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/MapDisplay.h"
+#include "gui/controllers/MapInteractions.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/LogMemo.h"
 #include "gui/widgets/PaintBox.h"
 #include "gui/window/TForm1.h"
 #include "map/MarkPainter.h"
+#include "map/ShownQuakes.h"
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
 #include "state/ProgramState.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -93,6 +96,7 @@ Bench* bench = nullptr;
 double bestDisplaySeconds = std::numeric_limits<double>::max();
 double bestScrollMs = std::numeric_limits<double>::max();
 double bestMarksMs = std::numeric_limits<double>::max();
+double bestBlinkTickMs = std::numeric_limits<double>::max();
 int lastLineCount = 0;
 
 void BM_DisplayAll(benchmark::State& state)
@@ -145,10 +149,31 @@ void BM_Marks10000(benchmark::State& state)
     }
 }
 
+void BM_BlinkTick30000(benchmark::State& state)
+{
+    TForm1& f = bench->program->form();
+    ShownQuakeList& shown = bench->program->state().ShownQuakes;
+    const Catalogue& c = bench->program->state().catalogue;
+    shown.clear();
+    for (int i = 1; i <= kShownCapacity; ++i)
+        shown.append(c[i * 61], kShownCapacity);
+    f.Timer1->stop();
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        bench->program->mapInteractions().Timer3Timer();
+        f.PaintBox1->repaint();
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        state.SetIterationTime(ms / 1e3);
+        bestBlinkTickMs = std::min(bestBlinkTickMs, ms);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_DisplayAll)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Marks10000)->Iterations(50)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlinkTick30000)->Iterations(50)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
@@ -164,5 +189,6 @@ int main(int argc, char** argv)
     std::printf("display_all_2m_lines: %d lines\n", lastLineCount);
     std::printf("memo_scroll_step: %.3f ms\n", bestScrollMs);
     std::printf("marks_10000: %.3f ms\n", bestMarksMs);
+    std::printf("blink_tick_30000: %.3f ms\n", bestBlinkTickMs);
     return 0;
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report table: a listing that stops at the 30,000-row limit, with the nearest place looked
-// up over a full place list for every row, then the first paint of the table view.
+// up over a full place list for every row, then the first paint of the table view; and the same
+// through the search panel ("Pokaż przefiltrowane" with every record matching).
 
 #include "gui/controllers/ReportTable.h"
+#include "gui/controllers/SearchPanel.h"
+#include "gui/widgets/DateTimePicker.h"
 #include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "platform/Platform.h"
@@ -12,7 +15,11 @@
 #include "table/RecentListing.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
@@ -35,6 +42,7 @@ struct Fixture : fakes::FakePlatform {
     ProgramState state;
     ProgramEvents events;
     std::unique_ptr<ReportTable> table;
+    std::unique_ptr<SearchPanel> search;
 
     Fixture()
         : FakePlatform(kToday + 0.5)
@@ -71,6 +79,7 @@ struct Fixture : fakes::FakePlatform {
         places.PlaceCount = kPlaceCapacity;
 
         table = std::make_unique<ReportTable>(form, state, platform, events);
+        search = std::make_unique<SearchPanel>(form, state, platform, events);
         form.resize(1280, 900);
         form.show();
         // The buttons sit on the tab "Baza", beside the table: that is where a listing runs.
@@ -93,8 +102,30 @@ void BM_Table30000Rows(benchmark::State& st)
         st.SkipWithError("the listing did not reach the row limit");
 }
 
+void BM_FilterList30000(benchmark::State& st)
+{
+    Fixture f;
+    TForm1& form = f.form;
+    form.DateTimePicker3->setDay(kToday - kListedDays - 1);
+    form.DateTimePicker4->setDay(kToday);
+    form.RadioButton8->setChecked(true);
+    form.CheckBox2->setChecked(true);
+    form.Edit10->setText(QStringLiteral("0,0"));
+    form.Edit11->setText(QStringLiteral("10,0"));
+    QTableView* view = form.ControlPanel1;
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : st) {
+        form.Button1->click();
+        view->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (f.table->model().rowCount() != TableRowLimit)
+        st.SkipWithError("the search did not reach the row limit");
+}
+
 // A fixed minimum time: one listing alone is too short a sample on a busy machine.
 BENCHMARK(BM_Table30000Rows)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.05)->MinTime(0.5);
+BENCHMARK(BM_FilterList30000)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.05)->MinTime(0.5);
 
 /// Prints each figure as "name: value unit" after the usual report.
 class FigureReporter : public benchmark::ConsoleReporter
@@ -109,11 +140,16 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_name.function_name == "BM_Table30000Rows" && !run.error_occurred) {
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            if (run.run_name.function_name == "BM_Table30000Rows") {
                 m_tableMs = run.GetAdjustedRealTime();
                 m_tableCpuMs = run.GetAdjustedCPUTime();
             }
+            if (run.run_name.function_name == "BM_FilterList30000")
+                m_filterMs = run.GetAdjustedRealTime();
+        }
     }
     void printFigures() const
     {
@@ -122,11 +158,14 @@ public:
             // The listing runs on one thread: on a busy machine its CPU time is the steadier figure.
             std::printf("table_%d_rows_cpu: %.1f ms\n", TableRowLimit, m_tableCpuMs);
         }
+        if (m_filterMs >= 0)
+            std::printf("filter_list_30000: %.1f ms\n", m_filterMs);
     }
 
 private:
     double m_tableMs = -1;
     double m_tableCpuMs = -1;
+    double m_filterMs = -1;
 };
 
 } // namespace
