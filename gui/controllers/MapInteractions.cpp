@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/MapInteractions.h"
 
+#include "gui/controllers/BoxText.h"
 #include "gui/controllers/Guarded.h"
 #include "gui/controllers/MapCanvas.h"
 #include "gui/widgets/PaintBox.h"
@@ -100,10 +101,10 @@ void MapInteractions::Kopiujpooenie1Click()
 {
     TForm1& f = m_form;
     // Whichever way the rectangle was drawn, "from" is the lower bound.
-    f.Edit13->setText(FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
-    f.Edit14->setText(FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
-    f.Edit15->setText(FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
-    f.Edit16->setText(FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
+    showBoxText(f.Edit13, FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
+    showBoxText(f.Edit14, FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
+    showBoxText(f.Edit15, FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
+    showBoxText(f.Edit16, FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
     f.PageControl1->setCurrentIndex(TForm1::TabBase);
     f.RadioButton8->setChecked(true);
     f.CheckBox4->setChecked(true);
@@ -113,10 +114,10 @@ void MapInteractions::Kopiujpooenie1Click()
 void MapInteractions::Kopiujpooenieostrzee1Click()
 {
     TForm1& f = m_form;
-    f.Edit2->setText(FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
-    f.Edit3->setText(FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
-    f.Edit4->setText(FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
-    f.Edit5->setText(FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
+    showBoxText(f.Edit2, FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
+    showBoxText(f.Edit3, FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
+    showBoxText(f.Edit4, FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
+    showBoxText(f.Edit5, FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
     f.PageControl3->setCurrentIndex(TForm1::TabFilters);
 }
 

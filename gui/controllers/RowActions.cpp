@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/RowActions.h"
 
+#include "gui/controllers/BoxText.h"
 #include "gui/controllers/Guarded.h"
 #include "gui/window/TForm1.h"
 #include "platform/Platform.h"
@@ -93,10 +94,10 @@ void RowActions::Kopiujlokalizacjdowyszukiwania1Click()
 {
     if (!haveSelection())
         return;
-    m_form.Edit13->setText(m_state.SelectedLonText);
-    m_form.Edit14->setText(m_state.SelectedLonText);
-    m_form.Edit15->setText(m_state.SelectedLatText);
-    m_form.Edit16->setText(m_state.SelectedLatText);
+    showBoxText(m_form.Edit13, m_state.SelectedLonText);
+    showBoxText(m_form.Edit14, m_state.SelectedLonText);
+    showBoxText(m_form.Edit15, m_state.SelectedLatText);
+    showBoxText(m_form.Edit16, m_state.SelectedLatText);
     turnOnSearchPosition();
 }
 
@@ -106,11 +107,11 @@ void RowActions::jwwpromieniu100km1Click()
         return;
     // Longitude first: a latitude that is no number leaves the longitude bounds written.
     const PositionBounds lon = boundsAround(m_state.SelectedLonText, kBoxHalfLon);
-    m_form.Edit13->setText(lon.low);
-    m_form.Edit14->setText(lon.high);
+    showBoxText(m_form.Edit13, lon.low);
+    showBoxText(m_form.Edit14, lon.high);
     const PositionBounds lat = boundsAround(m_state.SelectedLatText, kBoxHalfLat);
-    m_form.Edit15->setText(lat.low);
-    m_form.Edit16->setText(lat.high);
+    showBoxText(m_form.Edit15, lat.low);
+    showBoxText(m_form.Edit16, lat.high);
     turnOnSearchPosition();
 }
 
@@ -118,10 +119,10 @@ void RowActions::Kopiujlokalizacjdoostrzee1Click()
 {
     if (!haveSelection())
         return;
-    m_form.Edit2->setText(m_state.SelectedLonText);
-    m_form.Edit3->setText(m_state.SelectedLonText);
-    m_form.Edit4->setText(m_state.SelectedLatText);
-    m_form.Edit5->setText(m_state.SelectedLatText);
+    showBoxText(m_form.Edit2, m_state.SelectedLonText);
+    showBoxText(m_form.Edit3, m_state.SelectedLonText);
+    showBoxText(m_form.Edit4, m_state.SelectedLatText);
+    showBoxText(m_form.Edit5, m_state.SelectedLatText);
     showWarningFilters();
 }
 
@@ -131,11 +132,11 @@ void RowActions::jwwpromieniu100km2Click()
         return;
     // Longitude first: a latitude that is no number leaves the longitude bounds written.
     const PositionBounds lon = boundsAround(m_state.SelectedLonText, kBoxHalfLon);
-    m_form.Edit2->setText(lon.low);
-    m_form.Edit3->setText(lon.high);
+    showBoxText(m_form.Edit2, lon.low);
+    showBoxText(m_form.Edit3, lon.high);
     const PositionBounds lat = boundsAround(m_state.SelectedLatText, kBoxHalfLat);
-    m_form.Edit4->setText(lat.low);
-    m_form.Edit5->setText(lat.high);
+    showBoxText(m_form.Edit4, lat.low);
+    showBoxText(m_form.Edit5, lat.high);
     showWarningFilters();
 }
 

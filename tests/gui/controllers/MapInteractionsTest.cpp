@@ -148,6 +148,7 @@ TEST_F(MapInteractionsTest, RectangleOverJapanCopiedIntoTheSearchListsWhatLiesIn
     EXPECT_TRUE(form().CheckBox4->isChecked());
     EXPECT_TRUE(form().CheckBox5->isChecked());
     EXPECT_LT(form().Edit13->text().toDouble(), 128.5) << form().Edit13->text().toStdString();
+    EXPECT_EQ(form().Edit13->cursorPosition(), 0) << "a narrow box shows the value from its start";
 
     form().CheckBox2->setChecked(false);
     form().Button1->click();
