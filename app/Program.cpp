@@ -4,6 +4,7 @@
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/MapDisplay.h"
+#include "gui/controllers/Replay.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/RowActions.h"
 #include "gui/controllers/Satellite.h"
@@ -85,6 +86,7 @@ Program::~Program()
 {
     // Controllers go before the window they point into, the satellite view before its tiles.
     m_rowActions.reset();
+    m_replay.reset();
     m_satellite.reset();
     m_tiles.reset();
     m_searchPanel.reset();
@@ -113,6 +115,7 @@ void Program::createControllers()
         m_tiles = std::make_unique<HostTileSource>(m_platform->downloader, m_platform->tileHost);
     m_satellite = std::make_unique<Satellite>(*m_form, *m_state, *m_platform, *m_events, *m_tiles);
     m_rowActions = std::make_unique<RowActions>(*m_form, *m_state, *m_platform, *m_events);
+    m_replay = std::make_unique<Replay>(*m_form, *m_state, *m_platform, *m_events);
 }
 
 void Program::start()

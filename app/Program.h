@@ -15,6 +15,7 @@ class CatalogueView;
 class MapDisplay;
 class ProgramEvents;
 class ReportTable;
+class Replay;
 class RowActions;
 class Satellite;
 class SearchPanel;
@@ -88,6 +89,7 @@ public:
     UpdateCycle& updateCycle() { return *m_updateCycle; }
     Satellite& satellite() { return *m_satellite; }
     RowActions& rowActions() { return *m_rowActions; }
+    Replay& replay() { return *m_replay; }
 
 private:
     struct RealPlatform;
@@ -109,6 +111,7 @@ private:
     QString m_tileUrl;
     std::unique_ptr<Satellite> m_satellite;
     std::unique_ptr<RowActions> m_rowActions;
+    std::unique_ptr<Replay> m_replay;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

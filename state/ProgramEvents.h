@@ -39,6 +39,10 @@ Q_SIGNALS:
     /// A table row was selected with the automatic location picture on: show the picture of
     /// its point (already converted from the row's texts).
     void rowPictureRequested(float lon, float lat);
+    /// A replay began: the blinking stops for its length (Timer1 and Timer3 off).
+    void replayStarted();
+    /// A replay ran to its end: the shown earthquakes blink again (Timer3 on).
+    void replayFinished();
 };
 
 } // namespace tremora
