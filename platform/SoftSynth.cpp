@@ -6,6 +6,9 @@
 #include <QFileInfo>
 
 #include <fluidsynth.h>
+#ifdef TREMORA_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
 
 #include <algorithm>
 
@@ -26,15 +29,24 @@ void quiet(int, const char*, void*)
 {
 }
 
-// The synthesizer's own messages (a missing audio server, say) would only clutter the terminal:
-// with no sound the program is silent, not noisy.
-void silenceFluidLog()
+#ifdef TREMORA_HAVE_ALSA
+void quietAlsa(const char*, int, const char*, int, const char*, ...)
 {
-    for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
-        fluid_set_log_function(level, &quiet, nullptr);
 }
+#endif
 
 } // namespace
+
+void silenceSoundLibraries()
+{
+    // Their messages (no sound card, no audio server) would only clutter the terminal: with no
+    // sound the program is silent, not noisy.
+    for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
+        fluid_set_log_function(level, &quiet, nullptr);
+#ifdef TREMORA_HAVE_ALSA
+    snd_lib_error_set_handler(&quietAlsa);
+#endif
+}
 
 struct SoftSynth::Fluid {
     fluid_settings_t* settings = nullptr;
@@ -75,7 +87,7 @@ bool SoftSynth::start(const QString& soundFont, Output output)
     stop();
     if (soundFont.isEmpty())
         return false;
-    silenceFluidLog();
+    silenceSoundLibraries();
     auto fluid = std::make_unique<Fluid>();
     fluid->settings = new_fluid_settings();
     if (!fluid->settings)

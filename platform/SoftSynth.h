@@ -10,6 +10,9 @@
 namespace tremora
 {
 
+/// Keeps the messages of the sound libraries (ALSA, FluidSynth) off the terminal.
+void silenceSoundLibraries();
+
 /// A General MIDI software synthesizer (FluidSynth) that plays short-message words, either on the
 /// desktop's audio output or into buffers the caller renders (no audio device needed).
 class SoftSynth

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SystemMidiOut.h"
 
+#include <QFileInfo>
+
 #include <RtMidi.h>
 
 #include <array>
@@ -62,6 +64,12 @@ void SystemMidiOut::open()
 
 bool SystemMidiOut::openFirstPort()
 {
+#ifdef __linux__
+    // Without the sequencer device there are no ports to list (a container, a server).
+    if (!QFileInfo::exists(QStringLiteral("/dev/snd/seq")))
+        return false;
+#endif
+    silenceSoundLibraries();
     try {
         auto port = std::make_unique<RtMidiOut>(kMidiSystem, "Tremora");
         port->setErrorCallback(&quietErrors, nullptr);

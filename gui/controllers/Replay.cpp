@@ -151,6 +151,10 @@ void Replay::Button8Click()
 
 void Replay::Timer4Timer()
 {
+    if (!m_stepper.running()) {
+        m_form.Timer4->stop();
+        return;
+    }
     if (m_stepper.paused())
         return;
     // Ticks never overlap: the tick timer rests while a tick runs and counts its interval anew
@@ -197,9 +201,14 @@ void Replay::drawQuake(const QuakeRecord& record)
     const QImage& picture = f.Image1->picture();
     const FittedSize fit
         = FittedMapSize(picture.width(), picture.height(), f.Image1->width(), f.Image1->height());
-    MarkCanvas canvas(f.PaintBox1->overlay(), fit, pointDivisor(f.SpinEdit5->value()));
+    const std::uint8_t divisor = pointDivisor(f.SpinEdit5->value());
+    MarkCanvas canvas(f.PaintBox1->overlay(), fit, divisor);
     Poz(canvas, record.Mag10, kOrdinaryMark.fill, record.Longitude, record.Latitude, kOrdinaryMark.outline);
-    f.PaintBox1->update();
+    // Only the mark's square is painted again: a busy replay draws every few milliseconds.
+    if (const std::optional<MapPixel> p = wyl_poz(fit, record.Longitude, record.Latitude)) {
+        const int r = markRadius(record.Mag10, divisor) + 1;
+        f.PaintBox1->update(QRect(p->x - r, p->y - r, 2 * r + 1, 2 * r + 1));
+    }
 }
 
 void Replay::logLine(const QString& line)
