@@ -5,6 +5,7 @@
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/MapInteractions.h"
+#include "gui/controllers/Replay.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/RowActions.h"
 #include "gui/controllers/Satellite.h"
@@ -91,6 +92,7 @@ Program::~Program()
     m_systemTray.reset();
     m_mapInteractions.reset();
     m_rowActions.reset();
+    m_replay.reset();
     m_satellite.reset();
     m_tiles.reset();
     m_searchPanel.reset();
@@ -125,6 +127,7 @@ void Program::createControllers(Tray* tray)
         tray = m_systemTray.get();
     }
     m_warnings = std::make_unique<Warnings>(*m_form, *m_state, *m_platform, *m_events, *tray);
+    m_replay = std::make_unique<Replay>(*m_form, *m_state, *m_platform, *m_events);
 }
 
 void Program::start()

@@ -16,6 +16,7 @@ class MapDisplay;
 class MapInteractions;
 class ProgramEvents;
 class ReportTable;
+class Replay;
 class RowActions;
 class Satellite;
 class SearchPanel;
@@ -94,6 +95,7 @@ public:
     RowActions& rowActions() { return *m_rowActions; }
     MapInteractions& mapInteractions() { return *m_mapInteractions; }
     Warnings& warnings() { return *m_warnings; }
+    Replay& replay() { return *m_replay; }
 
 private:
     struct RealPlatform;
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<MapInteractions> m_mapInteractions;
     std::unique_ptr<Tray> m_systemTray; // the window's tray icon, unless a tray was given
     std::unique_ptr<Warnings> m_warnings;
+    std::unique_ptr<Replay> m_replay;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

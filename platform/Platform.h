@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Downloader.h"
+#include "platform/MidiOut.h"
 #include "platform/Pause.h"
 
 #include <QString>
@@ -21,6 +22,8 @@ struct Platform {
     QString eventHost;
     /// Base URL of the tile server.
     QString tileHost;
+    /// The MIDI output; none means the system's (the first port, else the built-in synthesizer).
+    MidiOut* midiOut = nullptr;
 };
 
 } // namespace tremora

@@ -27,10 +27,6 @@ Q_SIGNALS:
     /// An update wrote records into the catalogue: those from index `firstWritten` on (after the
     /// oldest gave way) may be new. `rebuild`: the catalogue was built anew from its first month.
     void recordsArrived(int firstWritten, bool rebuild);
-    /// The time replay started; the blinking stops while it runs.
-    void replayStarted();
-    /// The time replay ended; the blinking of the shown list may resume.
-    void replayFinished();
     /// A display wants the automatic update held while it runs (Timer2 off).
     void autoUpdateHoldRequested();
     /// A display is through; the automatic update may run again (Timer2 on).
@@ -48,6 +44,10 @@ Q_SIGNALS:
     /// A table row was selected with the automatic location picture on: show the picture of
     /// its point (already converted from the row's texts).
     void rowPictureRequested(float lon, float lat);
+    /// A replay began: the blinking stops for its length (Timer1 and Timer3 off).
+    void replayStarted();
+    /// A replay ran to its end: the shown earthquakes blink again (Timer3 on).
+    void replayFinished();
 };
 
 } // namespace tremora

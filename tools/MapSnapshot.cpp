@@ -96,6 +96,7 @@ int main(int argc, char** argv)
     form.showNormal();
     const auto showAll = [&] {
         form.ComboBox1->setCurrentIndex(0); // "CAŁA BAZA"
+        Q_EMIT form.ComboBox1->activated(0);
         form.DateTimePicker2->setDay(catalogue.newest().OriginDate);
         form.Button15->click();
         form.Button14->click();

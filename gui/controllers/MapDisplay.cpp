@@ -65,7 +65,7 @@ void MapDisplay::connectControls()
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, f.Button14, &QPushButton::clicked, this, &MapDisplay::Button14Click);
     connectGuarded(dialogs, f.Button15, &QPushButton::clicked, this, &MapDisplay::Button15Click);
-    connectGuarded(dialogs, f.ComboBox1, &QComboBox::currentIndexChanged, this, &MapDisplay::Zmiana_zakresu);
+    connectGuarded(dialogs, f.ComboBox1, &QComboBox::activated, this, &MapDisplay::Zmiana_zakresu);
     connectGuarded(dialogs, f.MonthCalendar1, &QCalendarWidget::clicked, this, &MapDisplay::Kalendarz);
     connectGuarded(dialogs, f.DateTimePicker1, &DateTimePicker::closeUp, this, &MapDisplay::Zm_daty1);
     connectGuarded(dialogs, f.DateTimePicker2, &DateTimePicker::closeUp, this, &MapDisplay::Zm_daty2);

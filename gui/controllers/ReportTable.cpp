@@ -4,6 +4,7 @@
 #include "gui/controllers/Guarded.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/window/TForm1.h"
+#include "map/MapSelection.h"
 #include "places/PlaceList.h"
 #include "platform/ConversionError.h"
 #include "platform/Platform.h"
@@ -54,8 +55,7 @@ ReportTable::ReportTable(TForm1& form, ProgramState& state, Platform& platform, 
     connectGuarded(dialogs, m_form.Button3, &QPushButton::clicked, this, &ReportTable::Button3Click);
     connectGuarded(dialogs, m_form.Button4, &QPushButton::clicked, this, &ReportTable::Button4Click);
     connectGuarded(dialogs, m_form.Button5, &QPushButton::clicked, this, &ReportTable::Button5Click);
-    connectGuarded(
-        dialogs, m_form.ComboBox2, &QComboBox::currentIndexChanged, this, &ReportTable::ComboBox2Change);
+    connectGuarded(dialogs, m_form.ComboBox2, &QComboBox::activated, this, &ReportTable::ComboBox2Change);
 }
 
 void ReportTable::setUpView()
@@ -150,6 +150,11 @@ void ReportTable::ComboBox2Change()
     if (!days)
         return;
     m_form.DateTimePicker1->setDay(m_platform.clock.today() - *days);
+    // The map's period chooser shows the same span, so both say what the pickers hold (a
+    // chooser shown without being picked changes nothing).
+    for (int item = 0; item < kPeriodItemCount; ++item)
+        if (item != kWholeCatalogueItem && kPeriodDays[item] == *days)
+            m_form.ComboBox1->setCurrentIndex(item);
 }
 
 void ReportTable::clearTable()

@@ -42,7 +42,7 @@ public:
     void Button5Click(); // "3 miesiące"
 
     /// Moves the period start (DateTimePicker1) to today minus the span chosen in ComboBox2,
-    /// keeping its time of day.
+    /// keeping its time of day, and shows the same span in ComboBox1.
     void ComboBox2Change();
 
     /// Empties the table; the totals and labels stay until the listing sets them.

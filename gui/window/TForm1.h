@@ -250,10 +250,11 @@ public:
     QPushButton* Button14 = nullptr;
     QPushButton* Button15 = nullptr;
 
-    // Tab "Ustawienia": the span chooser beside "Symulacja". ReportTable.
+    // Tab "Ustawienia": the span chooser beside "Symulacja"; it moves the period start, where a
+    // replay begins. ReportTable.
     QComboBox* ComboBox2 = nullptr;
 
-    // Tab "Ustawienia": "Symulacja" with its speed and sound. No behaviour yet (replay).
+    // Tab "Ustawienia": "Symulacja" with its speed and sound. Replay.
     QPushButton* Button8 = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     QCheckBox* CheckBox13 = nullptr;
@@ -279,8 +280,8 @@ public:
     // Timers, built with their intervals and never started here; Program starts those enabled
     // at start. UpdateCycle owns Timer2 (the automatic update), Timer5 (the first update and the
     // day after an update) and Timer7 (the update button's colour). Satellite owns Timer6 (the
-    // location picture's marker). MapInteractions owns Timer1 and Timer3 (the blinking). No
-    // behaviour yet: Timer4 (replay).
+    // location picture's marker). MapInteractions owns Timer1 and Timer3 (the blinking), Replay
+    // owns Timer4.
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;

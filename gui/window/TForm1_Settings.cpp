@@ -205,14 +205,6 @@ QWidget* TForm1::buildDisplayGroup()
     buttons->addWidget(Button14);
     buttons->addWidget(Button15);
     layout->addLayout(buttons, 6, 0, 1, 2);
-
-    ComboBox2 = named(new QComboBox, "ComboBox2");
-    ComboBox2->addItems({ QStringLiteral("1 rok"), QStringLiteral("6 miesięcy"), QStringLiteral("3 miesiące"),
-        QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"), QStringLiteral("1 tydzień"),
-        QStringLiteral("3 dni"), QStringLiteral("24 godziny") });
-    ComboBox2->setCurrentIndex(kListingDefault);
-    layout->addWidget(caption(QStringLiteral("Okres tabeli")), 7, 0);
-    layout->addWidget(ComboBox2, 7, 1);
     layout->setColumnStretch(1, 1);
     return box;
 }
@@ -222,10 +214,17 @@ QWidget* TForm1::buildSimulationGroup()
     auto* box = group(QStringLiteral("Symulacja"));
     auto* layout = groupGrid(box, 2);
 
+    // The span chooser sits beside the button: it sets the period start, where a replay begins.
     Button8 = button("Button8", QStringLiteral("Symulacja"));
+    ComboBox2 = named(new QComboBox, "ComboBox2");
+    ComboBox2->addItems({ QStringLiteral("1 rok"), QStringLiteral("6 miesięcy"), QStringLiteral("3 miesiące"),
+        QStringLiteral("1 miesiąc"), QStringLiteral("2 tygodnie"), QStringLiteral("1 tydzień"),
+        QStringLiteral("3 dni"), QStringLiteral("24 godziny") });
+    ComboBox2->setCurrentIndex(kListingDefault);
     CheckBox13 = checkBox("CheckBox13", QStringLiteral("MIDI"), false);
     layout->addWidget(Button8, 0, 0, 1, 2);
-    layout->addWidget(CheckBox13, 0, 2, 1, 2);
+    layout->addWidget(ComboBox2, 0, 2);
+    layout->addWidget(CheckBox13, 0, 3);
 
     ScrollBar1 = named(new QScrollBar(Qt::Horizontal), "ScrollBar1");
     ScrollBar1->setRange(0, kSpeedMax);

@@ -37,3 +37,17 @@ void NoPause::after(int milliseconds, QObject* context, std::function<void()> th
 }
 
 } // namespace tremora::fakes
+
+namespace tremora::fakes
+{
+
+std::vector<std::uint32_t> RecordingMidiOut::messages() const
+{
+    std::vector<std::uint32_t> out;
+    for (std::uint32_t word : calls)
+        if (word < kOpened)
+            out.push_back(word);
+    return out;
+}
+
+} // namespace tremora::fakes

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Downloader.h"
+#include "platform/MidiOut.h"
 #include "platform/Pause.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
@@ -11,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -111,12 +113,39 @@ public:
     long long total = 0;
 };
 
-/// The four doubles and the Platform over them, for a fixture that wants nothing real from the
+/// Records what reaches the MIDI output: every short-message word in order, and the other calls
+/// as words of their own among them (kOpened, kReset, kVolume, kClosed), so order checks see all.
+class RecordingMidiOut final : public MidiOut
+{
+public:
+    // Above any short message (three bytes), so never mistaken for one.
+    static constexpr std::uint32_t kOpened = 0x1000000;
+    static constexpr std::uint32_t kReset = 0x2000000;
+    static constexpr std::uint32_t kVolume = 0x3000000;
+    static constexpr std::uint32_t kClosed = 0x4000000;
+
+    void open() override { calls.push_back(kOpened); }
+    void shortMessage(std::uint32_t word) override { calls.push_back(word); }
+    void reset() override { calls.push_back(kReset); }
+    void setVolume(std::uint16_t left, std::uint16_t right) override
+    {
+        calls.push_back(kVolume);
+        volumes.push_back({ left, right });
+    }
+    void close() override { calls.push_back(kClosed); }
+    /// The short messages alone.
+    std::vector<std::uint32_t> messages() const;
+
+    std::vector<std::uint32_t> calls;
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> volumes;
+};
+
+/// The doubles and the Platform over them, for a fixture that wants nothing real from the
 /// outside world. A fixture derives from it to call the doubles by their own names.
 struct FakePlatform {
     explicit FakePlatform(double now = 0, QString eventHost = QString())
         : clock(now)
-        , platform { clock, dialogs, downloader, pause, std::move(eventHost), QString() }
+        , platform { clock, dialogs, downloader, pause, std::move(eventHost), QString(), &midi }
     {
     }
     FakePlatform(const FakePlatform&) = delete;
@@ -126,6 +155,7 @@ struct FakePlatform {
     RecordingDialogs dialogs;
     ScriptedDownloader downloader;
     NoPause pause;
+    RecordingMidiOut midi;
     Platform platform;
 };
 

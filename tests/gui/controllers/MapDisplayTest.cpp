@@ -42,6 +42,13 @@ constexpr int kMapW = 1067; // with the 4096 x 2048 built-in picture: a 1066 x 5
 constexpr int kMapH = 534;
 constexpr int kStatusPanel = StatusBar::kMessagePanel;
 
+// What a user's pick does: the entry shows and the chooser acts, even on the entry shown.
+void pick(QComboBox* chooser, int item)
+{
+    chooser->setCurrentIndex(item);
+    Q_EMIT chooser->activated(item);
+}
+
 class MapDisplayTest : public testing::Test, protected fakes::FakePlatform
 {
 protected:
@@ -178,7 +185,7 @@ TEST_F(MapDisplayTest, ThreeDaysDrawsAndLogsTheStartDayToTheEndDayOnly)
     add(today, 60, 10, 50); // the end day
     add(today + 1, 120, 10, 50); // the day after
     add(today, 30, -30, 15); // below the magnitude range
-    control<QComboBox>("ComboBox1")->setCurrentIndex(10); // "3 dni"
+    pick(control<QComboBox>("ComboBox1"), 10); // "3 dni"
     control<DateTimePicker>("DateTimePicker2")->setDay(today);
     form().Timer2->stop();
     control<QPushButton>("Button14")->click();
@@ -325,9 +332,9 @@ TEST_F(MapDisplayTest, PeriodChooserAndPickerClampsFollowTheCatalogue)
 
     // Empty catalogue: the whole catalogue leaves the start alone; the clamps fall back to today.
     start->setDay(today - 100);
-    chooser->setCurrentIndex(11); // "24 godziny"
+    pick(chooser, 11); // "24 godziny"
     EXPECT_NEAR(start->value(), today - 1 + timeOfDay, 1e-6);
-    chooser->setCurrentIndex(0);
+    pick(chooser, 0);
     EXPECT_NEAR(start->value(), today - 1 + timeOfDay, 1e-6);
     Q_EMIT start->closeUp();
     EXPECT_EQ(std::floor(start->value()), today);
@@ -337,9 +344,9 @@ TEST_F(MapDisplayTest, PeriodChooserAndPickerClampsFollowTheCatalogue)
 
     add(today - 30, 0, 0, 50);
     add(today - 5, 0, 0, 50);
-    chooser->setCurrentIndex(4); // "1 rok"
+    pick(chooser, 4); // "1 rok"
     EXPECT_EQ(std::floor(start->value()), today - 365);
-    chooser->setCurrentIndex(0);
+    pick(chooser, 0);
     EXPECT_EQ(std::floor(start->value()), today - 30);
     start->setDay(today - 400);
     Q_EMIT start->closeUp();

@@ -220,6 +220,7 @@ TEST_F(ReportTableTest, SpanChooserMovesThePeriodStartKeepingItsTime)
     const int expected[] = { 365, 180, 90, 29, 13, 6, 2, 1 };
     for (int i : { 7, 0, 1, 2, 3, 4, 5, 6 }) {
         form().ComboBox2->setCurrentIndex(i);
+        Q_EMIT form().ComboBox2->activated(i);
         EXPECT_DOUBLE_EQ(std::floor(start->value()), kToday - expected[i]) << i;
         EXPECT_NEAR(start->value() - std::floor(start->value()), timeOfDay, 1e-6);
     }
