@@ -19,4 +19,14 @@ QMetaObject::Connection connectGuarded(
         [&dialogs, receiver, handler] { guarded(dialogs, [receiver, handler] { (receiver->*handler)(); }); });
 }
 
+/// The same for a handler that takes the signal's arguments.
+template <typename Sender, typename Signal, typename Receiver, typename... Args>
+QMetaObject::Connection connectGuarded(
+    Dialogs& dialogs, Sender* sender, Signal signal, Receiver* receiver, void (Receiver::*handler)(Args...))
+{
+    return QObject::connect(sender, signal, receiver, [&dialogs, receiver, handler](Args... args) {
+        guarded(dialogs, [&] { (receiver->*handler)(args...); });
+    });
+}
+
 } // namespace tremora
