@@ -4,6 +4,7 @@
 #include "table/Energy.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace tremora
@@ -24,9 +25,27 @@ DaySeries magnitudeSeries(const Catalogue& catalogue, const SearchCriteria& crit
     return series;
 }
 
+namespace
+{
+
+// A power per record would cost more than the whole walk: there are only 256 magnitudes.
+const std::array<double, 256>& energyWhByMag10()
+{
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t {};
+        for (std::size_t m = 0; m < t.size(); ++m)
+            t[m] = QuakeEnergyWh(static_cast<std::uint8_t>(m));
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
 DaySeries energySeries(
     const Catalogue& catalogue, const SearchCriteria& criteria, double startDay, double today)
 {
+    const std::array<double, 256>& energyWh = energyWhByMag10();
     const double first = std::floor(startDay);
     // Double sums: a great earthquake's day must not swallow the small ones of the same day.
     std::vector<double> bucketWh(kEnergyDayBuckets, 0.0);
@@ -38,7 +57,7 @@ DaySeries energySeries(
         const double k = r.OriginDate - first;
         if (k < 0 || k >= kEnergyDayBuckets)
             continue;
-        bucketWh[static_cast<std::size_t>(k)] += QuakeEnergyWh(r.Mag10);
+        bucketWh[static_cast<std::size_t>(k)] += energyWh[r.Mag10];
     }
 
     DaySeries series;
