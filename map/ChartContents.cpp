@@ -21,10 +21,12 @@ SeriesStyle daySeriesStyle(const QColor& outline)
     SeriesStyle s;
     s.line = true;
     s.dashed = true;
-    s.lineColour = Qt::black;
+    // The line in the series colour, each point a small black dot in its outline colour, so the
+    // points stand out of the band the line makes where they are dense.
+    s.lineColour = kSeriesColour;
     s.points = true;
     s.pointRadius = 1;
-    s.pointFill = kSeriesColour;
+    s.pointFill = Qt::black;
     s.pointOutline = outline;
     return s;
 }
@@ -73,15 +75,18 @@ QString distributionSummary(const MagnitudeDistribution& d)
 {
     if (!d.fitted)
         return QStringLiteral("N = %1 (za mało danych do dopasowania)").arg(d.total);
+    // An error below 0,01 keeps its first digit rather than reading 0.
+    const int errorDecimals = d.bError < 0.01 ? 3 : 2;
     return QStringLiteral("Mc = %1   b = %2 ± %3   a = %4   N(M ≥ Mc) = %5")
-        .arg(RoundedText(d.mc, 1), RoundedText(d.b, 2), RoundedText(d.bError, 2), RoundedText(d.a, 2))
+        .arg(RoundedText(d.mc, 1), RoundedText(d.b, 2), RoundedText(d.bError, errorDecimals),
+            RoundedText(d.a, 2))
         .arg(d.completeCount);
 }
 
 ChartContent distributionChart(const MagnitudeDistribution& d, const QString& title)
 {
     ChartContent c;
-    c.title = d.total == 0 ? title : title + QStringLiteral("   ") + distributionSummary(d);
+    c.title = d.total == 0 ? title : title + QLatin1Char('\n') + distributionSummary(d);
     c.backgroundTop = kDistributionBackground;
     c.valueFormat = ValueFormat::Plain;
     c.xTitle = QStringLiteral("Magnituda");

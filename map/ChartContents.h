@@ -27,7 +27,7 @@ ChartContent energyChart(DaySeries&& series, const QString& title);
 ChartContent emptyChart(const char* title, ValueFormat format);
 
 /// The frequency-magnitude chart: earthquakes per bin and at or above each magnitude, and the
-/// fitted line from Mc up; the title ends with Mc, b with its error, a and the count.
+/// fitted line from Mc up; the title's second line gives Mc, b with its error, a and the count.
 ChartContent distributionChart(const MagnitudeDistribution& d, const QString& title);
 /// What the frequency-magnitude title adds to the period: "Mc = 2,0  b = 1,02 ± 0,01 ...".
 QString distributionSummary(const MagnitudeDistribution& d);

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,6 +27,7 @@ constexpr QColor kTitleColour(0, 0, 255);
 constexpr int kTitlePixels = 13;
 constexpr int kAxisPixels = 10;
 constexpr double kTitleBand = 28;
+constexpr double kTitleLine = 17; // each further line of a title
 constexpr double kLeftMargin = 12; // the left axis is hidden
 constexpr double kRightAxisPlain = 46;
 constexpr double kRightAxisGWh = 92;
@@ -39,6 +41,7 @@ constexpr double kDateLabelPitch = 16;
 constexpr double kNumberLabelPitch = 48;
 constexpr double kTickLength = 4;
 constexpr double kEdgeRoom = 3;
+constexpr int kDotRoom = 3;
 constexpr QColor kGridColour(0, 0, 0, 38);
 constexpr QColor kAxisColour(60, 60, 60);
 // Horizontal room kept beyond the first and last point, as a share of the span.
@@ -68,6 +71,11 @@ QFont axisFont()
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(kAxisPixels);
     return f;
+}
+
+double titleBand(const ChartContent& content)
+{
+    return kTitleBand + kTitleLine * static_cast<double>(content.title.count(QLatin1Char('\n')));
 }
 
 bool hasOwnPositions(const ChartContent& content)
@@ -104,6 +112,52 @@ void drawPoint(QPainter& p, const QPointF& at, const SeriesStyle& s)
 {
     const double r = s.pointRadius;
     p.drawEllipse(at, r, r);
+}
+
+/// The dots of every point in view when several share a pixel column: each pixel a point falls
+/// on gets a dot (its outline around, its fill on it), once however many points fall there. So
+/// the dots are those every point would draw, at the cost of one pass over the points in view.
+void paintDenseDots(QPainter& p, const Mapper& m, const ChartLine& line)
+{
+    const QRect area = m.plot.toAlignedRect().adjusted(-1, -kDotRoom, 1, kDotRoom);
+    const int w = area.width();
+    const int h = area.height();
+    if (w <= 0 || h <= 0 || line.values.empty())
+        return;
+    std::vector<std::uint8_t> hit(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    const double last = static_cast<double>(line.values.size() - 1);
+    const auto from = static_cast<std::size_t>(std::clamp(std::ceil(m.range.xFrom), 0.0, last));
+    const auto to = static_cast<std::size_t>(std::clamp(std::floor(m.range.xTo), 0.0, last));
+    for (std::size_t i = from; i <= to; ++i) {
+        const int x = static_cast<int>(std::floor(m.x(static_cast<double>(i)))) - area.left();
+        const int y = static_cast<int>(std::floor(m.y(line.values[i]))) - area.top();
+        if (x >= 0 && x < w && y >= 0 && y < h)
+            hit[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] = 1;
+    }
+    QImage dots(area.size(), QImage::Format_ARGB32_Premultiplied);
+    dots.fill(Qt::transparent);
+    const QRgb outline = line.style.pointOutline.rgba();
+    const QRgb fill = line.style.pointFill.rgba();
+    // Outlines first, so a neighbour's outline never covers a dot's own pixel.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int reach = pass == 0 ? line.style.pointRadius : 0;
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* row = hit.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+            for (int x = 0; x < w; ++x) {
+                if (!row[x])
+                    continue;
+                for (int dy = -reach; dy <= reach; ++dy) {
+                    if (y + dy < 0 || y + dy >= h)
+                        continue;
+                    auto* out = reinterpret_cast<QRgb*>(dots.scanLine(y + dy));
+                    for (int dx = -reach; dx <= reach; ++dx)
+                        if (x + dx >= 0 && x + dx < w)
+                            out[x + dx] = pass == 0 ? outline : fill;
+                }
+            }
+        }
+    }
+    p.drawImage(area.topLeft(), dots);
 }
 
 void paintLine(
@@ -159,7 +213,9 @@ void paintLine(
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(poly);
     }
-    if (s.points) {
+    if (s.points && dense) {
+        paintDenseDots(p, m, line);
+    } else if (s.points) {
         QPen outline(s.pointOutline);
         outline.setCosmetic(true);
         p.setPen(outline);
@@ -419,9 +475,10 @@ QRectF plotArea(const ChartContent& content, const QRectF& bounds)
     double bottom = (numbers ? kNumberLabelBand : kDateLabelBand) + kBottomMargin;
     if (!content.xTitle.isEmpty())
         bottom += kAxisTitleBand;
-    return QRectF(bounds.left() + kLeftMargin, bounds.top() + kTitleBand + kTopMargin,
+    const double title = titleBand(content);
+    return QRectF(bounds.left() + kLeftMargin, bounds.top() + title + kTopMargin,
         std::max(1.0, bounds.width() - kLeftMargin - right),
-        std::max(1.0, bounds.height() - kTitleBand - kTopMargin - bottom));
+        std::max(1.0, bounds.height() - title - kTopMargin - bottom));
 }
 
 void paintChart(QPainter& p, const QRectF& bounds, const ChartContent& content, const ChartRange& range,
@@ -436,7 +493,7 @@ void paintChart(QPainter& p, const QRectF& bounds, const ChartContent& content, 
     p.setFont(titleFont());
     p.setPen(kTitleColour);
     const QRectF titleBox(
-        bounds.left() + kLeftMargin, bounds.top(), bounds.width() - 2 * kLeftMargin, kTitleBand);
+        bounds.left() + kLeftMargin, bounds.top(), bounds.width() - 2 * kLeftMargin, titleBand(content));
     p.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, content.title);
 
     Mapper m { plotArea(content, bounds), range, ValueAxis { range.yFrom, range.yTo, logarithmic } };

@@ -35,6 +35,7 @@ ChartContent denseChart(std::size_t count)
     // Only the line: dots wider than a pixel column are drawn where the extremes are, which is
     // not what this compares.
     c.lines.front().style.points = false;
+    c.lines.front().style.lineColour = Qt::black;
     return c;
 }
 
@@ -107,6 +108,7 @@ TEST(ChartPainter, ZeroDaysOfALogarithmicChartLieOnTheBottomEdge)
     ChartContent c = energyChart(std::move(s), QStringLiteral("e"));
     c.lines.front().style.points = false;
     c.lines.front().style.dashed = false;
+    c.lines.front().style.lineColour = Qt::black;
     const ChartRange r = fullRange(c, true);
     const QImage image = render(c, r, true, true);
     const QRectF plot = plotArea(c, QRectF(image.rect()));

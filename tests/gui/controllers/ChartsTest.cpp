@@ -194,7 +194,7 @@ TEST_F(ChartsTest, GRChartsTheDistributionOfTheSelectionWithItsFit)
     form().DsFancyButton8->click();
     EXPECT_EQ(form().PageControl4->currentIndex(), TForm1::TabDistribution);
     const ChartContent& c = form().DBChart3->content();
-    EXPECT_TRUE(c.title.startsWith(s("Rozkład magnitud - baza USGS - 2025-05-03 - 2025-05-05   Mc = 3 ")))
+    EXPECT_TRUE(c.title.startsWith(s("Rozkład magnitud - baza USGS - 2025-05-03 - 2025-05-05\nMc = 3 ")))
         << c.title.toStdString();
     EXPECT_TRUE(c.title.contains(s("b = "))) << c.title.toStdString();
     ASSERT_EQ(c.lines.size(), 3u); // per bin, cumulative, the line
