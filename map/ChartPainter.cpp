@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace tremora
@@ -128,9 +129,34 @@ void paintDenseDots(QPainter& p, const Mapper& m, const ChartLine& line)
     const double last = static_cast<double>(line.values.size() - 1);
     const auto from = static_cast<std::size_t>(std::clamp(std::ceil(m.range.xFrom), 0.0, last));
     const auto to = static_cast<std::size_t>(std::clamp(std::floor(m.range.xTo), 0.0, last));
+    // A logarithm per point would cost more than all the rest: the value at each row's top edge
+    // is worked out once, and a point's row found among them (they fall as the rows go down).
+    std::vector<float> edge(static_cast<std::size_t>(h) + 1);
+    for (int j = 0; j <= h; ++j)
+        edge[static_cast<std::size_t>(j)] = static_cast<float>(
+            m.axis.value((m.plot.bottom() - static_cast<double>(area.top() + j)) / m.plot.height()));
+    const int bottomRow = static_cast<int>(std::floor(m.plot.bottom())) - area.top();
+    auto search = [&](float v) {
+        if (m.axis.logarithmic && !(v > 0))
+            return bottomRow;
+        const auto above = std::partition_point(edge.begin(), edge.end(), [v](float e) { return e >= v; });
+        return static_cast<int>(above - edge.begin()) - 1;
+    };
+    // Catalogue values repeat (magnitudes come in tenths): a small cache of rows by value saves
+    // most searches.
+    constexpr std::size_t kCacheSize = 1024;
+    std::vector<std::pair<float, int>> cache(kCacheSize, { std::numeric_limits<float>::quiet_NaN(), 0 });
+    auto rowOf = [&](float v) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        auto& slot = cache[(bits * 2654435761u) >> 22];
+        if (slot.first != v) // NaN never equals: an empty slot always misses
+            slot = { v, search(v) };
+        return slot.second;
+    };
     for (std::size_t i = from; i <= to; ++i) {
         const int x = static_cast<int>(std::floor(m.x(static_cast<double>(i)))) - area.left();
-        const int y = static_cast<int>(std::floor(m.y(line.values[i]))) - area.top();
+        const int y = rowOf(line.values[i]);
         if (x >= 0 && x < w && y >= 0 && y < h)
             hit[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] = 1;
     }
