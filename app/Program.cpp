@@ -3,6 +3,7 @@
 
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/CatalogueView.h"
+#include "gui/controllers/Charts.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/MapInteractions.h"
 #include "gui/controllers/Replay.h"
@@ -95,6 +96,7 @@ Program::~Program()
     m_replay.reset();
     m_satellite.reset();
     m_tiles.reset();
+    m_charts.reset();
     m_searchPanel.reset();
     m_mapDisplay.reset();
     m_reportTable.reset();
@@ -112,6 +114,7 @@ void Program::createControllers(Tray* tray)
     m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);
     m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform, *m_events);
     m_searchPanel = std::make_unique<SearchPanel>(*m_form, *m_state, *m_platform, *m_events);
+    m_charts = std::make_unique<Charts>(*m_form, *m_state, *m_platform, *m_events);
     if (!m_tileUrl.isEmpty())
         m_tiles = std::make_unique<XyzTileSource>(m_platform->downloader, m_tileUrl);
     else if (m_platform->tileHost.isEmpty())

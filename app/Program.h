@@ -20,6 +20,7 @@ class Replay;
 class RowActions;
 class Satellite;
 class SearchPanel;
+class Charts;
 class TForm1;
 class TileSource;
 class Tray;
@@ -112,6 +113,7 @@ private:
     std::unique_ptr<UpdateCycle> m_updateCycle;
     std::unique_ptr<MapDisplay> m_mapDisplay;
     std::unique_ptr<SearchPanel> m_searchPanel;
+    std::unique_ptr<Charts> m_charts;
     /// Tiles from the imagery service, else from the tile host, else cut from the world picture.
     std::unique_ptr<TileSource> m_tiles;
     QString m_tileUrl;

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev librtmidi-dev libfluidsynth-dev
+  qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev librtmidi-dev libfluidsynth-dev
   # the program at run time: window and offscreen platforms, HTTPS to the event service, fonts
   # (the report table's condensed face is in the extra set)
   qt6-qpa-plugins libqt6network6 libssl3 ca-certificates fonts-dejavu-core fonts-dejavu-extra
@@ -16,8 +16,8 @@ packages=(
   timgm6mb-soundfont
   # tests, benchmarks and the loopback event service
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-  # make bench's comparison with pandas
-  python3 python3-pandas
+  # make bench's comparisons with pandas and matplotlib
+  python3 python3-pandas python3-matplotlib
   # .ci/run's format check
   clang-format
 )

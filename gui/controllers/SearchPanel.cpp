@@ -42,9 +42,8 @@ SearchPanel::SearchPanel(TForm1& form, ProgramState& state, Platform& platform, 
     Zm_war_baza();
 }
 
-SearchBoxes SearchPanel::boxes() const
+SearchBoxes searchBoxes(const TForm1& f)
 {
-    const TForm1& f = m_form;
     SearchBoxes b;
     b.magnitude = f.CheckBox2->isChecked();
     b.depth = f.CheckBox3->isChecked();
@@ -53,6 +52,11 @@ SearchBoxes SearchPanel::boxes() const
     b.texts = { f.Edit10->text(), f.Edit11->text(), f.Edit6->text(), f.Edit9->text(), f.Edit13->text(),
         f.Edit14->text(), f.Edit15->text(), f.Edit16->text() };
     return b;
+}
+
+SearchBoxes SearchPanel::boxes() const
+{
+    return searchBoxes(m_form);
 }
 
 bool SearchPanel::formularz1()

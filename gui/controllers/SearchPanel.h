@@ -14,6 +14,10 @@ class TForm1;
 struct Platform;
 struct ProgramState;
 
+/// The eight boxes and the four switches of the search panel as they stand; the filtered listing
+/// and the charts read the same selection.
+SearchBoxes searchBoxes(const TForm1& form);
+
 /// The search panel of the tab "Baza": the filtered listing "Pokaż przefiltrowane" into the report
 /// table and the shown list, and the conjunction labels between the criteria rows.
 class SearchPanel final : public QObject

@@ -21,13 +21,12 @@ class QTabWidget;
 class QTableView;
 class QTextBrowser;
 class QTimer;
-class QChartView;
-class QLineSeries;
 
 namespace tremora
 {
 
 class BannerMenu;
+class ChartView;
 class DateTimePicker;
 class Lamp;
 class LogMemo;
@@ -50,7 +49,7 @@ public:
     /// Tabs of PageControl1.
     enum MainTab { TabQuakes = 0, TabBase = 1, TabSatellite = 2, TabInfo = 3 };
     /// Tabs of PageControl4.
-    enum BaseTab { TabReport = 0, TabMagnitude = 1, TabEnergy = 2 };
+    enum BaseTab { TabReport = 0, TabMagnitude = 1, TabEnergy = 2, TabDistribution = 3 };
     /// Tabs of PageControl3.
     enum WarningTab { TabWarnings = 0, TabFilters = 1 };
 
@@ -137,9 +136,10 @@ public:
     QLabel* Label36 = nullptr;
     QLabel* Label37 = nullptr;
 
-    // Tab "Baza": the chart buttons. No behaviour yet (charts).
+    // Tab "Baza": the chart buttons "Mag", "Energia", "G-R" and "Log". Charts.
     QPushButton* DsFancyButton5 = nullptr;
     QPushButton* DsFancyButton6 = nullptr;
+    QPushButton* DsFancyButton8 = nullptr;
     QCheckBox* CheckBox12 = nullptr;
 
     // Tab "Baza": the listings of the last days. ReportTable.
@@ -170,11 +170,11 @@ public:
     // Tab "Baza": the report list (PageControl4). ReportTable.
     QTableView* ControlPanel1 = nullptr;
 
-    // Tab "Baza": the charts (PageControl4). No behaviour yet (charts).
-    QChartView* DBChart1 = nullptr;
-    QChartView* DBChart2 = nullptr;
-    QLineSeries* LineSeries10 = nullptr;
-    QLineSeries* LineSeries1 = nullptr;
+    // Tab "Baza": the charts (PageControl4): magnitudes, energy per day, the frequency-magnitude
+    // distribution. Charts.
+    ChartView* DBChart1 = nullptr;
+    ChartView* DBChart2 = nullptr;
+    ChartView* DBChart3 = nullptr;
 
     // Tab "Mapa satelitarna": the grid and its zoom. Satellite.
     MapImage* Image2 = nullptr;

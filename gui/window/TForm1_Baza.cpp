@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tab "Baza": the report list and the two charts, with the search panel, the listings of the
 // last days and the location picture on the right.
+#include "gui/widgets/ChartView.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/PaintBox.h"
 #include "gui/window/ControlFactory.h"
 #include "gui/window/TForm1.h"
+#include "map/ChartContents.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,7 +16,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -39,38 +38,12 @@ constexpr int kZoomMax = 17;
 constexpr int kZoomDefault = 7;
 constexpr const char* kForumAddress = "forum: https://tremora.example.org/forum";
 
-QChartView* makeChart(
-    const char* name, const QString& title, const QColor& top, QLineSeries*& series, const char* seriesName)
+ChartView* makeChart(const char* name, ChartContent content, bool watermark)
 {
-    auto* chart = new QChart;
-    QFont titleFont(QStringLiteral("Arial"));
-    titleFont.setBold(true);
-    titleFont.setPixelSize(13);
-    chart->setTitle(title);
-    chart->setTitleFont(titleFont);
-    chart->setTitleBrush(QColor(0, 0, 255));
-    QLinearGradient background(0, 0, 0, 1);
-    background.setCoordinateMode(QGradient::ObjectBoundingMode);
-    background.setColorAt(0, top);
-    background.setColorAt(1, Qt::white);
-    chart->setBackgroundBrush(background);
-    chart->legend()->hide();
-    chart->setAnimationOptions(QChart::NoAnimation);
-
-    series = new QLineSeries;
-    series->setObjectName(QString::fromLatin1(seriesName));
-    QPen pen(QColor(128, 255, 128));
-    pen.setStyle(Qt::DashLine);
-    series->setPen(pen);
-    series->setPointsVisible(true);
-    chart->addSeries(series);
-
-    auto* view = named(new QChartView(chart), name);
-    view->setRenderHint(QPainter::Antialiasing);
-    auto* watermark = new QLabel(QString::fromLatin1(kForumAddress), view);
-    watermark->setObjectName(QStringLiteral("%1Watermark").arg(QString::fromLatin1(name)));
-    watermark->setStyleSheet(QStringLiteral("color: rgba(60, 60, 60, 150); font-size: 9px;"));
-    watermark->move(8, 4);
+    auto* view = named(new ChartView, name);
+    view->setContent(std::move(content));
+    if (watermark)
+        view->setWatermark(QString::fromLatin1(kForumAddress));
     return view;
 }
 
@@ -198,10 +171,12 @@ QWidget* TForm1::buildSearchPanel()
 
     DsFancyButton5 = button("DsFancyButton5", QStringLiteral("Mag"));
     DsFancyButton6 = button("DsFancyButton6", QStringLiteral("Energia"));
+    DsFancyButton8 = button("DsFancyButton8", QStringLiteral("G-R"));
     CheckBox12 = checkBox("CheckBox12", QStringLiteral("Log"), true);
     auto* charts = new QHBoxLayout;
     charts->addWidget(DsFancyButton5);
     charts->addWidget(DsFancyButton6);
+    charts->addWidget(DsFancyButton8);
     charts->addWidget(CheckBox12);
     layout->addLayout(charts);
     return panel;
@@ -285,12 +260,13 @@ QWidget* TForm1::buildBasePages()
     ControlPanel1->setFont(tableFont);
     PageControl4->addTab(ControlPanel1, QStringLiteral("Baza USGS"));
 
-    DBChart1 = makeChart("DBChart1", QStringLiteral("Magnituda wstrząsów sejsmicznych - baza USGS"),
-        QColor(255, 255, 128), LineSeries10, "LineSeries10");
-    DBChart2 = makeChart("DBChart2", QStringLiteral("Energia wstrząsów sejsmicznych - baza USGS"),
-        QColor(186, 209, 175), LineSeries1, "LineSeries1");
+    DBChart1 = makeChart("DBChart1", emptyChart(kMagnitudeTitle, ValueFormat::Plain), true);
+    DBChart2 = makeChart("DBChart2", emptyChart(kEnergyTitle, ValueFormat::GWh), true);
+    DBChart3 = makeChart("DBChart3",
+        distributionChart(MagnitudeDistribution {}, QString::fromUtf8(kDistributionTitle)), false);
     PageControl4->addTab(DBChart1, QStringLiteral("Magnituda"));
     PageControl4->addTab(DBChart2, QStringLiteral("Energia"));
+    PageControl4->addTab(DBChart3, QStringLiteral("Rozkład magnitud"));
     return PageControl4;
 }
 

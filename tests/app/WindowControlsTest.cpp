@@ -212,7 +212,8 @@ TEST_F(WindowControls, PagesCarryTheirTabs)
         tabs(form.PageControl1), QStringList({ "Trzęsienia Ziemi", "Baza", "Mapa satelitarna", "Info" }));
     EXPECT_EQ(tabs(form.PageControl2), QStringList({ "Ustawienia" }));
     EXPECT_EQ(tabs(form.PageControl3), QStringList({ "Ostrzeżenia", "Filtry" }));
-    EXPECT_EQ(tabs(form.PageControl4), QStringList({ "Baza USGS", "Magnituda", "Energia" }));
+    EXPECT_EQ(
+        tabs(form.PageControl4), QStringList({ "Baza USGS", "Magnituda", "Energia", "Rozkład magnitud" }));
     EXPECT_EQ(form.PageControl4->widget(TForm1::TabReport), static_cast<QWidget*>(form.ControlPanel1));
 }
 

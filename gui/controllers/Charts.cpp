@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/controllers/Charts.h"
+
+#include "gui/controllers/Guarded.h"
+#include "gui/controllers/SearchPanel.h"
+#include "gui/widgets/ChartView.h"
+#include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/StatusBar.h"
+#include "gui/window/TForm1.h"
+#include "map/ChartContents.h"
+#include "platform/Platform.h"
+#include "state/ProgramEvents.h"
+#include "state/ProgramState.h"
+#include "table/NumberText.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace tremora
+{
+
+namespace
+{
+
+constexpr int kMouseXPanel = 2;
+constexpr int kMouseYPanel = 3;
+
+} // namespace
+
+Charts::Charts(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+    : m_form(form)
+    , m_state(state)
+    , m_platform(platform)
+    , m_events(events)
+{
+    Dialogs& dialogs = m_platform.dialogs;
+    connectGuarded(dialogs, m_form.DsFancyButton5, &QPushButton::clicked, this, &Charts::DsFancyButton5Click);
+    connectGuarded(dialogs, m_form.DsFancyButton6, &QPushButton::clicked, this, &Charts::DsFancyButton6Click);
+    connectGuarded(dialogs, m_form.DsFancyButton8, &QPushButton::clicked, this, &Charts::DsFancyButton8Click);
+    connectGuarded(dialogs, m_form.CheckBox12, &QCheckBox::toggled, this, &Charts::CheckBox12Click);
+    connectGuarded(dialogs, m_form.DBChart2, &ChartView::mouseMovedOver, this, &Charts::Mysz_przes_en);
+    for (ChartView* chart : { m_form.DBChart1, m_form.DBChart2, m_form.DBChart3 })
+        connectGuarded(dialogs, chart, &ChartView::saveFailed, this, &Charts::saveFailed);
+    CheckBox12Click();
+}
+
+std::optional<SearchCriteria> Charts::selection(int tab)
+{
+    TForm1& f = m_form;
+    Q_EMIT m_events.timer5OffRequested();
+    f.PageControl4->setCurrentIndex(tab);
+    const SearchBoxes boxes = searchBoxes(f);
+    if (const std::optional<QString> fault = formularz1(boxes)) {
+        m_platform.dialogs.warning(*fault);
+        return std::nullopt;
+    }
+    return searchCriteria(
+        boxes, f.DateTimePicker3->value(), f.DateTimePicker4->value(), !f.RadioButton8->isChecked());
+}
+
+void Charts::DsFancyButton5Click()
+{
+    const std::optional<SearchCriteria> criteria = selection(TForm1::TabMagnitude);
+    if (!criteria)
+        return;
+    m_state.ShownQuakes.clear();
+    m_state.EnergySumJ = 0;
+    m_state.EnergySumWh = 0;
+    const QString title
+        = periodTitle(kMagnitudeTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
+    m_form.DBChart1->setContent(
+        magnitudeChart(magnitudeSeries(m_state.catalogue, *criteria, m_state.ShownQuakes), title));
+    Q_EMIT m_events.shownQuakesChanged();
+}
+
+void Charts::DsFancyButton6Click()
+{
+    const std::optional<SearchCriteria> criteria = selection(TForm1::TabEnergy);
+    if (!criteria)
+        return;
+    m_state.ShownQuakes.clear();
+    m_state.EnergySumJ = 0;
+    m_state.EnergySumWh = 0;
+    const double from = m_form.DateTimePicker3->value();
+    const QString title = periodTitle(kEnergyTitle, from, m_form.DateTimePicker4->value());
+    m_form.DBChart2->setContent(
+        energyChart(energySeries(m_state.catalogue, *criteria, from, m_platform.clock.today()), title));
+    Q_EMIT m_events.shownQuakesChanged();
+}
+
+void Charts::DsFancyButton8Click()
+{
+    const std::optional<SearchCriteria> criteria = selection(TForm1::TabDistribution);
+    if (!criteria)
+        return;
+    const QString title
+        = periodTitle(kDistributionTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
+    m_form.DBChart3->setContent(
+        distributionChart(magnitudeDistribution(selectedMagnitudes(m_state.catalogue, *criteria)), title));
+}
+
+void Charts::CheckBox12Click()
+{
+    const bool on = m_form.CheckBox12->isChecked();
+    m_form.DBChart1->setLogarithmic(on);
+    m_form.DBChart2->setLogarithmic(on);
+}
+
+void Charts::Mysz_przes_en(int x, int y)
+{
+    m_form.StatusBar1->setPanelText(kMouseXPanel, FixedText(x));
+    m_form.StatusBar1->setPanelText(kMouseYPanel, FixedText(y));
+}
+
+void Charts::saveFailed(const QString& path)
+{
+    m_platform.dialogs.error(QStringLiteral("Nie można zapisać wykresu: ") + path);
+}
+
+} // namespace tremora

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "table/SearchFilter.h"
+
+#include <QObject>
+
+#include <optional>
+
+namespace tremora
+{
+
+class ProgramEvents;
+class TForm1;
+struct Platform;
+struct ProgramState;
+
+/// The charts of the tab "Baza": "Mag" (the magnitudes of the records the search selects),
+/// "Energia" (the energy released per day), "G-R" (their frequency-magnitude distribution), the
+/// logarithmic axes of "Log", the mouse position over the energy chart and the failed saves.
+class Charts final : public QObject
+{
+    Q_OBJECT
+public:
+    Charts(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events);
+
+    /// "Mag": every selected magnitude in catalogue order; the first of them become the shown
+    /// earthquakes.
+    void DsFancyButton5Click();
+    /// "Energia": the energy per day from the start picker's day through today.
+    void DsFancyButton6Click();
+    /// "G-R": the frequency-magnitude distribution of the selection with its fitted line.
+    void DsFancyButton8Click();
+    /// "Log": the vertical axes of the magnitude and energy charts logarithmic or linear.
+    void CheckBox12Click();
+    /// The mouse over the energy chart: its position in status panels 2 and 3.
+    void Mysz_przes_en(int x, int y);
+
+private:
+    /// Timer5 off, the chart's tab shown, the panel checked and converted; nothing when a box
+    /// is faulty (its warning has been shown).
+    std::optional<SearchCriteria> selection(int tab);
+    void saveFailed(const QString& path);
+
+    TForm1& m_form;
+    ProgramState& m_state;
+    Platform& m_platform;
+    ProgramEvents& m_events;
+};
+
+} // namespace tremora
