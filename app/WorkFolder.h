@@ -28,8 +28,8 @@ struct WorkFolderChoice {
     bool userData = false;
     QString shippedDir;
 };
-WorkFolderChoice defaultWorkFolder(const QString& executableDir, const QString& userDataDir,
-    const QString& currentDir);
+WorkFolderChoice defaultWorkFolder(
+    const QString& executableDir, const QString& userDataDir, const QString& currentDir);
 
 /// What preparing the user's data folder did.
 struct WorkFolderSetup {

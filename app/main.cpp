@@ -120,7 +120,8 @@ int main(int argc, char** argv)
         }
         options.workDir = QDir::currentPath();
     } else {
-        const WorkFolderChoice choice = defaultWorkFolder(executableDir(argv[0]), userDataDir(), QDir::currentPath());
+        const WorkFolderChoice choice
+            = defaultWorkFolder(executableDir(argv[0]), userDataDir(), QDir::currentPath());
         if (choice.userData) {
             const WorkFolderSetup setup = prepareWorkFolder(choice.dir, choice.shippedDir);
             if (!setup.error.isEmpty())

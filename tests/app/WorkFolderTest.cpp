@@ -29,19 +29,20 @@ TEST(WorkFolder, InstalledUsesTheUserDataFolderAndABuildTreeTheCurrentOne)
 {
     InstallTree tree;
     ASSERT_TRUE(tree.make());
-    const WorkFolderChoice installed
-        = defaultWorkFolder(tree.bin(), QStringLiteral("/home/u/.local/share/tremora"), QStringLiteral("/home/u"));
+    const WorkFolderChoice installed = defaultWorkFolder(
+        tree.bin(), QStringLiteral("/home/u/.local/share/tremora"), QStringLiteral("/home/u"));
     EXPECT_TRUE(installed.userData);
     EXPECT_EQ(installed.dir, QStringLiteral("/home/u/.local/share/tremora"));
-    EXPECT_EQ(QFileInfo(installed.shippedDir).canonicalFilePath(), QFileInfo(tree.shipped()).canonicalFilePath());
+    EXPECT_EQ(
+        QFileInfo(installed.shippedDir).canonicalFilePath(), QFileInfo(tree.shipped()).canonicalFilePath());
 
     // The build tree: build/release/app has no share/tremora beside it.
     QTemporaryDir build;
     ASSERT_TRUE(QDir().mkpath(build.filePath(QStringLiteral("release/app"))));
     const QString buildBin = build.filePath(QStringLiteral("release/app"));
     EXPECT_FALSE(isInstalled(buildBin));
-    const WorkFolderChoice fromBuild
-        = defaultWorkFolder(buildBin, QStringLiteral("/home/u/.local/share/tremora"), QStringLiteral("/src/run"));
+    const WorkFolderChoice fromBuild = defaultWorkFolder(
+        buildBin, QStringLiteral("/home/u/.local/share/tremora"), QStringLiteral("/src/run"));
     EXPECT_FALSE(fromBuild.userData);
     EXPECT_EQ(fromBuild.dir, QStringLiteral("/src/run"));
 }
@@ -55,14 +56,16 @@ TEST(WorkFolder, FirstStartCopiesTheShippedFilesAndNeverReplacesTheUsers)
     ASSERT_TRUE(writeAll(QDir(tree.shipped()).filePath(QStringLiteral("Ziemia.jpg")), "shipped picture"));
     // As the package installs them: read-only for everybody.
     for (const QString& name : { QStringLiteral("Lokalizacje.dat"), QStringLiteral("Ziemia.jpg") })
-        QFile::setPermissions(QDir(tree.shipped()).filePath(name), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        QFile::setPermissions(
+            QDir(tree.shipped()).filePath(name), QFileDevice::ReadOwner | QFileDevice::ReadOther);
 
     QTemporaryDir home;
     const QString data = home.filePath(QStringLiteral(".local/share/tremora"));
     const WorkFolderSetup first = prepareWorkFolder(data, tree.shipped());
     ASSERT_TRUE(first.ok) << qPrintable(first.error);
     EXPECT_TRUE(first.error.isEmpty());
-    EXPECT_EQ(first.copied, (QStringList { QStringLiteral("Lokalizacje.dat"), QStringLiteral("Ziemia.jpg") }));
+    EXPECT_EQ(
+        first.copied, (QStringList { QStringLiteral("Lokalizacje.dat"), QStringLiteral("Ziemia.jpg") }));
     EXPECT_EQ(readAll(QDir(data).filePath(QStringLiteral("Lokalizacje.dat"))), QByteArray(140, 'p'));
     EXPECT_TRUE(QFileInfo(QDir(data).filePath(QStringLiteral("Ziemia.jpg"))).isWritable());
     EXPECT_FALSE(QFileInfo::exists(QDir(data).filePath(QStringLiteral("Ziemia.jpg.part"))));
@@ -81,7 +84,8 @@ TEST(WorkFolder, AFolderThatCannotBeMadeIsAFailure)
     QTemporaryDir home;
     const QString aFile = home.filePath(QStringLiteral("file"));
     ASSERT_TRUE(writeAll(aFile, "x"));
-    const WorkFolderSetup setup = prepareWorkFolder(QDir(aFile).filePath(QStringLiteral("tremora")), home.path());
+    const WorkFolderSetup setup
+        = prepareWorkFolder(QDir(aFile).filePath(QStringLiteral("tremora")), home.path());
     EXPECT_FALSE(setup.ok);
     EXPECT_FALSE(setup.error.isEmpty());
 }
