@@ -3,6 +3,7 @@
 
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/CatalogueView.h"
+#include "gui/controllers/ListingExport.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/RowActions.h"
@@ -84,6 +85,7 @@ Program::Program(Platform& platform, const ProgramOptions& options)
 Program::~Program()
 {
     // Controllers go before the window they point into, the satellite view before its tiles.
+    m_listingExport.reset();
     m_rowActions.reset();
     m_satellite.reset();
     m_tiles.reset();
@@ -113,6 +115,7 @@ void Program::createControllers()
         m_tiles = std::make_unique<HostTileSource>(m_platform->downloader, m_platform->tileHost);
     m_satellite = std::make_unique<Satellite>(*m_form, *m_state, *m_platform, *m_events, *m_tiles);
     m_rowActions = std::make_unique<RowActions>(*m_form, *m_state, *m_platform, *m_events);
+    m_listingExport = std::make_unique<ListingExport>(*m_form, *m_state, *m_platform);
 }
 
 void Program::start()

@@ -12,6 +12,7 @@ namespace tremora
 {
 
 class CatalogueView;
+class ListingExport;
 class MapDisplay;
 class ProgramEvents;
 class ReportTable;
@@ -88,6 +89,7 @@ public:
     UpdateCycle& updateCycle() { return *m_updateCycle; }
     Satellite& satellite() { return *m_satellite; }
     RowActions& rowActions() { return *m_rowActions; }
+    ListingExport& listingExport() { return *m_listingExport; }
 
 private:
     struct RealPlatform;
@@ -109,6 +111,7 @@ private:
     QString m_tileUrl;
     std::unique_ptr<Satellite> m_satellite;
     std::unique_ptr<RowActions> m_rowActions;
+    std::unique_ptr<ListingExport> m_listingExport;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

@@ -65,7 +65,7 @@ void ReportTable::setUpView()
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setShowGrid(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->setWordWrap(false);
     // The window pops BarPopupMenu1 up on this request (one connection, so one menu).
     view->setContextMenuPolicy(Qt::CustomContextMenu);
