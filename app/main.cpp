@@ -142,6 +142,9 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tremora"));
+    QApplication::setApplicationVersion(programVersion());
+    // Ties the window to its menu entry and icon (Wayland asks for it by this name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tremora.Tremora"));
     Program program(options);
     // The map wants all the room there is; without a window manager maximising does nothing.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
