@@ -4,12 +4,15 @@
 # make bench  builds optimised and prints every benchmark figure
 # make demo   starts a loopback event service over the shared USGS replies and Tremora against it
 # make places, make pictures   rebuild data/ and resources/ from the shared data (see below)
+# make package        builds optimised and makes the Debian package build/release/tremora_<version>_amd64.deb
+# make package-check  makes it and checks it with lintian, desktop-file-validate and appstreamcli
+# make screenshots    redraws the pictures of every tab in docs/ from the demo catalogue
 
 JOBS    ?= $(shell nproc)
 GEN     := -G Ninja
 RUN_DIR := run
 
-.PHONY: deps run test bench build-release build-test demo clean
+.PHONY: deps run test bench build-release build-test demo clean package package-check screenshots
 
 deps:
 	@bash scripts/install-deps.sh
@@ -41,6 +44,20 @@ demo: build-release
 
 clean:
 	rm -rf build
+
+package: build-release
+	cd build/release && cpack -G DEB
+	@ls build/release/tremora_*_amd64.deb
+
+# The checkers are needed by this target alone, so install-deps.sh asks for them only here.
+package-check: package
+	@bash scripts/install-deps.sh --package-checks
+	desktop-file-validate packaging/org.tremora.Tremora.desktop
+	appstreamcli validate --no-net build/release/packaging/org.tremora.Tremora.metainfo.xml
+	lintian --info build/release/tremora_*_amd64.deb
+
+screenshots: build-release
+	bash tools/screenshots.sh build/release docs
 
 # make places  rebuilds data/Lokalizacje.dat from the text lists in PLACES_SRC
 PLACES_SRC ?= ../shared/data/places

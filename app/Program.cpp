@@ -4,6 +4,7 @@
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/Charts.h"
+#include "gui/controllers/ListingExport.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/MapInteractions.h"
 #include "gui/controllers/Replay.h"
@@ -89,6 +90,7 @@ Program::Program(Platform& platform, const ProgramOptions& options, Tray* tray)
 Program::~Program()
 {
     // Controllers go before the window they point into, the satellite view before its tiles.
+    m_listingExport.reset();
     m_warnings.reset();
     m_systemTray.reset();
     m_mapInteractions.reset();
@@ -131,6 +133,7 @@ void Program::createControllers(Tray* tray)
     }
     m_warnings = std::make_unique<Warnings>(*m_form, *m_state, *m_platform, *m_events, *tray);
     m_replay = std::make_unique<Replay>(*m_form, *m_state, *m_platform, *m_events);
+    m_listingExport = std::make_unique<ListingExport>(*m_form, *m_state, *m_platform);
 }
 
 void Program::start()

@@ -12,6 +12,7 @@ namespace tremora
 {
 
 class CatalogueView;
+class ListingExport;
 class MapDisplay;
 class MapInteractions;
 class ProgramEvents;
@@ -97,6 +98,7 @@ public:
     MapInteractions& mapInteractions() { return *m_mapInteractions; }
     Warnings& warnings() { return *m_warnings; }
     Replay& replay() { return *m_replay; }
+    ListingExport& listingExport() { return *m_listingExport; }
 
 private:
     struct RealPlatform;
@@ -123,6 +125,7 @@ private:
     std::unique_ptr<Tray> m_systemTray; // the window's tray icon, unless a tray was given
     std::unique_ptr<Warnings> m_warnings;
     std::unique_ptr<Replay> m_replay;
+    std::unique_ptr<ListingExport> m_listingExport;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

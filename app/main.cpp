@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Program.h"
+#include "app/WorkFolder.h"
 #include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
@@ -8,7 +9,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -23,10 +26,38 @@ QString helpText(const QCommandLineParser& parser)
     return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tremora"));
 }
 
+QString executableDir(const char* argv0)
+{
+    // No application object yet (--help and --version must work without a display), so the
+    // executable is found through the kernel rather than QCoreApplication::applicationDirPath.
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    if (self.exists())
+        return QFileInfo(self.canonicalFilePath()).absolutePath();
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
+QString userDataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString whereTheFilesAre()
+{
+    return QStringLiteral(
+        "\nWorking folder: with --workdir, that folder. Otherwise an installed tremora works in\n"
+        "%1\n"
+        "(made on first start, with the place list and map pictures copied into it), and one\n"
+        "started from its build folder (make run) in the current folder.\n")
+        .arg(userDataDir());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // Names the user's data folder (~/.local/share/tremora), which is looked up before the
+    // application object exists.
+    QCoreApplication::setApplicationName(QStringLiteral("tremora"));
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -36,6 +67,9 @@ int main(int argc, char** argv)
     const QCommandLineOption help(
         { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Shows these options."));
     parser.addOption(help);
+    const QCommandLineOption version(
+        { QStringLiteral("v"), QStringLiteral("version") }, QStringLiteral("Shows the version and ends."));
+    parser.addOption(version);
     const QCommandLineOption eventHost(QStringLiteral("event-host"),
         QStringLiteral("Base URL of the event service (default %1).").arg(kDefaultEventHost),
         QStringLiteral("URL"), kDefaultEventHost);
@@ -48,7 +82,7 @@ int main(int argc, char** argv)
         QStringLiteral("TEMPLATE"));
     const QCommandLineOption workDir(QStringLiteral("workdir"),
         QStringLiteral("Folder of the catalogue, place list and map pictures "
-                       "(default: the current folder)."),
+                       "(default: see below)."),
         QStringLiteral("DIR"));
     const QCommandLineOption rebuildPlaces(QStringLiteral("rebuild-places"),
         QStringLiteral("Rebuilds Lokalizacje.dat of the working folder from "
@@ -60,8 +94,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tremora: %s\n%s", qPrintable(parser.errorText()), qPrintable(helpText(parser)));
         return 2;
     }
+    if (parser.isSet(version)) {
+        std::printf("tremora %s\n", qPrintable(programVersion()));
+        return 0;
+    }
     if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
-        std::fputs(qPrintable(helpText(parser)), stdout);
+        std::fputs(qPrintable(helpText(parser) + whereTheFilesAre()), stdout);
         return parser.isSet(help) ? 0 : 2;
     }
 
@@ -81,6 +119,17 @@ int main(int argc, char** argv)
             return 2;
         }
         options.workDir = QDir::currentPath();
+    } else {
+        const WorkFolderChoice choice
+            = defaultWorkFolder(executableDir(argv[0]), userDataDir(), QDir::currentPath());
+        if (choice.userData) {
+            const WorkFolderSetup setup = prepareWorkFolder(choice.dir, choice.shippedDir);
+            if (!setup.error.isEmpty())
+                std::fprintf(stderr, "tremora: %s\n", qPrintable(setup.error));
+            if (!setup.ok || !QDir::setCurrent(choice.dir))
+                return 1;
+        }
+        options.workDir = choice.dir;
     }
 
     if (parser.isSet(rebuildPlaces)) {
@@ -93,6 +142,9 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tremora"));
+    QApplication::setApplicationVersion(programVersion());
+    // Ties the window to its menu entry and icon (Wayland asks for it by this name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tremora.Tremora"));
     Program program(options);
     // The map wants all the room there is; without a window manager maximising does nothing.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -104,6 +104,7 @@ void CatalogueUpdate::startMonth()
                           .arg(m_month + 1)
                           .arg(m_plan.months.size())
                           .arg(monthText(request)));
+    Q_EMIT monthStarted(static_cast<int>(m_month + 1), static_cast<int>(m_plan.months.size()));
     m_periods = { request };
     m_attempt = 0;
     Wczyt_zakres_dat();
@@ -249,6 +250,7 @@ void CatalogueUpdate::finishMonths()
 
 void CatalogueUpdate::finishWithSave()
 {
+    Q_EMIT saveStarted();
     Q_EMIT logLine(kSavingText);
     const int dropped = m_catalogue.importDropCount();
     m_firstWritten = m_catalogue.firstImportedIndex();

@@ -80,6 +80,10 @@ Q_SIGNALS:
     void logLine(const QString& line);
     /// Progress and results for the status bar.
     void statusText(const QString& text);
+    /// Month `month` (1-based) of `months` is being fetched.
+    void monthStarted(int month, int months);
+    /// The catalogue is about to be saved and loaded again; nothing else runs until finished().
+    void saveStarted();
     /// Row index reached by the parse, every tenth row.
     void rowProgress(int index);
     /// A warning for a box (a refused reply, a corrected depth).

@@ -14,23 +14,38 @@
 #   b  make test   with a read-only copy of ../shared beside the clone (same clone and build as a:
 #                  `make test` configures again, so nothing of a's configuration carries over)
 #   c  make run    headless; passes when the program still runs 10 seconds after it started
+#   d  make package, then `apt install` of the .deb, `tremora --version`, and a start without
+#      --workdir, offscreen, that must still run 10 seconds later and have made its data folder
+#
+# With --deb-only FILE.deb only step d runs, over that package instead of one built in the root:
+# a check of the package alone in a few minutes, without the builds of a to c.
 # It prints one line per step and a verdict, keeps the logs under the cache folder and exits
 # non-zero when a step fails. --keep keeps the run's overlay layer for a look afterwards.
-# About 25 minutes on 2 cores (most of it the two builds), plus 2 minutes when the root is made.
+# About 25 minutes on 2 cores (most of it the two builds; d adds the packaging of the release
+# build and an apt install), plus 2 minutes when the root is made.
 set -euo pipefail
 
 cache=${TREMORA_FRESH_CACHE:-/var/cache/tremora-fresh}
 rebuild_root=false
 keep=false
-for arg in "$@"; do
-    case $arg in
+deb_only=
+while [ $# -gt 0 ]; do
+    case $1 in
     --rebuild-root) rebuild_root=true ;;
     --keep) keep=true ;;
+    --deb-only)
+        deb_only=$(realpath -e "${2:-}" 2>/dev/null) || {
+            echo "fresh-machine-check: --deb-only needs an existing .deb file" >&2
+            exit 2
+        }
+        shift
+        ;;
     *)
-        echo "usage: $0 [--rebuild-root] [--keep]" >&2
+        echo "usage: $0 [--rebuild-root] [--keep] [--deb-only FILE.deb]" >&2
         exit 2
         ;;
     esac
+    shift
 done
 
 [ "$(id -u)" -eq 0 ] || {
@@ -178,6 +193,7 @@ report() { # result name what log
     [ "$1" = PASS ] || failed+=("$2")
 }
 
+if [ -z "$deb_only" ]; then
 # a: make test without ../shared
 step_start=$SECONDS
 if [ -e "$root/src/shared" ]; then
@@ -253,6 +269,43 @@ fi
 kill -- -$make_pid 2>/dev/null || true
 wait $make_pid 2>/dev/null || true
 report $result c "make run, headless, still up 10 s after start" "$log"
+fi
+
+# d: the Debian package, installed with apt as a user would, then started from the menu's command
+# line: no --workdir, so it must make and fill its data folder in the home folder.
+step_start=$SECONDS
+log=$logs/d-package.log
+deb_step() {
+    local deb
+    if [ -n "$deb_only" ]; then
+        mkdir -p "$root/tmp/package"
+        cp "$deb_only" "$root/tmp/package/"
+        deb=/tmp/package/$(basename "$deb_only")
+    else
+        in_root 'make package' || return 1
+        deb=/src/tremora/$(cd "$root/src/tremora" && ls build/release/tremora_*_amd64.deb | head -n 1)
+    fi
+    echo "fresh-machine-check: installing $deb"
+    in_root "export DEBIAN_FRONTEND=noninteractive && apt-get update -qq &&
+        apt-get install -y -qq --no-install-recommends $deb" || return 1
+    in_root 'dpkg -L tremora | grep -E "^/usr/share/(applications|icons/hicolor/scalable)"' || return 1
+    in_root 'tremora --version' || return 1
+    # Started where a menu starts it, in the home folder, offline, for 10 seconds.
+    in_root 'cd /root && rm -rf .local/share/tremora &&
+        QT_QPA_PLATFORM=offscreen tremora --event-host http://127.0.0.1:9 --tile-host http://127.0.0.1:9 &
+        pid=$!; sleep 10
+        if ! kill -0 $pid 2>/dev/null; then echo "the program ended within 10 s"; exit 1; fi
+        kill $pid; wait $pid 2>/dev/null
+        ls -l /root/.local/share/tremora
+        test -s /root/.local/share/tremora/Lokalizacje.dat && test -s /root/.local/share/tremora/Ziemia.jpg &&
+        ! ls /root | grep -q Baza_USGS' || return 1
+    echo "fresh-machine-check: installed, printed its version, ran 10 s in its data folder"
+}
+if deb_step >"$log" 2>&1 </dev/null; then
+    report PASS d "apt install of the .deb, --version, 10 s start" "$log"
+else
+    report FAIL d "apt install of the .deb, --version, 10 s start" "$log"
+fi
 
 total=$(elapsed $((SECONDS - started)))
 if [ ${#failed[@]} -eq 0 ]; then

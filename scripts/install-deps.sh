@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that the build, the tests, the benchmarks, the tools and CI's format
 # check need.
-# Idempotent: asks apt only for what is missing.
+# Idempotent: asks apt only for what is missing. With --package-checks it installs instead the
+# checkers of the Debian package (lintian, desktop-file-utils, appstream).
 set -euo pipefail
 
 packages=(
@@ -21,6 +22,11 @@ packages=(
   # .ci/run's format check
   clang-format
 )
+
+# `make package-check` alone needs the package checkers; other targets never install them.
+if [ "${1:-}" = "--package-checks" ]; then
+  packages=(lintian desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -17,7 +17,8 @@ void ProgramState::Wysw_tab1(int n, PlaceLanguage language)
         return;
 
     const QString place = Lok(placeList, record.Longitude, record.Latitude, language);
-    reportRows.appendRow(rowFormatter.format(n, record, place, placeList.NearestPlaceDistance));
+    reportRows.appendRow(rowFormatter.format(n, record, place, placeList.NearestPlaceDistance), record,
+        placeList.NearestPlaceDistance);
 
     // A new row means no row is selected any more.
     SelectedLonText = QStringLiteral("0");

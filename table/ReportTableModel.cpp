@@ -2,6 +2,7 @@
 #include "table/ReportTableModel.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tremora
 {
@@ -96,6 +97,20 @@ QStringView ReportTableModel::cellView(int row, int column) const
     return QStringView(m_text).mid(span.start + begin, span.ends[c] - begin);
 }
 
+const QuakeRecord& ReportTableModel::rowRecord(int row) const
+{
+    static const QuakeRecord none;
+    return row >= 0 && row < static_cast<int>(m_rows.size()) ? m_rows[static_cast<std::size_t>(row)].record
+                                                             : none;
+}
+
+float ReportTableModel::rowPlaceDistance(int row) const
+{
+    return row >= 0 && row < static_cast<int>(m_rows.size())
+        ? m_rows[static_cast<std::size_t>(row)].placeDistance
+        : std::numeric_limits<float>::quiet_NaN();
+}
+
 void ReportTableModel::clear()
 {
     beginResetModel();
@@ -108,7 +123,14 @@ void ReportTableModel::clear()
 
 void ReportTableModel::appendRow(const RowTexts& texts)
 {
+    appendRow(texts, QuakeRecord {}, std::numeric_limits<float>::quiet_NaN());
+}
+
+void ReportTableModel::appendRow(const RowTexts& texts, const QuakeRecord& record, float placeDistance)
+{
     RowSpan span;
+    span.record = record;
+    span.placeDistance = placeDistance;
     span.start = m_text.size();
     std::uint16_t end = 0;
     for (std::size_t c = 0; c < texts.size(); ++c) {

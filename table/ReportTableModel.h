@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/QuakeRecord.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 
@@ -54,10 +56,18 @@ public:
     /// Text of one cell; empty outside the table.
     QString cell(int row, int column) const;
 
+    /// The record a row was written from and its nearest place's distance in kilometres, kept
+    /// so that a copy or an export writes the numbers themselves rather than their Polish texts
+    /// (and needs no catalogue, whose indices move once old records give way). A row appended
+    /// without them has a zero record and a distance that is no number.
+    const QuakeRecord& rowRecord(int row) const;
+    float rowPlaceDistance(int row) const;
+
     /// Removes every row.
     void clear();
     /// Appends one row at the end. Inside a batch the views learn of it when the batch ends.
     void appendRow(const RowTexts& texts);
+    void appendRow(const RowTexts& texts, const QuakeRecord& record, float placeDistance);
 
     /// Collects the rows appended while it lives and announces them to the views in one
     /// insertion when it ends, instead of one insertion per row. Batches may nest.
@@ -80,6 +90,8 @@ private:
     struct RowSpan {
         qsizetype start = 0; // offset of the row's first cell in m_text
         std::array<std::uint16_t, ColumnCount> ends {}; // end of each cell, relative to start
+        QuakeRecord record;
+        float placeDistance = 0;
     };
 
     QStringView cellView(int row, int column) const;

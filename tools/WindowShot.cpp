@@ -1,16 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the main window, one per main tab, plus the popup menu and the chart window, for
-// checking the look without a display: tremora_window_shot OUTPUT_PREFIX [WORKDIR].
+// checking the look without a display:
+//
+//   tremora_window_shot OUTPUT_PREFIX [WORKDIR [TODAY [REPLY.csv...]]]
+//
+// TODAY (yyyy-MM-dd) stands the clock at noon of that day, so a catalogue of an old month is shown
+// as if it were current; the USGS replies given (time-ascending CSV) become the catalogue of
+// WORKDIR first. `make screenshots` takes the README's pictures so.
 #include "app/Program.h"
+#include "catalogue/CatalogueFile.h"
+#include "catalogue/CsvImport.h"
+#include "catalogue/DayNumber.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/BannerMenu.h"
+#include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MapImage.h"
+#include "gui/widgets/MessageBoxDialogs.h"
 #include "gui/window/TForm1.h"
 #include "gui/window/TForm2.h"
+#include "platform/Clock.h"
+#include "platform/Pause.h"
+#include "platform/QtDownloader.h"
+#include "state/ProgramState.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QSlider>
@@ -20,6 +37,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 using namespace tremora;
 
@@ -28,23 +46,93 @@ namespace
 constexpr qint64 kPictureWaitMs = 10'000;
 constexpr qint64 kMarkerTickMs = 700;
 constexpr int kGridZoom = 3;
+
+class QuietObserver final : public ImportObserver
+{
+public:
+    void log(const QString&) override { }
+    void progress(int) override { }
+    void warning(const QString&) override { }
+};
+
+// Makes the replies the catalogue file of the folder; false with a message when one cannot be.
+bool importReplies(const QString& workDir, const QStringList& replies)
+{
+    auto catalogue = std::make_unique<Catalogue>();
+    catalogue->CatalogueFileName = QDir(workDir).filePath(QString::fromLatin1(kCatalogueFileName));
+    QuietObserver quiet;
+    for (const QString& reply : replies) {
+        QFile file(reply);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "tremora_window_shot: cannot read %s\n", qPrintable(reply));
+            return false;
+        }
+        Analiza(file.readAll(), *catalogue, catalogue->ImportCount, false, quiet);
+    }
+    catalogue->CatalogueCount = catalogue->ImportCount;
+    const SaveResult saved = SaveCatalogue(*catalogue);
+    if (!saved.ok)
+        std::fprintf(stderr, "tremora_window_shot: %s\n", qPrintable(saved.error));
+    return saved.ok;
+}
+
+class StandingClock final : public Clock
+{
+public:
+    explicit StandingClock(double day)
+        : m_day(day)
+    {
+    }
+    double today() const override { return m_day; }
+    double now() const override { return m_day + 0.5; }
+
+private:
+    double m_day;
+};
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: tremora_window_shot OUTPUT_PREFIX [WORKDIR]\n");
+        std::fprintf(stderr, "usage: tremora_window_shot OUTPUT_PREFIX [WORKDIR [TODAY]]\n");
         return 2;
     }
     QApplication app(argc, argv);
     ProgramOptions options;
     if (argc > 2)
         options.workDir = QString::fromLocal8Bit(argv[2]);
-    Program program(options);
+    const QDate today = argc > 3 ? QDate::fromString(QString::fromLatin1(argv[3]), Qt::ISODate) : QDate();
+    if (argc > 3 && !today.isValid()) {
+        std::fprintf(stderr, "tremora_window_shot: TODAY must be yyyy-MM-dd\n");
+        return 2;
+    }
+    QStringList replies;
+    for (int i = 4; i < argc; ++i)
+        replies << QString::fromLocal8Bit(argv[i]);
+    if (!replies.isEmpty() && !importReplies(options.workDir, replies))
+        return 1;
+    SystemClock systemClock;
+    StandingClock standingClock(today.isValid() ? dayOf(today) : 0);
+    MessageBoxDialogs dialogs;
+    QtDownloader downloader;
+    TimerPause pause;
+    Platform platform { today.isValid() ? static_cast<Clock&>(standingClock) : systemClock, dialogs,
+        downloader, pause, options.eventHost, options.tileHost };
+    Program program(platform, options);
     TForm1& form = program.form();
+    dialogs.setParent(&form);
     form.resize(1280, 760);
     form.show();
     program.FormCreate();
+    if (!replies.isEmpty()) {
+        // The demo: the whole month on the map ("Wyświetl") and its last three months listed.
+        const Catalogue& catalogue = program.state().catalogue;
+        if (catalogue.CatalogueCount > 0)
+            form.DateTimePicker1->setDay(catalogue[1].OriginDate);
+        form.Button14->click();
+        form.Button5->click();
+        QApplication::processEvents();
+    }
     const QString prefix = QString::fromLocal8Bit(argv[1]);
     for (int tab = 0; tab < form.PageControl1->count(); ++tab) {
         form.PageControl1->setCurrentIndex(tab);

@@ -34,6 +34,9 @@ namespace tremora
 namespace
 {
 
+// Records between two looks at the clock of the progress bar.
+constexpr int kProgressStride = 4096;
+
 QSize projectedPictureSize(QSize picture, QSize control)
 {
     const FittedSize fit
@@ -144,12 +147,17 @@ void MapDisplay::Button14Click()
     MarkCanvas canvas = markCanvas();
     const Catalogue& catalogue = m_state.catalogue;
     const QuakeRecord* records = catalogue.slots();
-    for (int i = 1; i <= catalogue.CatalogueCount; ++i) {
-        const QuakeRecord& r = records[i];
-        if (InMapPeriod(r.OriginDate, start, end) && tremora::InMapMagnitudeRange(r.Mag10, range))
-            showQuake(canvas, i, r);
+    {
+        HeldProgress progress(*f.StatusBar1, catalogue.CatalogueCount);
+        for (int i = 1; i <= catalogue.CatalogueCount; ++i) {
+            const QuakeRecord& r = records[i];
+            if (InMapPeriod(r.OriginDate, start, end) && tremora::InMapMagnitudeRange(r.Mag10, range))
+                showQuake(canvas, i, r);
+            if (i % kProgressStride == 0)
+                progress.step(i);
+        }
+        finishDrawing();
     }
-    finishDrawing();
     setStatus(kDoneText);
     Q_EMIT m_events.autoUpdateResumeRequested();
 }

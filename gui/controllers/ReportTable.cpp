@@ -3,6 +3,7 @@
 
 #include "gui/controllers/Guarded.h"
 #include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "map/MapSelection.h"
 #include "places/PlaceList.h"
@@ -22,6 +23,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace tremora
 {
@@ -65,7 +68,7 @@ void ReportTable::setUpView()
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setShowGrid(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->setWordWrap(false);
     // The window pops BarPopupMenu1 up on this request (one connection, so one menu).
     view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -102,11 +105,19 @@ void ReportTable::Wysw_tab_czas(quint16 d)
     m_counterShown.start();
     {
         auto rows = batch();
-        visited = walkRecentRecords(m_state.catalogue, cutoff, TableRowLimit, [this](int index, int count) {
-            Wysw_tab1(index);
-            if (count % kCounterStep == 0)
-                showCounter(count);
-        });
+        // The walk goes back from the newest record; how far back it is shows how far it got.
+        const double newest
+            = m_state.catalogue.CatalogueCount > 0 ? m_state.catalogue.newest().OriginDate : cutoff;
+        const int span = static_cast<int>(std::max(newest - cutoff, 1.0));
+        HeldProgress progress(*m_form.StatusBar1, span);
+        visited = walkRecentRecords(
+            m_state.catalogue, cutoff, TableRowLimit, [this, &progress, newest](int index, int count) {
+                Wysw_tab1(index);
+                if (count % kCounterStep == 0) {
+                    showCounter(count);
+                    progress.step(static_cast<int>(newest - m_state.catalogue[index].OriginDate));
+                }
+            });
     }
     m_form.Label29->setText(QString::number(visited));
     if (visited == TableRowLimit)

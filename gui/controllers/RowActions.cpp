@@ -44,6 +44,20 @@ RowActions::RowActions(TForm1& form, ProgramState& state, Platform& platform, Pr
 
 void RowActions::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
+    // Shift-clicks and Ctrl+A select many rows at once (for a copy); only the row the user is on
+    // is shown, rather than asking for a picture per row.
+    const auto rowCount = [](const QItemSelection& s) {
+        qsizetype n = 0;
+        for (const QItemSelectionRange& range : s)
+            n += range.height();
+        return n;
+    };
+    if (rowCount(selected) > 1 || rowCount(deselected) > 1) {
+        const int current = m_form.ControlPanel1->currentIndex().row();
+        if (current >= 0)
+            guarded(m_platform.dialogs, [this, current] { Klik(current); });
+        return;
+    }
     // Every row whose state changed, the one left first: moving from A to B runs Klik for A,
     // then for B, so B's picture is the one asked for last.
     for (const QItemSelection* change : { &deselected, &selected }) {

@@ -3,6 +3,7 @@
 
 #include "gui/controllers/Guarded.h"
 #include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "platform/Platform.h"
@@ -22,6 +23,9 @@ namespace tremora
 
 namespace
 {
+
+// Records between two looks at the clock of the progress bar.
+constexpr int kProgressStride = 4096;
 
 // The counter label changes every this many matches kept.
 constexpr int kCounterStep = 100;
@@ -98,7 +102,10 @@ void SearchPanel::Button1Click()
             = placeLanguage(f.RadioButton1->isChecked(), f.RadioButton2->isChecked());
         const Catalogue& catalogue = m_state.catalogue;
         const QuakeRecord* records = catalogue.slots();
+        HeldProgress progress(*f.StatusBar1, catalogue.CatalogueCount);
         for (int i = catalogue.CatalogueCount; i >= 1 && matches < TableRowLimit; --i) {
+            if (i % kProgressStride == 0)
+                progress.step(catalogue.CatalogueCount - i);
             if (!MatchesSearch(records[i], criteria))
                 continue;
             m_state.Wysw_tab1(i, language);

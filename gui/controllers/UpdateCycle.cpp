@@ -12,6 +12,7 @@
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
@@ -73,12 +74,24 @@ void UpdateCycle::connectUpdate()
         &m_update, &CatalogueUpdate::logLine, this, [&f](const QString& line) { f.Memo1->appendLine(line); });
     connect(&m_update, &CatalogueUpdate::statusText, this,
         [&f](const QString& text) { f.StatusBar1->setPanelText(StatusBar::kMessagePanel, text); });
+    // Month k of n: the bar shows the months done. The window keeps answering between months, so
+    // the cursor stays as it is; only the save and reload at the end hold it.
+    connect(&m_update, &CatalogueUpdate::monthStarted, this,
+        [&f](int month, int months) { f.StatusBar1->showProgress(month - 1, months); });
+    connect(&m_update, &CatalogueUpdate::saveStarted, this, [this] {
+        if (!std::exchange(m_busyCursor, true))
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+    });
     connect(&m_update, &CatalogueUpdate::rowProgress, this,
         [&f](int index) { f.Label3->setText(QString::number(index)); });
     connect(&m_update, &CatalogueUpdate::warning, this,
         [this](const QString& text) { m_platform.dialogs.warning(text); });
-    connect(&m_update, &CatalogueUpdate::saveFailed, this,
-        [this](const QString& text) { m_platform.dialogs.error(text); });
+    connect(&m_update, &CatalogueUpdate::saveFailed, this, [this](const QString& text) {
+        // The box waits for the user, who should not see a busy cursor over it.
+        if (std::exchange(m_busyCursor, false))
+            QApplication::restoreOverrideCursor();
+        m_platform.dialogs.error(text);
+    });
     connect(&m_update, &CatalogueUpdate::monthHandled, this, &UpdateCycle::showCatalogueDates);
     connect(&m_update, &CatalogueUpdate::reloaded, &m_events, &ProgramEvents::catalogueReloaded);
     connect(&m_update, &CatalogueUpdate::finished, this, &UpdateCycle::updateFinished);
@@ -126,6 +139,9 @@ bool UpdateCycle::Akt_Bazy()
 void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString& message)
 {
     using Outcome = CatalogueUpdate::Outcome;
+    m_form.StatusBar1->hideProgress();
+    if (std::exchange(m_busyCursor, false))
+        QApplication::restoreOverrideCursor();
     switch (outcome) {
     case Outcome::Completed:
         switchTimer2On();

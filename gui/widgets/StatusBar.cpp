@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/StatusBar.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
 
 namespace tremora
 {
@@ -22,6 +26,57 @@ StatusBar::StatusBar(QWidget* parent)
         addWidget(label, last ? 1 : 0);
         m_panels[static_cast<std::size_t>(i)] = label;
     }
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("StatusProgress"));
+    m_progress->setFixedWidth(kProgressWidth);
+    m_progress->setTextVisible(false);
+    addPermanentWidget(m_progress);
+    m_progress->hide();
+}
+
+void StatusBar::showProgress(int value, int maximum)
+{
+    m_progress->setRange(0, std::max(maximum, 1));
+    m_progress->setValue(std::clamp(value, 0, std::max(maximum, 1)));
+    if (m_progress->isHidden())
+        m_progress->show();
+    m_progress->repaint();
+}
+
+void StatusBar::hideProgress()
+{
+    m_progress->hide();
+}
+
+HeldProgress::HeldProgress(StatusBar& bar, int maximum)
+    : m_bar(bar)
+    , m_maximum(maximum)
+{
+    m_clock.start();
+}
+
+HeldProgress::~HeldProgress()
+{
+    if (!m_shown)
+        return;
+    m_bar.hideProgress();
+    QApplication::restoreOverrideCursor();
+}
+
+void HeldProgress::step(int value)
+{
+    const qint64 now = m_clock.elapsed();
+    if (!m_shown) {
+        if (now < kShowAfterMs)
+            return;
+        m_shown = true;
+        // The window answers nothing until the task ends; the cursor says so.
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    } else if (now - m_shownMs < kRepaintMs) {
+        return;
+    }
+    m_shownMs = now;
+    m_bar.showProgress(value, m_maximum);
 }
 
 void StatusBar::setPanelText(int index, const QString& text)

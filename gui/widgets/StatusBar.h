@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QElapsedTimer>
 #include <QStatusBar>
 #include <QString>
 
 #include <array>
 
 class QLabel;
+class QProgressBar;
 
 namespace tremora
 {
@@ -20,6 +22,7 @@ public:
     static constexpr std::array<int, kPanelCount> kPanelWidths = { 70, 70, 30, 30, 100 };
     /// The panel of the program's messages: progress and results of what runs.
     static constexpr int kMessagePanel = 4;
+    static constexpr int kProgressWidth = 160;
 
     explicit StatusBar(QWidget* parent = nullptr);
 
@@ -30,8 +33,40 @@ public:
     int panelCount() const { return kPanelCount; }
     QLabel* panel(int index) const;
 
+    /// The progress bar at the right end, hidden until a long task shows it.
+    QProgressBar* progressBar() const { return m_progress; }
+    /// Shows the bar at value of maximum and repaints it at once (the task may hold the window).
+    void showProgress(int value, int maximum);
+    void hideProgress();
+
 private:
     std::array<QLabel*, kPanelCount> m_panels {};
+    QProgressBar* m_progress = nullptr;
+};
+
+/// The progress of a task that holds the window (a long listing, a display over the whole
+/// catalogue): nothing for a task that ends within kShowAfterMs, else the status bar's progress bar
+/// and the busy cursor, both gone when it ends. Call step() often; it costs a clock read.
+class HeldProgress
+{
+public:
+    static constexpr qint64 kShowAfterMs = 250;
+    static constexpr qint64 kRepaintMs = 40;
+
+    HeldProgress(StatusBar& bar, int maximum);
+    ~HeldProgress();
+    HeldProgress(const HeldProgress&) = delete;
+    HeldProgress& operator=(const HeldProgress&) = delete;
+
+    void step(int value);
+    bool shown() const { return m_shown; }
+
+private:
+    StatusBar& m_bar;
+    int m_maximum;
+    QElapsedTimer m_clock;
+    qint64 m_shownMs = 0;
+    bool m_shown = false;
 };
 
 } // namespace tremora

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLocale>
 #include <QPainter>
 #include <QSystemTrayIcon>
@@ -153,6 +154,15 @@ void TForm1::buildMenus()
     Pokanamapie1->setObjectName(QStringLiteral("Pokanamapie1"));
     Pokawszystkonamapie1 = BarPopupMenu1->addAction(QStringLiteral("Pokaż wszystko na mapie"));
     Pokawszystkonamapie1->setObjectName(QStringLiteral("Pokawszystkonamapie1"));
+    BarPopupMenu1->addSeparator();
+    Kopiuj1 = BarPopupMenu1->addAction(QStringLiteral("Kopiuj"));
+    Kopiuj1->setObjectName(QStringLiteral("Kopiuj1"));
+    Kopiuj1->setShortcut(QKeySequence::Copy);
+    // Ctrl+C copies rows only while the table has the focus; elsewhere it is the field's own copy.
+    Kopiuj1->setShortcutContext(Qt::WidgetShortcut);
+    ControlPanel1->addAction(Kopiuj1);
+    Eksportuj1 = BarPopupMenu1->addAction(QStringLiteral("Eksportuj..."));
+    Eksportuj1->setObjectName(QStringLiteral("Eksportuj1"));
 
     BarPopupMenu2 = named(new BannerMenu(banner, this), "BarPopupMenu2");
     Kopiujpooenie1 = BarPopupMenu2->addAction(QStringLiteral("Kopiuj położenie do wyszukiwania"));

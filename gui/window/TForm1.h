@@ -273,6 +273,9 @@ public:
     QAction* jwwpromieniu100km2 = nullptr;
     QAction* Pokanamapie1 = nullptr;
     QAction* Pokawszystkonamapie1 = nullptr;
+    // "Kopiuj" (Ctrl+C on the table too) and "Eksportuj...": ListingExport.
+    QAction* Kopiuj1 = nullptr;
+    QAction* Eksportuj1 = nullptr;
     BannerMenu* BarPopupMenu2 = nullptr;
     QAction* Kopiujpooenie1 = nullptr;
     QAction* Kopiujpooenieostrzee1 = nullptr;

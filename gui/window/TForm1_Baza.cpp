@@ -248,7 +248,7 @@ QWidget* TForm1::buildBasePages()
 
     ControlPanel1 = named(new QTableView, "ControlPanel1");
     ControlPanel1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ControlPanel1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ControlPanel1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ControlPanel1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ControlPanel1->setShowGrid(true);
     ControlPanel1->setAlternatingRowColors(true);

@@ -259,7 +259,7 @@ TEST_F(WindowControls, PopupMenusListTheirItems)
     EXPECT_EQ(captions(form.BarPopupMenu1),
         QStringList({ "Kopiuj lokalizację do wyszukiwania", "j.w. w promieniu 100 km",
             "Kopiuj lokalizację do  \"ostrzeżeń\"", "j.w. w promieniu 100 km", "-", "Pokaż na mapie",
-            "Pokaż wszystko na mapie" }));
+            "Pokaż wszystko na mapie", "-", "Kopiuj", "Eksportuj..." }));
     EXPECT_EQ(captions(form.BarPopupMenu2),
         QStringList({ "Kopiuj położenie do wyszukiwania", "Kopiuj położenie do \"ostrzeżeń\"" }));
     EXPECT_EQ(form.BarPopupMenu1->bannerText(), QStringLiteral("Kest"));

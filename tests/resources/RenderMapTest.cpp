@@ -7,6 +7,7 @@
 #include "tools/render_map/WorldPainter.h"
 
 #include <QImage>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -222,6 +223,46 @@ TEST(MapPicturesTest, ResamplingKeepsOrChangesTheSizeAsAsked)
     const QImage bigger = resampled(picture, QSize(16, 8));
     EXPECT_EQ(bigger.size(), QSize(16, 8));
     EXPECT_EQ(bigger.pixelColor(15, 7), QColor(Qt::red));
+}
+
+} // namespace
+
+namespace
+{
+
+// The scalable icon is the same drawing as the pictures: read back as XML, its frame and trace
+// are the drawing's, scaled to its canvas.
+TEST(AppIconTest, TheScalableIconHoldsTheDrawingsShapes)
+{
+    const AppIconDrawing drawing = appIconDrawing(ScalableIconSide);
+    QXmlStreamReader xml(appIconSvg());
+    QStringList paths;
+    QXmlStreamAttributes rect;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QStringLiteral("rect"))
+            rect = xml.attributes();
+        else if (xml.name() == QStringLiteral("path"))
+            paths << xml.attributes().value(QStringLiteral("d")).toString();
+    }
+    ASSERT_FALSE(xml.hasError()) << qPrintable(xml.errorString());
+    EXPECT_DOUBLE_EQ(rect.value(QStringLiteral("width")).toDouble(), drawing.frame.width());
+    EXPECT_EQ(rect.value(QStringLiteral("fill")).toString(), drawing.fill.name());
+    ASSERT_EQ(paths.size(), 2); // the wide red trace and the narrow yellow one over it
+    const QStringList points = paths[0].split(QStringLiteral(" L"));
+    ASSERT_EQ(points.size(), drawing.trace.elementCount());
+    // The burst's lowest point, the seventh, is where the drawing puts it.
+    const QPointF low = drawing.trace.elementAt(6);
+    EXPECT_EQ(points[6], QStringLiteral("%1,%2").arg(low.x(), 0, 'f', 3).arg(low.y(), 0, 'f', 3));
+
+    // Every size of the theme is a square picture of the same shapes.
+    for (const int side : ThemeIconSides) {
+        const QImage icon = drawAppIcon(side);
+        EXPECT_EQ(icon.size(), QSize(side, side));
+        EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0);
+        EXPECT_EQ(icon.pixelColor(side / 2, side * 9 / 10), drawing.fill) << side;
+    }
 }
 
 } // namespace

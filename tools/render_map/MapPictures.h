@@ -5,8 +5,12 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainterPath>
+#include <QRectF>
 #include <QSize>
 #include <QString>
+
+#include <array>
 
 namespace tremora
 {
@@ -35,6 +39,8 @@ inline constexpr QSize WorldPictureSize { 4096, 2048 };
 inline constexpr int JpegQuality = 85;
 /// Side of the application icon in pixels.
 inline constexpr int AppIconSide = 128;
+/// Side of the scalable icon's canvas.
+inline constexpr int ScalableIconSide = 256;
 
 /// Sea, land, country borders, coasts and the graticule.
 QImage renderBaseMap(QSize size, const GeoLayer& land, const GeoLayer& countries, const MapStyle& style = {});
@@ -49,8 +55,30 @@ bool isSubduction(const GeoFeature& boundary);
 /// A picture re-sampled to the given size (kept as it is when size is empty or already equal).
 QImage resampled(const QImage& picture, QSize size);
 
-/// The program's icon: a seismogram trace on a dark rounded square.
+/// The program's icon, a seismogram trace on a dark rounded square, as shapes in a square of
+/// `side` pixels: one drawing for the pictures of every size and the scalable file.
+struct AppIconDrawing {
+    QRectF frame;
+    double radius = 0;
+    QColor frameColour;
+    double frameWidth = 0;
+    QColor fill;
+    QPainterPath trace; // drawn twice: wide red, then narrow yellow over it, round caps and joins
+    QColor outerColour;
+    double outerWidth = 0;
+    QColor innerColour;
+    double innerWidth = 0;
+};
+AppIconDrawing appIconDrawing(int side);
+
+/// The icon as a picture.
 QImage drawAppIcon(int side = AppIconSide);
+
+/// The icon as an SVG document of the same shapes.
+QString appIconSvg(int side = ScalableIconSide);
+
+/// The sizes of the freedesktop icon theme the package installs, besides the scalable one.
+inline constexpr std::array<int, 8> ThemeIconSides { 16, 22, 24, 32, 48, 64, 128, 256 };
 
 /// Writes the picture in the format its file name ends with; false with a message on failure.
 bool savePicture(const QImage& picture, const QString& path, QString& error);

@@ -7,8 +7,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <optional>
@@ -75,9 +77,12 @@ int main(int argc, char** argv)
         "  base    --land F --countries F [--size WxH] -o world.jpg\n"
         "  plates  --land F --countries F --boundaries F [--size WxH] -o plates.jpg\n"
         "  photo   --picture F [--size WxH] -o earth.jpg   (re-encodes; keeps its size by default)\n"
-        "  icon    [--side N] -o icon.png"));
+        "  icon    [--side N] -o icon.png\n"
+        "  icons   -o DIR   (the icon theme: DIR/hicolor/NxN/apps/tremora.png and "
+        "scalable/apps/tremora.svg)"));
     args.addHelpOption();
-    args.addPositionalArgument(QStringLiteral("command"), QStringLiteral("base, plates, photo or icon"));
+    args.addPositionalArgument(
+        QStringLiteral("command"), QStringLiteral("base, plates, photo, icon or icons"));
     args.addOptions({
         { QStringLiteral("land"), QStringLiteral("Natural Earth land polygons (planar GeoJSON)."),
             QStringLiteral("file") },
@@ -145,6 +150,27 @@ int main(int argc, char** argv)
             return ExitUsage;
         }
         return save(drawAppIcon(side), output);
+    }
+    if (command == QStringLiteral("icons")) {
+        const QDir theme(QDir(output).filePath(QStringLiteral("hicolor")));
+        for (const int side : ThemeIconSides) {
+            const QString folder = theme.filePath(QStringLiteral("%1x%1/apps").arg(side));
+            if (!QDir().mkpath(folder)) {
+                err() << "cannot create " << folder << Qt::endl;
+                return ExitFailure;
+            }
+            if (const int failed
+                = save(drawAppIcon(side), QDir(folder).filePath(QStringLiteral("tremora.png"))))
+                return failed;
+        }
+        const QString folder = theme.filePath(QStringLiteral("scalable/apps"));
+        QSaveFile svg(QDir(folder).filePath(QStringLiteral("tremora.svg")));
+        if (!QDir().mkpath(folder) || !svg.open(QIODevice::WriteOnly) || svg.write(appIconSvg().toUtf8()) < 0
+            || !svg.commit()) {
+            err() << "cannot write " << svg.fileName() << ": " << svg.errorString() << Qt::endl;
+            return ExitFailure;
+        }
+        return 0;
     }
     err() << "unknown command '" << command << "'" << Qt::endl << args.helpText();
     return ExitUsage;

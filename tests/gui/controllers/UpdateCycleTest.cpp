@@ -18,6 +18,7 @@
 #include "tests/support/Waiting.h"
 #include "tools/EventServer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDate>
 #include <QFile>
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -275,6 +277,42 @@ TEST_F(UpdateCycleTest, IncrementalUpdateOverTwoMonthsSavesExactlyTheServicesEve
     EXPECT_EQ(state.catalogue.CatalogueCount, expected->CatalogueCount);
     EXPECT_EQ(memoLines().size(), 5);
     EXPECT_EQ(memoLines().last(), QStringLiteral("Aktualizacja: 2015-07-03, 12:00:00"));
+}
+
+TEST_F(UpdateCycleTest, TheStatusBarShowsMonthKOfNWithABarAndTheCursorIsBusyOnlyForTheSave)
+{
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    setToday(2015, 7, 3);
+    struct Seen {
+        int value, maximum;
+        bool visible, busy;
+    };
+    std::vector<Seen> months;
+    bool busyAtSave = false;
+    QProgressBar* bar = form.StatusBar1->progressBar();
+    // Connected after the cycle's own handlers, so these see what they did.
+    QObject::connect(&cycle->update(), &CatalogueUpdate::monthStarted, &form, [&](int, int) {
+        months.push_back(
+            { bar->value(), bar->maximum(), !bar->isHidden(), QApplication::overrideCursor() != nullptr });
+        EXPECT_TRUE(
+            form.StatusBar1->panelText(StatusBar::kMessagePanel)
+                .startsWith(QStringLiteral("Aktualizacja bazy USGS: miesiąc %1 z 2").arg(months.size())));
+    });
+    QObject::connect(&cycle->update(), &CatalogueUpdate::saveStarted, &form,
+        [&] { busyAtSave = QApplication::overrideCursor() != nullptr; });
+
+    ASSERT_TRUE(runUpdate(*cycle));
+    ASSERT_EQ(months.size(), 2u);
+    EXPECT_EQ(months[0].value, 0);
+    EXPECT_EQ(months[1].value, 1);
+    for (const Seen& m : months) {
+        EXPECT_EQ(m.maximum, 2);
+        EXPECT_TRUE(m.visible);
+        EXPECT_FALSE(m.busy) << "the window answers between months";
+    }
+    EXPECT_TRUE(busyAtSave);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(UpdateCycleTest, RevisedEventsAfterTheMatchReplaceTheStoredOnes)
