@@ -2,6 +2,7 @@
 #include "gui/controllers/Replay.h"
 
 #include "gui/controllers/Guarded.h"
+#include "gui/controllers/MapCanvas.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/LogMemo.h"
 #include "gui/widgets/MapImage.h"
@@ -198,15 +199,11 @@ void Replay::CheckBox13Click()
 void Replay::drawQuake(const QuakeRecord& record)
 {
     TForm1& f = m_form;
-    const QImage& picture = f.Image1->picture();
-    const FittedSize fit
-        = FittedMapSize(picture.width(), picture.height(), f.Image1->width(), f.Image1->height());
-    const std::uint8_t divisor = pointDivisor(f.SpinEdit5->value());
-    MarkCanvas canvas(f.PaintBox1->overlay(), fit, divisor);
+    MarkCanvas canvas = mapMarkCanvas(f);
     Poz(canvas, record.Mag10, kOrdinaryMark.fill, record.Longitude, record.Latitude, kOrdinaryMark.outline);
     // Only the mark's square is painted again: a busy replay draws every few milliseconds.
-    if (const std::optional<MapPixel> p = wyl_poz(fit, record.Longitude, record.Latitude)) {
-        const int r = markRadius(record.Mag10, divisor) + 1;
+    if (const std::optional<MapPixel> p = wyl_poz(canvas.fit(), record.Longitude, record.Latitude)) {
+        const int r = markRadius(record.Mag10, canvas.divisor()) + 1;
         f.PaintBox1->update(QRect(p->x - r, p->y - r, 2 * r + 1, 2 * r + 1));
     }
 }
