@@ -132,11 +132,15 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
         setLamp(false);
         break;
     case Outcome::NoReply:
-        // Automatic updates stay off until an update completes.
+        // A service that fails for a while (a maintenance page, a dropped connection) must not
+        // stop the automatic updates for the rest of the run: the next tick tries again.
+        switchTimer2On();
         setLamp(false);
         break;
     case Outcome::Failed:
-        // The lamp stays red and Timer2 off; the error box says why.
+        // The lamp stays red until an update completes; the error box says why. The automatic
+        // updates go on, as after a missing reply.
+        switchTimer2On();
         m_platform.dialogs.error(message);
         break;
     case Outcome::Stopped:
