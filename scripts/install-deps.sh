@@ -18,6 +18,8 @@ packages=(
   python3 python3-pandas
   # .ci/run's format check
   clang-format
+  # make fuzz: libFuzzer and the sanitizer runtimes come with Debian's clang
+  clang libclang-rt-14-dev
 )
 
 missing=()
