@@ -3,6 +3,7 @@
 // RoundedText) over arbitrary text and arbitrary doubles.
 #include "platform/ConversionError.h"
 #include "table/NumberText.h"
+#include "table/RowPosition.h"
 #include "table/SearchFilter.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -46,6 +47,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
         } catch (const ConversionError&) {
             // Digits and minus signs that make no number are reported, not guessed.
+        }
+        // The same text in every search box, its criteria checked, and as a typed position.
+        try {
+            SearchBoxes boxes;
+            boxes.magnitude = boxes.depth = boxes.longitude = boxes.latitude = true;
+            boxes.texts.fill(text);
+            if (!formularz1(boxes)) {
+                const SearchCriteria c = searchCriteria(boxes, 0, 1e6, mode % 4 == 0);
+                QuakeRecord r;
+                (void)MatchesSearch(r, c);
+            }
+        } catch (const ConversionError&) {
+        }
+        try {
+            (void)positionDegrees(text);
+            (void)boundsAround(text, 12'000);
+        } catch (const ConversionError&) {
         }
         bool ok = false;
         const double typed = text.toDouble(&ok);
