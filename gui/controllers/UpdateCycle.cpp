@@ -128,6 +128,7 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
     using Outcome = CatalogueUpdate::Outcome;
     switch (outcome) {
     case Outcome::Completed:
+        m_lastFailure.clear();
         switchTimer2On();
         setLamp(false);
         break;
@@ -138,10 +139,12 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
         setLamp(false);
         break;
     case Outcome::Failed:
-        // The lamp stays red until an update completes; the error box says why. The automatic
-        // updates go on, as after a missing reply.
+        // The lamp stays red until an update completes; the error box says why, once: the
+        // automatic updates go on, as after a missing reply, and the same fault met again every
+        // few minutes is left to the status bar.
         switchTimer2On();
-        m_platform.dialogs.error(message);
+        if (message != std::exchange(m_lastFailure, message))
+            m_platform.dialogs.error(message);
         break;
     case Outcome::Stopped:
         break;

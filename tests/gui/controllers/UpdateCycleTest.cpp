@@ -459,6 +459,14 @@ TEST_F(UpdateCycleTest, AMalformedReplyEndsTheUpdateThroughTheErrorBox)
     EXPECT_FALSE(redrawn) << "the day redraw is skipped";
     EXPECT_EQ(storedFile(), before);
     EXPECT_FALSE(c.isRunning()) << "a later update may start again";
+
+    // The automatic update meets the same fault again: the status bar says so, no second box.
+    ASSERT_TRUE(c.Akt_Bazy());
+    ASSERT_TRUE(test::waitForUpdate(c.update()));
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
+        QStringLiteral("Aktualizacja bazy USGS przerwana (2015-06): błędne dane z serwera."));
+    EXPECT_TRUE(form.Timer2->isActive());
 }
 
 TEST_F(UpdateCycleTest, ASecondStartIsRefusedAndClosingTheWindowEndsTheUpdateUnsaved)
