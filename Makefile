@@ -2,6 +2,7 @@
 # make run    installs what is missing, builds and starts Tremora in ./run
 # make test   installs what is missing, builds with sanitizers and runs every test headless
 # make bench  builds optimised and prints every benchmark figure
+# make fuzz   builds the fuzz targets with clang and runs each for FUZZ_SECONDS (default 60)
 # make demo   starts a loopback event service over the shared USGS replies and Tremora against it
 # make places, make pictures   rebuild data/ and resources/ from the shared data (see below)
 # make package        builds optimised and makes the Debian package build/release/tremora_<version>_amd64.deb
@@ -12,7 +13,7 @@ JOBS    ?= $(shell nproc)
 GEN     := -G Ninja
 RUN_DIR := run
 
-.PHONY: deps run test bench build-release build-test demo clean package package-check screenshots
+.PHONY: deps run test bench build-release build-test demo clean package package-check screenshots fuzz
 
 deps:
 	@bash scripts/install-deps.sh
@@ -58,6 +59,24 @@ package-check: package
 
 screenshots: build-release
 	bash tools/screenshots.sh build/release docs
+
+# make crash-trials   kills a real save of a full catalogue, and a real update ending in a save, at
+#                     random moments (CRASH_TRIALS times each, default 200); the file must always be
+#                     the old catalogue or the new one and load
+CRASH_TRIALS ?= 200
+.PHONY: crash-trials hostile
+crash-trials: build-release
+	nice -n 10 build/release/tools/tremora_crash_trials --dir build/crash-trials --data tests/data/usgs/2015-07-first-days-fdsn-asc.csv --trials $(CRASH_TRIALS)
+
+# make hostile   the update against an event service failing in each way it can (sanitizer build)
+hostile: build-test
+	bash scripts/hostile.sh build/test
+
+# make fuzz   builds the libFuzzer targets (clang, address and undefined-behaviour sanitizers) and
+#             runs each for FUZZ_SECONDS (default 60); prints fuzz_<target>_execs and fuzz_crashes
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash scripts/fuzz.sh
 
 # make places  rebuilds data/Lokalizacje.dat from the text lists in PLACES_SRC
 PLACES_SRC ?= ../shared/data/places

@@ -110,7 +110,8 @@ Program::~Program()
 void Program::createControllers(Tray* tray)
 {
     m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
-    m_catalogueView = std::make_unique<CatalogueView>(*m_form, *m_state, m_platform->dialogs, *m_events);
+    m_catalogueView = std::make_unique<CatalogueView>(
+        *m_form, *m_state, m_platform->dialogs, m_platform->clock, *m_events);
     m_shell = new WindowShell(*m_form, *m_state, *m_platform);
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform, *m_events);
     m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);

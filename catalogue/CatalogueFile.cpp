@@ -2,6 +2,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "platform/WholeFile.h"
 
+#include <QDate>
 #include <QFile>
 
 #include <algorithm>
@@ -31,17 +32,24 @@ SaveResult saveResult(const WholeFileWrite& written)
 
 LoadResult LoadCatalogue(Catalogue& catalogue)
 {
-    LoadResult result;
     catalogue.CatalogueCount = 0;
-
     QFile file(catalogue.CatalogueFileName);
     if (!file.exists())
-        return result;
-    result.fileFound = true;
+        return {};
     if (!file.open(QIODevice::ReadOnly)) {
+        LoadResult result;
+        result.fileFound = true;
         result.error = file.errorString();
         return result;
     }
+    return LoadCatalogueFrom(catalogue, file);
+}
+
+LoadResult LoadCatalogueFrom(Catalogue& catalogue, QIODevice& file)
+{
+    LoadResult result;
+    result.fileFound = true;
+    catalogue.CatalogueCount = 0;
 
     result.recordsInFile = file.size() / kRecordBytes;
     const qint64 toLoad = std::min<qint64>(result.recordsInFile, kCatalogueCapacity);
@@ -55,11 +63,32 @@ LoadResult LoadCatalogue(Catalogue& catalogue)
     const qint64 bytes = toLoad * kRecordBytes;
     auto* target = reinterpret_cast<char*>(catalogue.slots() + 1);
     const qint64 done = readFully(file, target, bytes);
-    if (done < bytes)
+    if (done < bytes) {
         result.error = file.errorString();
+        if (result.error.isEmpty() || result.error == QStringLiteral("Unknown error"))
+            result.error
+                = QStringLiteral("odczytano %1 z %2 bajtów").arg(std::max<qint64>(done, 0)).arg(bytes);
+    }
 
-    result.loaded = static_cast<int>(done / kRecordBytes);
+    result.loaded = static_cast<int>(std::max<qint64>(done, 0) / kRecordBytes);
     catalogue.CatalogueCount = result.loaded;
+    return result;
+}
+
+SetAside setAsideDamagedFile(const QString& fileName, const QDate& day)
+{
+    SetAside result;
+    const QString base = fileName + QString::fromLatin1(kDamagedSuffix) + day.toString(Qt::ISODate);
+    QString target = base;
+    for (int n = 2; QFile::exists(target); ++n)
+        target = base + QLatin1Char('-') + QString::number(n);
+    QFile file(fileName);
+    if (!file.rename(target)) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.ok = true;
+    result.path = target;
     return result;
 }
 

@@ -5,6 +5,9 @@
 
 #include <QString>
 
+class QDate;
+class QIODevice;
+
 namespace tremora
 {
 
@@ -24,6 +27,23 @@ struct LoadResult {
 /// after the last whole record are ignored; of a file longer than the capacity the newest
 /// kCatalogueCapacity records are loaded. One read for the whole file.
 LoadResult LoadCatalogue(Catalogue& catalogue);
+/// The same from an open file whose size says how many records it holds; a read that breaks off
+/// keeps the whole records that came and sets `error`.
+LoadResult LoadCatalogueFrom(Catalogue& catalogue, QIODevice& file);
+
+/// Word of the name a damaged catalogue file is set aside under: "<name>.uszkodzona-<date>".
+inline constexpr const char* kDamagedSuffix = ".uszkodzona-";
+
+struct SetAside {
+    bool ok = false;
+    QString path; // where the file now is
+    QString error;
+};
+
+/// Moves a catalogue file that could not be read whole out of the way, to
+/// "<file>.uszkodzona-<yyyy-MM-dd>" (then "-2", "-3", ... when that name is taken), so that no
+/// later save replaces the records only it still holds.
+SetAside setAsideDamagedFile(const QString& fileName, const QDate& day);
 
 struct SaveResult {
     bool ok = false;

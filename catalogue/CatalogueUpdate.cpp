@@ -14,9 +14,6 @@ namespace tremora
 namespace
 {
 
-// Enough of a reply to tell the service's CSV header; the refusal texts are shorter than this.
-constexpr qint64 kReplyHeadBytes = 4096;
-
 // Passes what the parse reports on as the update's signals.
 class SignalObserver final : public ImportObserver
 {
@@ -127,20 +124,12 @@ void CatalogueUpdate::Wczyt_zakres_dat()
     connect(m_download, &Download::finished, this, &CatalogueUpdate::replyArrived);
 }
 
-CatalogueUpdate::ReplyKind CatalogueUpdate::classifyReply(int status) const
+ReplyKind CatalogueUpdate::replyKind(int status) const
 {
     QFile file(m_replyPath);
     if (!file.open(QIODevice::ReadOnly))
         return ReplyKind::Missing;
-    // The service answers a period without events with "204 No Content".
-    if (file.size() == 0 && status == kHttpNoContent)
-        return ReplyKind::NoEvents;
-    const QByteArray head = file.read(kReplyHeadBytes);
-    if (isServiceReply(head))
-        return ReplyKind::Catalogue;
-    if (file.atEnd() && isSearchLimitReply(head))
-        return ReplyKind::SearchLimit;
-    return ReplyKind::Other;
+    return classifyReply(file, status);
 }
 
 void CatalogueUpdate::replyArrived(bool received, int status)
@@ -149,7 +138,7 @@ void CatalogueUpdate::replyArrived(bool received, int status)
     dropDownload();
     Q_EMIT logLine(QFile::exists(m_replyPath) ? kReplyReceivedText : kNoReplyText);
 
-    const ReplyKind kind = classifyReply(status);
+    const ReplyKind kind = replyKind(status);
     const bool usable
         = kind == ReplyKind::Catalogue || kind == ReplyKind::NoEvents || kind == ReplyKind::SearchLimit;
     if (!usable && m_attempt < kRetries) {
@@ -162,9 +151,13 @@ void CatalogueUpdate::replyArrived(bool received, int status)
         return;
     }
     m_attempt = 0;
+    const MonthRequest period = m_periods.front();
     try {
         takeReply(kind);
     } catch (const ConversionError& e) {
+        // The box names the field; the status bar keeps saying why the update stopped.
+        Q_EMIT statusText(QStringLiteral("Aktualizacja bazy USGS przerwana (%1): błędne dane z serwera.")
+                              .arg(monthText(period)));
         end(Outcome::Failed, e.message());
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/CsvImport.h"
 #include "catalogue/MonthPlan.h"
 #include "catalogue/QueryUrl.h"
 
@@ -42,7 +43,7 @@ public:
     static constexpr int kRetries = 2;
     static constexpr int kRetryPauseMs = 3'000;
     /// HTTP status of the service's answer for a period without events.
-    static constexpr int kHttpNoContent = 204;
+    static constexpr int kHttpNoContent = tremora::kHttpNoContent;
 
     /// How an update ended.
     enum class Outcome {
@@ -100,8 +101,6 @@ Q_SIGNALS:
     void finished(tremora::CatalogueUpdate::Outcome outcome, const QString& message);
 
 private:
-    enum class ReplyKind { Missing, Catalogue, NoEvents, SearchLimit, Other };
-
     void startMonth();
     void Wczyt_zakres_dat();
     void replyArrived(bool received, int status);
@@ -111,7 +110,7 @@ private:
     void finishWithSave();
     void end(Outcome outcome, const QString& message = QString());
     void dropDownload();
-    ReplyKind classifyReply(int status) const;
+    ReplyKind replyKind(int status) const;
     QString updatedLine() const;
 
     Catalogue& m_catalogue;

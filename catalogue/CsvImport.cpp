@@ -6,6 +6,7 @@
 #include "platform/FourDecimals.h"
 
 #include <QFile>
+#include <QIODevice>
 
 #include <algorithm>
 #include <charconv>
@@ -406,6 +407,19 @@ bool isServiceReply(const QByteArray& head)
 bool isSearchLimitReply(const QByteArray& body)
 {
     return body.contains(kSearchLimitText);
+}
+
+ReplyKind classifyReply(QIODevice& reply, int status)
+{
+    // The service answers a period without events with "204 No Content".
+    if (reply.size() == 0 && status == kHttpNoContent)
+        return ReplyKind::NoEvents;
+    const QByteArray head = reply.read(kReplyHeadBytes);
+    if (isServiceReply(head))
+        return ReplyKind::Catalogue;
+    if (reply.atEnd() && isSearchLimitReply(head))
+        return ReplyKind::SearchLimit;
+    return ReplyKind::Other;
 }
 
 AnalizaResult Analiza(

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 namespace tremora
 {
 
@@ -88,5 +90,23 @@ bool isServiceReply(const QByteArray& head);
 /// treats such a reply like any other non-catalogue text; a caller that wants to fetch the
 /// month in smaller parts checks this first.
 bool isSearchLimitReply(const QByteArray& body);
+
+/// What a downloaded reply is, from its status and its first bytes.
+enum class ReplyKind {
+    Missing, // no reply file
+    Catalogue, // begins with the service's CSV header
+    NoEvents, // an empty "204 No Content": a period without events
+    SearchLimit, // the whole reply is the refusal of a query over the search limit
+    Other, // anything else: an error page, a cut-off or foreign text
+};
+
+/// HTTP status of the service's answer for a period without events.
+inline constexpr int kHttpNoContent = 204;
+/// Enough of a reply to tell the service's CSV header; the refusal texts are shorter than this.
+inline constexpr qint64 kReplyHeadBytes = 4096;
+
+/// Classifies an open reply by reading at most kReplyHeadBytes of it; `status` is the HTTP status
+/// the reply came with. A reply of any length is never read whole.
+ReplyKind classifyReply(QIODevice& reply, int status);
 
 } // namespace tremora

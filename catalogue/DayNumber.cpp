@@ -40,6 +40,7 @@ CivilDate civilFromDays(long long z)
 // Largest day number whose year has four digits (9999-12-31).
 constexpr double kLastDay = 2958465;
 constexpr double kFirstDay = -693593; // 0001-01-01
+constexpr double kMaxQDateDays = 1e11; // about 270 million years either way
 
 bool isShowableDate(double v)
 {
@@ -92,6 +93,9 @@ int daysInMonth(int year, int month)
 // QDate has no year 0: its year -1 is the year 0 of the day numbers' calendar.
 QDate qDate(double dateTime)
 {
+    // A record of a damaged file may hold any double; only days of years an int holds are dates.
+    if (!(std::fabs(dateTime) < kMaxQDateDays))
+        return QDate();
     const CivilDate d = civilDate(static_cast<long long>(std::floor(dateTime)));
     return QDate(d.year > 0 ? d.year : d.year - 1, d.month, d.day);
 }

@@ -25,7 +25,8 @@ long long dayNumber(int year, int month, int day);
 /// Calendar date of the whole day of a day number (the fraction is dropped towards minus infinity).
 CivilDate civilDate(long long dayNumber);
 
-/// The calendar day of a date-time as a QDate, and back (for the toolkit's date controls).
+/// The calendar day of a date-time as a QDate, and back (for the toolkit's date controls). NaN,
+/// infinity or a day hundreds of millions of years away gives an invalid QDate.
 QDate qDate(double dateTime);
 double dayOf(const QDate& date);
 

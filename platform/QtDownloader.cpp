@@ -17,6 +17,8 @@ namespace tremora
 namespace
 {
 
+constexpr qint64 kReadBufferBytes = 1 << 20;
+
 // An HTTP status came with the reply and the transfer was not cut short: the body is whole, even
 // when the status is an error (the service explains a refused query in the body).
 bool wholeReplyArrived(const QNetworkReply& reply)
@@ -39,7 +41,7 @@ class QtDownload final : public Download
 {
 public:
     QtDownload(QNetworkAccessManager& manager, const QString& url, const QString& filePath,
-        int stallTimeoutMs, qint64 maxBytes)
+        int stallTimeoutMs, qint64 maxBytes, int deadlineMs)
         : m_path(filePath)
         , m_file(filePath + QStringLiteral(".XXXXXX"))
         , m_maxBytes(maxBytes)
@@ -53,8 +55,15 @@ public:
             QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
         request.setTransferTimeout(stallTimeoutMs);
         m_reply = manager.get(request);
+        // Without a limit Qt takes in whatever the server sends, however fast, before a drain
+        // can refuse it.
+        m_reply->setReadBufferSize(kReadBufferBytes);
+        connect(m_reply, &QNetworkReply::metaDataChanged, this, &QtDownload::checkAnnouncedSize);
         connect(m_reply, &QNetworkReply::readyRead, this, &QtDownload::drain);
         connect(m_reply, &QNetworkReply::finished, this, &QtDownload::replyFinished);
+        m_deadline.setSingleShot(true);
+        connect(&m_deadline, &QTimer::timeout, this, &QtDownload::giveUp);
+        m_deadline.start(deadlineMs);
     }
 
     ~QtDownload() override
@@ -76,6 +85,22 @@ public:
     }
 
 private:
+    // A reply that announces more than the cap is refused before its first byte is stored.
+    void checkAnnouncedSize()
+    {
+        if (!m_reply || m_failed)
+            return;
+        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_maxBytes)
+            giveUp();
+    }
+    void giveUp()
+    {
+        if (m_reply && !m_done && !m_failed) {
+            m_failed = true;
+            m_reply->abort(); // finished comes at once
+        }
+    }
     void drain()
     {
         if (!m_reply || !m_reply->isOpen() || m_failed)
@@ -83,14 +108,13 @@ private:
         const QByteArray chunk = m_reply->readAll();
         if (chunk.isEmpty())
             return;
-        if (m_file.size() + chunk.size() > m_maxBytes || m_file.write(chunk) != chunk.size()) {
-            m_failed = true;
-            m_reply->abort();
-        }
+        if (m_file.size() + chunk.size() > m_maxBytes || m_file.write(chunk) != chunk.size())
+            giveUp();
     }
 
     void replyFinished()
     {
+        m_deadline.stop();
         drain();
         const bool whole = !m_aborted && !m_failed && wholeReplyArrived(*m_reply);
         const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -123,6 +147,7 @@ private:
     QString m_path;
     QTemporaryFile m_file;
     QPointer<QNetworkReply> m_reply;
+    QTimer m_deadline;
     qint64 m_maxBytes;
     bool m_aborted = false;
     bool m_failed = false;
@@ -131,16 +156,17 @@ private:
 
 } // namespace
 
-QtDownloader::QtDownloader(int stallTimeoutMs, qint64 maxReplyBytes)
+QtDownloader::QtDownloader(int stallTimeoutMs, qint64 maxReplyBytes, int replyDeadlineMs)
     : m_stallTimeoutMs(stallTimeoutMs)
     , m_maxReplyBytes(maxReplyBytes)
+    , m_replyDeadlineMs(replyDeadlineMs)
 {
     m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
 Download* QtDownloader::download(const QString& url, const QString& filePath)
 {
-    return new QtDownload(m_manager, url, filePath, m_stallTimeoutMs, m_maxReplyBytes);
+    return new QtDownload(m_manager, url, filePath, m_stallTimeoutMs, m_maxReplyBytes, m_replyDeadlineMs);
 }
 
 } // namespace tremora

@@ -21,6 +21,10 @@ packages=(
   python3 python3-pandas python3-matplotlib
   # .ci/run's format check
   clang-format
+  # make fuzz: libFuzzer and the sanitizer runtimes come with Debian's clang
+  clang libclang-rt-14-dev
+  # make package: CPack's Debian generator tells the binaries for dpkg-shlibdeps with `file`
+  file
 )
 
 # `make package-check` alone needs the package checkers; other targets never install them.

@@ -414,11 +414,156 @@ EventServer::Answer EventServer::answer(const QByteArray& starttime, const QByte
     return a;
 }
 
+QStringList EventServer::failureNames()
+{
+    return { QStringLiteral("none"), QStringLiteral("drip"), QStringLiteral("silent"), QStringLiteral("huge"),
+        QStringLiteral("cut-row"), QStringLiteral("html-200"), QStringLiteral("html-500"),
+        QStringLiteral("html-503"), QStringLiteral("redirect-loop"), QStringLiteral("to-https"),
+        QStringLiteral("wrong-columns"), QStringLiteral("absurd-values") };
+}
+
+std::optional<EventServer::Failure> EventServer::failureNamed(const QString& name)
+{
+    const qsizetype i = failureNames().indexOf(name);
+    if (i < 0)
+        return std::nullopt;
+    return Failure(i);
+}
+
+bool EventServer::waitUnlessStopping(int ms) const
+{
+    constexpr int kStepMs = 20;
+    for (int waited = 0; waited < ms; waited += kStepMs) {
+        if (m_stopping)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(kStepMs, ms - waited)));
+    }
+    return !m_stopping;
+}
+
+bool EventServer::serveFailure(const httplib::Request& req, httplib::Response& res)
+{
+    const Failure failure = m_failure;
+    if (failure == Failure::None)
+        return false;
+    const QByteArray start = QByteArray::fromStdString(req.get_param_value("starttime"));
+    const QByteArray end = QByteArray::fromStdString(req.get_param_value("endtime"));
+    const auto page = [&res](int status, const char* text) {
+        res.status = status;
+        res.set_content(text, "text/html");
+    };
+    switch (failure) {
+    case Failure::None:
+        return false;
+    case Failure::Drip:
+    case Failure::CutRow: {
+        auto body = std::make_shared<QByteArray>(answer(start, end).body);
+        // CutRow stops halfway through the second row, with more announced.
+        const qsizetype firstRow = body->indexOf('\n') + 1;
+        const qsizetype secondRow = body->indexOf('\n', firstRow) + 1;
+        const qsizetype cut = failure == Failure::CutRow && secondRow > 0
+            ? secondRow + (body->indexOf('\n', secondRow) - secondRow) / 2
+            : body->size();
+        res.set_content_provider(std::size_t(body->size()), kReplyContentType,
+            [this, body, cut, failure](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                if (qsizetype(offset) >= cut)
+                    return false; // the connection closes
+                const std::size_t n = failure == Failure::Drip ? 1 : std::size_t(cut - qsizetype(offset));
+                if (failure == Failure::Drip && !waitUnlessStopping(m_dripIntervalMs))
+                    return false;
+                m_failureBytes += qint64(n);
+                return sink.write(body->constData() + offset, n);
+            });
+        return true;
+    }
+    case Failure::Silent:
+        // Holds the connection until the client gives up and the server stops.
+        waitUnlessStopping(24 * 3600 * 1000);
+        return true;
+    case Failure::Huge: {
+        const QByteArray whole = answer(start, end).body;
+        const QByteArray header = whole.left(whole.indexOf('\n') + 1);
+        auto block = std::make_shared<QByteArray>();
+        while (block->size() < 64 * 1024)
+            block->append(
+                "2015-07-01T00:00:00.000Z,38.8,-122.8,1.5,1.2,md,,,,,nc,x,2015-07-01T00:00:00.000Z,\"a\","
+                "earthquake\n");
+        block->prepend(header);
+        res.set_content_provider(std::size_t(kHugeReplyBytes), kReplyContentType,
+            [this, block](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                if (m_stopping)
+                    return false;
+                const std::size_t n
+                    = std::min({ length, std::size_t(block->size()), std::size_t(kHugeReplyBytes) - offset });
+                m_failureBytes += qint64(n);
+                return sink.write(block->constData(), n);
+            });
+        return true;
+    }
+    case Failure::Html200:
+        page(200,
+            "<html><head><title>Maintenance</title></head><body><h1>Service temporarily down for "
+            "maintenance</h1></body></html>\n");
+        return true;
+    case Failure::Html500:
+        page(500, "<html><body><h1>500 Internal Server Error</h1></body></html>\n");
+        return true;
+    case Failure::Html503:
+        page(503, "<html><body><h1>503 Service Unavailable</h1></body></html>\n");
+        return true;
+    case Failure::RedirectLoop: {
+        // Each redirect asks for a query of its own, so no client sees the same address twice.
+        const std::string hop = std::to_string(m_requests.load());
+        res.set_redirect(std::string(kQueryPath) + "?starttime=" + start.toStdString()
+                + "&endtime=" + end.toStdString() + "&hop=" + hop,
+            302);
+        return true;
+    }
+    case Failure::ToHttps:
+        res.set_redirect(
+            "https://" + std::string(LoopbackListener::kHost) + ":" + std::to_string(port()) + req.target,
+            301);
+        return true;
+    case Failure::WrongColumns: {
+        QByteArray body = answer(start, end).body;
+        body = body.left(body.indexOf('\n') + 1);
+        for (int i = 0; i < 20; ++i)
+            body += "2015-07-01T00:00:0" + QByteArray::number(i % 10) + ".000Z,38.8,-122.8\n";
+        res.set_content(body.constData(), std::size_t(body.size()), kReplyContentType);
+        return true;
+    }
+    case Failure::AbsurdValues: {
+        QByteArray body = answer(start, end).body;
+        body = body.left(body.indexOf('\n') + 1);
+        const char* rows[] = {
+            "2015-07-01T00:00:01.000Z,nan,-122.8,1.5,1.2,md,,,,,nc,a1,2015-07-01T00:00:00.000Z,\"a\","
+            "earthquake",
+            "2015-07-01T00:00:02.000Z,38.8,inf,1.5,1.2,md,,,,,nc,a2,2015-07-01T00:00:00.000Z,\"a\","
+            "earthquake",
+            "2015-07-01T00:00:03.000Z,38.8,-122.8,1e300,1e300,md,,,,,nc,a3,2015-07-01T00:00:00.000Z,\"a\","
+            "earthquake",
+            "0000-00-00T00:00:00.000Z,38.8,-122.8,1.5,1.2,md,,,,,nc,a4,2015-07-01T00:00:00.000Z,\"a\","
+            "earthquake",
+            "9999-12-31T23:59:59.999Z,38.8,-122.8,1.5,1.2,md,,,,,nc,a5,2015-07-01T00:00:00.000Z,\"a\","
+            "earthquake",
+        };
+        for (const char* row : rows)
+            body += QByteArray(row) + '\n';
+        res.set_content(body.constData(), std::size_t(body.size()), kReplyContentType);
+        return true;
+    }
+    }
+    return false;
+}
+
 int EventServer::start(int port)
 {
+    m_stopping = false;
     httplib::Server& server = m_listener.routes();
     server.Get(kQueryPath, [this](const httplib::Request& req, httplib::Response& res) {
         ++m_requests;
+        if (serveFailure(req, res))
+            return;
         if (const int delay = m_replyDelayMs; delay > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         const std::string start = req.get_param_value("starttime");
@@ -434,6 +579,7 @@ int EventServer::start(int port)
 
 void EventServer::stop()
 {
+    m_stopping = true; // a failure mode holding a connection lets go
     m_listener.stop();
 }
 

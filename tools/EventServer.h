@@ -6,16 +6,20 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
 namespace httplib
 {
 class Server;
+struct Request;
+struct Response;
 }
 
 namespace tremora
@@ -50,6 +54,30 @@ public:
     int addFolder(const QString& folder, QString* error = nullptr);
 
     void setLimit(int limit) { m_limit = limit; }
+
+    /// Ways a service can fail, served instead of the answer until set back to None.
+    enum class Failure {
+        None,
+        Drip, // the answer, one byte every dripIntervalMs
+        Silent, // the connection is accepted and never answered
+        Huge, // a reply of 1 GiB (announced, then streamed as long as the client reads)
+        CutRow, // the answer breaks off in the middle of a row and the connection closes
+        Html200, // a maintenance page with status 200
+        Html500, // an error page with status 500
+        Html503, // an error page with status 503
+        RedirectLoop, // every query redirected to another query, without end
+        ToHttps, // a 301 to the same address over https
+        WrongColumns, // the header, then rows with fewer columns than it names
+        AbsurdValues, // rows with NaN, infinity, 1e300 and dates 0000-00-00 and 9999-12-31
+    };
+    static constexpr qint64 kHugeReplyBytes = 1LL << 30;
+    /// The names --fail takes, in the order of Failure (None first, as "none").
+    static QStringList failureNames();
+    static std::optional<Failure> failureNamed(const QString& name);
+    void setFailure(Failure failure) { m_failure = failure; }
+    void setDripInterval(int milliseconds) { m_dripIntervalMs = milliseconds; }
+    /// Bytes of body the failure modes sent so far (to see that a client stopped reading).
+    qint64 failureBytesSent() const { return m_failureBytes; }
     /// Every answer comes this much later, as from a busy service (0: at once).
     void setReplyDelay(int milliseconds) { m_replyDelayMs = milliseconds; }
     int limit() const { return m_limit; }
@@ -105,6 +133,10 @@ private:
         int idOffset = 0; // where the id field begins in the line
     };
     void rebuildIndex();
+    /// Serves the failure mode; false for None.
+    bool serveFailure(const httplib::Request& req, httplib::Response& res);
+    /// Waits up to `ms`, ending early when the server stops. False when it stops.
+    bool waitUnlessStopping(int ms) const;
     Answer syntheticAnswer(qint64 first, qint64 last, const QByteArray& target) const;
     qint64 syntheticTime(std::size_t month, int index) const;
     void appendSyntheticRow(QByteArray& body, std::size_t month, int index, qint64 timeMs) const;
@@ -119,6 +151,10 @@ private:
     std::atomic<int> m_limit { kDefaultLimit };
     std::atomic<int> m_requests { 0 };
     std::atomic<int> m_replyDelayMs { 0 };
+    std::atomic<Failure> m_failure { Failure::None };
+    std::atomic<int> m_dripIntervalMs { 1000 };
+    std::atomic<qint64> m_failureBytes { 0 };
+    std::atomic<bool> m_stopping { false };
     LoopbackListener m_listener;
 };
 

@@ -33,7 +33,11 @@ int main(int argc, char** argv)
                        "(yyyy-MM-dd, or 'today'), about 10,000 events a month since 2015, built "
                        "from the rows of the replies."),
         QStringLiteral("day"));
-    parser.addOptions({ portOption, dataOption, limitOption, delayOption, syntheticOption });
+    const QCommandLineOption failOption(QStringLiteral("fail"),
+        QStringLiteral("Fail every query in one way: %1.")
+            .arg(tremora::EventServer::failureNames().join(QStringLiteral(", "))),
+        QStringLiteral("mode"), QStringLiteral("none"));
+    parser.addOptions({ portOption, dataOption, limitOption, delayOption, syntheticOption, failOption });
     parser.process(app);
 
     bool portOk = false, limitOk = false, delayOk = false;
@@ -45,17 +49,19 @@ int main(int argc, char** argv)
         ? QDate::currentDate()
         : QDate::fromString(syntheticText, Qt::ISODate);
     const bool syntheticOk = !parser.isSet(syntheticOption) || lastDay.isValid();
+    const auto failure = tremora::EventServer::failureNamed(parser.value(failOption));
     if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !delayOk || delay < 0
-        || !parser.isSet(dataOption) || !syntheticOk) {
+        || !parser.isSet(dataOption) || !syntheticOk || !failure) {
         std::fprintf(stderr,
             "usage: tremora_event_server --data DIR [--port N] [--limit N] [--delay MS] "
-            "[--synthetic yyyy-MM-dd|today]\n");
+            "[--synthetic yyyy-MM-dd|today] [--fail MODE]\n");
         return 2;
     }
 
     tremora::EventServer server;
     server.setLimit(limit);
     server.setReplyDelay(delay);
+    server.setFailure(*failure);
     QString error;
     const int files = server.addFolder(parser.value(dataOption), &error);
     if (files == 0) {

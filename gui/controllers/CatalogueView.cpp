@@ -3,12 +3,15 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/DayNumber.h"
+#include "gui/widgets/LogMemo.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 
+#include <QFileInfo>
 #include <QLabel>
 
 namespace tremora
@@ -46,10 +49,12 @@ QString oldestQuakesText(qint64 n)
 
 } // namespace
 
-CatalogueView::CatalogueView(TForm1& form, ProgramState& state, Dialogs& dialogs, ProgramEvents& events)
+CatalogueView::CatalogueView(
+    TForm1& form, ProgramState& state, Dialogs& dialogs, const Clock& clock, ProgramEvents& events)
     : m_form(form)
     , m_state(state)
     , m_dialogs(dialogs)
+    , m_clock(clock)
     , m_events(events)
 {
     connect(&m_events, &ProgramEvents::catalogueReloaded, this, &CatalogueView::showLoad);
@@ -68,10 +73,24 @@ void CatalogueView::showLoad(const LoadResult& result)
 
     const int count = m_state.catalogue.CatalogueCount;
     if (!result.error.isEmpty()) {
-        // A read that broke off must not pass for a good load.
+        // A read that broke off must not pass for a good load. What was read is used, but the
+        // next save would replace the file and every record only it still holds: the file goes
+        // aside first, and the next update writes a new one.
+        const QString fileName = m_state.catalogue.CatalogueFileName;
+        const bool opened = result.recordsInFile > 0;
+        const SetAside aside = opened ? setAsideDamagedFile(fileName, qDate(m_clock.today())) : SetAside {};
+        if (aside.ok) {
+            const QString text = QStringLiteral("Baza USGS odczytana częściowo (%1 z %2 rekordów); "
+                                                "uszkodzony plik zachowano jako %3.")
+                                     .arg(count)
+                                     .arg(result.recordsInFile)
+                                     .arg(QFileInfo(aside.path).fileName());
+            m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, text);
+            m_form.Memo1->appendLine(text);
+            return;
+        }
         m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kPartialText : kMissingText);
-        m_dialogs.error(QStringLiteral("Nie można odczytać pliku %1: %2")
-                            .arg(m_state.catalogue.CatalogueFileName, result.error));
+        m_dialogs.error(QStringLiteral("Nie można odczytać pliku %1: %2").arg(fileName, result.error));
         return;
     }
 

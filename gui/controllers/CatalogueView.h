@@ -7,6 +7,7 @@
 namespace tremora
 {
 
+class Clock;
 class Dialogs;
 class ProgramEvents;
 class TForm1;
@@ -21,7 +22,8 @@ class CatalogueView final : public QObject
 {
     Q_OBJECT
 public:
-    CatalogueView(TForm1& form, ProgramState& state, Dialogs& dialogs, ProgramEvents& events);
+    CatalogueView(
+        TForm1& form, ProgramState& state, Dialogs& dialogs, const Clock& clock, ProgramEvents& events);
 
     static inline const QString kLoadedText = QStringLiteral("Baza USGS odczytana poprawnie.");
     static inline const QString kMissingText = QStringLiteral("Brak bazy USGS...");
@@ -29,8 +31,10 @@ public:
 
     /// Loads the catalogue file; the load is announced as catalogueReloaded.
     void Wczytaj_baze();
-    /// Shows the outcome of a load: summary, status text (what gave way in a full catalogue) and,
-    /// for a file that could not be read, an error box.
+    /// Shows the outcome of a load: summary, status text (what gave way in a full catalogue).
+    /// A file that could not be read whole is set aside under "Baza_USGS.dat.uszkodzona-<date>"
+    /// before anything can save over it, and the user is told so in the status bar and the log;
+    /// only a file that cannot be set aside (or not opened at all) gets an error box.
     void showLoad(const LoadResult& result);
     /// Writes the summary labels from the catalogue as it is; an empty catalogue leaves them.
     void showSummary();
@@ -39,6 +43,7 @@ private:
     TForm1& m_form;
     ProgramState& m_state;
     Dialogs& m_dialogs;
+    const Clock& m_clock;
     ProgramEvents& m_events;
 };
 

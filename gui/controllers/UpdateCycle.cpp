@@ -144,18 +144,25 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
         QApplication::restoreOverrideCursor();
     switch (outcome) {
     case Outcome::Completed:
+        m_lastFailure.clear();
         switchTimer2On();
         setLamp(false);
         if (m_update.firstWrittenIndex() > 0)
             Q_EMIT m_events.recordsArrived(m_update.firstWrittenIndex(), m_update.wasRebuild());
         break;
     case Outcome::NoReply:
-        // Automatic updates stay off until an update completes.
+        // A service that fails for a while (a maintenance page, a dropped connection) must not
+        // stop the automatic updates for the rest of the run: the next tick tries again.
+        switchTimer2On();
         setLamp(false);
         break;
     case Outcome::Failed:
-        // The lamp stays red and Timer2 off; the error box says why.
-        m_platform.dialogs.error(message);
+        // The lamp stays red until an update completes; the error box says why, once: the
+        // automatic updates go on, as after a missing reply, and the same fault met again every
+        // few minutes is left to the status bar.
+        switchTimer2On();
+        if (message != std::exchange(m_lastFailure, message))
+            m_platform.dialogs.error(message);
         break;
     case Outcome::Stopped:
         break;

@@ -71,6 +71,7 @@ private:
     bool m_busyCursor = false; // set while the catalogue is saved and reloaded
     bool m_dayAfterUpdate = false; // Timer5 started the running update and shows the day after it
     bool m_timer5AfterUpdate = false; // the button started it; Timer5 follows its end
+    QString m_lastFailure; // the error of the last failed update, until one completes
 };
 
 } // namespace tremora

@@ -2,7 +2,10 @@
 #include "catalogue/CatalogueFile.h"
 #include "tests/support/TestSupport.h"
 
+#include <QBuffer>
+#include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -234,4 +237,59 @@ TEST_F(CatalogueFileTest, SaveThatFailsMidwayLeavesTheOldFileIntact)
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("Baza_USGS.dat") });
+}
+
+// A disk that fails in the middle of the file: the whole records read before the fault are
+// loaded, and the load says it broke off.
+TEST_F(CatalogueFileTest, AReadThatBreaksOffKeepsTheWholeRecordsBeforeItAndSaysSo)
+{
+    class BreakingFile final : public QBuffer
+    {
+    public:
+        using QBuffer::QBuffer;
+        qint64 failAt = 0;
+
+    protected:
+        qint64 readData(char* data, qint64 maxSize) override
+        {
+            if (pos() >= failAt)
+                return -1;
+            return QBuffer::readData(data, std::min(maxSize, failAt - pos()));
+        }
+    };
+    fill(10);
+    ASSERT_TRUE(SaveCatalogue(m_catalogue).ok);
+    QByteArray bytes = fileBytes();
+    BreakingFile file(&bytes);
+    file.failAt = 3 * qint64(sizeof(QuakeRecord)) + 17;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+
+    Catalogue loaded;
+    const LoadResult result = LoadCatalogueFrom(loaded, file);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(result.recordsInFile, 10);
+    EXPECT_EQ(result.loaded, 3);
+    EXPECT_EQ(loaded.CatalogueCount, 3);
+    EXPECT_EQ(std::memcmp(loaded.slots() + 1, bytes.constData(), 3 * sizeof(QuakeRecord)), 0);
+}
+
+TEST_F(CatalogueFileTest, ADamagedFileIsSetAsideUnderAFreeNameWithTheDay)
+{
+    fill(3);
+    ASSERT_TRUE(SaveCatalogue(m_catalogue).ok);
+    const QByteArray first = fileBytes();
+    const QDate day(2026, 12, 8);
+    const SetAside aside = setAsideDamagedFile(m_catalogue.CatalogueFileName, day);
+    ASSERT_TRUE(aside.ok) << aside.error.toStdString();
+    EXPECT_EQ(aside.path, m_catalogue.CatalogueFileName + QStringLiteral(".uszkodzona-2026-12-08"));
+    EXPECT_FALSE(QFile::exists(m_catalogue.CatalogueFileName));
+    EXPECT_EQ(test::readAll(aside.path), first);
+
+    // The same day again: the first one is kept.
+    ASSERT_TRUE(test::writeAll(m_catalogue.CatalogueFileName, "second"));
+    const SetAside again = setAsideDamagedFile(m_catalogue.CatalogueFileName, day);
+    ASSERT_TRUE(again.ok);
+    EXPECT_EQ(again.path, aside.path + QStringLiteral("-2"));
+    EXPECT_EQ(test::readAll(aside.path), first);
+    EXPECT_EQ(test::readAll(again.path), QByteArray("second"));
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 using namespace tremora;
@@ -55,4 +56,14 @@ TEST(DayNumber, TextsDoNotDependOnTheLocaleAndSurviveOddValues)
     EXPECT_EQ(dateText(1e300), QStringLiteral("-"));
     EXPECT_EQ(dateText(-1e12), QStringLiteral("-"));
     EXPECT_EQ(dateText(-1), QStringLiteral("1899-12-29"));
+}
+
+// Found by fuzzing the catalogue file: a record's NaN day reached the toolkit's date as an
+// undefined conversion.
+TEST(DayNumber, ADayThatIsNoNumberOrFarBeyondAnyCalendarGivesNoDate)
+{
+    const double days[] = { std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e300, 2e11 };
+    for (const double day : days)
+        EXPECT_FALSE(tremora::qDate(day).isValid()) << day;
+    EXPECT_TRUE(tremora::qDate(-800000).isValid());
 }

@@ -15,6 +15,7 @@
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TextPrinting.h"
 #include "tests/support/Waiting.h"
 #include "tools/EventServer.h"
 
@@ -366,11 +367,11 @@ TEST_F(UpdateCycleTest, AMonthWithoutReplyEndsTheUpdateWithNothingSaved)
         (QStringList { QStringLiteral("Import bazy z serwera USGS..."),
             QStringLiteral("Nie otrzymałem pliku z USGS.") }));
     EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
-    EXPECT_FALSE(form.Timer2->isActive()) << "automatic updates stay off until one completes";
+    EXPECT_TRUE(form.Timer2->isActive()) << "the next tick tries again";
     EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
         QStringLiteral("Aktualizacja bazy USGS przerwana (2015-06): serwer nie przysłał katalogu."));
     cycle->Timer7Timer();
-    EXPECT_EQ(form.DsFancyButton4->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+    EXPECT_EQ(form.DsFancyButton4->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
 
     // June comes, July does not: what June brought is not saved either.
     downloader.failing = QStringLiteral("starttime=2015-07-01");
@@ -395,7 +396,7 @@ TEST_F(UpdateCycleTest, APeriodTheServerKeepsFailingEndsTheUpdateInsteadOfLeavin
     EXPECT_EQ(dialogs.warnings,
         QStringList { QStringLiteral("Baza zaimportowana z sieci jest pusta, błąd serwera USGS...") });
     EXPECT_EQ(storedFile(), before) << "June is not saved while July is missing";
-    EXPECT_FALSE(form.Timer2->isActive());
+    EXPECT_TRUE(form.Timer2->isActive()) << "a maintenance page does not stop the automatic updates";
     EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcGreen);
 
     // Once the server answers again, the next update brings both months.
@@ -491,11 +492,19 @@ TEST_F(UpdateCycleTest, AMalformedReplyEndsTheUpdateThroughTheErrorBox)
 
     EXPECT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(form.GphLamp1->color(), TLampColor::lcRed);
-    EXPECT_FALSE(form.Timer2->isActive());
+    EXPECT_TRUE(form.Timer2->isActive()) << "the next automatic update tries again";
     EXPECT_FALSE(form.Timer5->isActive());
     EXPECT_FALSE(redrawn) << "the day redraw is skipped";
     EXPECT_EQ(storedFile(), before);
     EXPECT_FALSE(c.isRunning()) << "a later update may start again";
+
+    // The automatic update meets the same fault again: the status bar says so, no second box.
+    ASSERT_TRUE(c.Akt_Bazy());
+    ASSERT_TRUE(test::waitForUpdate(c.update()));
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel),
+        QStringLiteral("Aktualizacja bazy USGS przerwana (2015-06): błędne dane z serwera."));
+    EXPECT_TRUE(form.Timer2->isActive());
 }
 
 TEST_F(UpdateCycleTest, ASecondStartIsRefusedAndClosingTheWindowEndsTheUpdateUnsaved)
@@ -531,7 +540,7 @@ TEST_F(UpdateCycleTest, AFullCatalogueTakesAWholeMonthAndDropsAsManyOfItsOldestR
     TREMORA_SKIP_WITHOUT_SHARED_DATA("usgs/2015-07-fdsn-asc.csv", "the whole USGS month of July 2015");
     ASSERT_GT(
         s_server->addCsv(test::readAll(test::sharedData(QStringLiteral("usgs/2015-07-fdsn-asc.csv")))), 0);
-    CatalogueView view(form, state, dialogs, events);
+    CatalogueView view(form, state, dialogs, clock, events);
     const auto seed = seedNearFull(kCatalogueCapacity, "2015-06-29", "2015-06-30 12:00:00");
     state.LastAlertIndex = kCatalogueCapacity;
     setToday(2015, 7, 29);
@@ -571,7 +580,7 @@ TEST_F(UpdateCycleTest, AFullCatalogueTakesAWholeMonthAndDropsAsManyOfItsOldestR
 
 TEST_F(UpdateCycleTest, AnUpdateThatExactlyFillsTheCatalogueDropsNothingAndOneMoreDropsOne)
 {
-    CatalogueView view(form, state, dialogs, events);
+    CatalogueView view(form, state, dialogs, clock, events);
     const auto after = catalogueOf("2015-06-29", "2015-07-03 23:59:59.999");
     setToday(2015, 7, 3);
 
@@ -598,7 +607,7 @@ TEST_F(UpdateCycleTest, AnUpdateThatExactlyFillsTheCatalogueDropsNothingAndOneMo
 
 TEST_F(UpdateCycleTest, AFullCatalogueThatCannotBeSavedKeepsTheNewestInMemoryAndTheOldFile)
 {
-    CatalogueView view(form, state, dialogs, events);
+    CatalogueView view(form, state, dialogs, clock, events);
     const auto seed = seedNearFull(kCatalogueCapacity);
     ASSERT_TRUE(SaveCatalogue(state.catalogue).ok);
     const QByteArray before = storedFile();
@@ -660,7 +669,7 @@ TEST_F(UpdateCycleTest, AnUpdateOfMoreThanTheCapacityDropsItsOwnMatchPointAndKee
     const int dropped = int(served.size()) - kCatalogueCapacity;
     ASSERT_GT(dropped, 150);
 
-    CatalogueView view(form, state, dialogs, events);
+    CatalogueView view(form, state, dialogs, clock, events);
     Catalogue& c = state.catalogue;
     std::copy(served.begin(), served.begin() + 150, c.slots() + 1);
     c.CatalogueCount = c.ImportCount = 150;
@@ -735,6 +744,48 @@ TEST_F(UpdateCycleTest, IntervalAndCaptionFollowTheSettings)
     cycle->Timer2Timer();
     EXPECT_EQ(downloader.requests, 0);
     EXPECT_FALSE(form.Timer2->isActive());
+}
+
+} // namespace
+} // namespace tremora
+
+namespace tremora
+{
+namespace
+{
+
+// A catalogue file that broke off in the middle: what was read is used, but the file goes aside
+// before the update can save over the records only it holds; the user is told once.
+TEST_F(UpdateCycleTest, AFileReadOnlyInPartIsSetAsideBeforeTheUpdateSavesANewOne)
+{
+    CatalogueView view(form, state, dialogs, clock, events);
+    storeCatalogue("2015-06-29", "2015-06-30 12:00:00");
+    const QByteArray damaged = storedFile();
+    const int whole = state.catalogue.CatalogueCount;
+    setToday(2015, 7, 3);
+
+    // The read that broke off after 120 records.
+    LoadResult partial = LoadCatalogue(state.catalogue);
+    state.catalogue.CatalogueCount = 120;
+    state.catalogue.ImportCount = 120;
+    partial.loaded = 120;
+    partial.error = QStringLiteral("Input/output error");
+    Q_EMIT events.catalogueReloaded(partial);
+
+    const QString aside = state.catalogue.CatalogueFileName + QStringLiteral(".uszkodzona-2015-07-03");
+    EXPECT_EQ(test::readAll(aside), damaged);
+    EXPECT_FALSE(QFile::exists(state.catalogue.CatalogueFileName));
+    const QString told = QStringLiteral("Baza USGS odczytana częściowo (120 z %1 rekordów); uszkodzony plik "
+                                        "zachowano jako Baza_USGS.dat.uszkodzona-2015-07-03.")
+                             .arg(whole);
+    EXPECT_EQ(form.StatusBar1->panelText(StatusBar::kMessagePanel), told);
+    EXPECT_EQ(memoLines(), QStringList { told });
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << "told once, without a box";
+
+    ASSERT_TRUE(runUpdate(*cycle));
+    EXPECT_EQ(test::readAll(aside), damaged) << "the damaged file is never written";
+    EXPECT_GT(state.catalogue.CatalogueCount, 120);
+    EXPECT_EQ(QDir(dir.path()).entryList({ QStringLiteral("Baza_USGS.dat*") }, QDir::Files).size(), 2);
 }
 
 } // namespace
