@@ -6,8 +6,10 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/DayNumber.h"
 #include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/MapImage.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
+#include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 #include "tests/support/QuakeSample.h"
 #include "tests/support/TestSupport.h"
@@ -21,6 +23,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -129,7 +132,7 @@ struct TypedBox {
     QString defaultText; // for Answer::DefaultText
     Answer answer;
     std::function<void(TForm1&)> prepare; // checks the box's criterion and the like
-    std::function<void(TForm1&)> use; // what makes the program read the box
+    std::function<void(Program&)> use; // what makes the program read the box
 };
 
 // The state a refused text must leave as it was.
@@ -140,12 +143,26 @@ QStringList stateOf(Program& p)
         f.Label29->text(), f.Label36->text(), f.Label37->text(),
         QString::number(p.state().ShownQuakes.ShownCount), f.Edit10->text(), f.Edit11->text(),
         f.Edit6->text(), f.Edit9->text(), f.Edit13->text(), f.Edit14->text(), f.Edit15->text(),
-        f.Edit16->text() };
+        f.Edit16->text(), QString::number(p.state().LastAlertIndex), f.Memo2->toPlainText(),
+        QString::number(f.Timer4->isActive()) };
 }
 
-void search(TForm1& f)
+void search(Program& p)
 {
-    f.Button1->click();
+    p.form().Button1->click();
+}
+
+// The warnings read their boxes when an update has written records.
+void checkWarnings(Program& p)
+{
+    Q_EMIT p.events().recordsArrived(1, false);
+}
+
+// The replay reads its boxes when it starts; it needs a map it can draw on.
+void replay(Program& p)
+{
+    p.form().Image1->resize(400, 200);
+    p.form().Button8->click();
 }
 
 // Every box a person types a number into. A box another part of the window adds is one more row.
@@ -153,7 +170,7 @@ const std::vector<TypedBox>& typedBoxes()
 {
     static const std::vector<TypedBox> rows {
         { "Edit12", &TForm1::Edit12, QStringLiteral("5"), Answer::DefaultText, {},
-            [](TForm1& f) { Q_EMIT f.Edit12->editingFinished(); } },
+            [](Program& p) { Q_EMIT p.form().Edit12->editingFinished(); } },
         { "Edit10", &TForm1::Edit10, {}, Answer::Box, [](TForm1& f) { f.CheckBox2->setChecked(true); },
             search },
         { "Edit11", &TForm1::Edit11, {}, Answer::Box, [](TForm1& f) { f.CheckBox2->setChecked(true); },
@@ -170,9 +187,28 @@ const std::vector<TypedBox>& typedBoxes()
             search },
         { "Edit16", &TForm1::Edit16, {}, Answer::Box, [](TForm1& f) { f.CheckBox5->setChecked(true); },
             search },
-        { "Edit25", &TForm1::Edit25, {}, Answer::Box, {}, [](TForm1& f) { f.Button13->click(); } },
-        { "Edit26", &TForm1::Edit26, {}, Answer::Box, {}, [](TForm1& f) { f.Button13->click(); } },
-        { "Edit27", &TForm1::Edit27, {}, Answer::Box, {}, [](TForm1& f) { f.Button13->click(); } },
+        { "Edit25", &TForm1::Edit25, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
+        { "Edit26", &TForm1::Edit26, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
+        { "Edit27", &TForm1::Edit27, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
+        { "Edit1", &TForm1::Edit1, {}, Answer::Box, [](TForm1& f) { f.CheckBox6->setChecked(true); },
+            checkWarnings },
+        { "Edit19", &TForm1::Edit19, {}, Answer::Box, [](TForm1& f) { f.CheckBox6->setChecked(true); },
+            checkWarnings },
+        { "Edit17", &TForm1::Edit17, {}, Answer::Box, [](TForm1& f) { f.CheckBox9->setChecked(true); },
+            checkWarnings },
+        { "Edit18", &TForm1::Edit18, {}, Answer::Box, [](TForm1& f) { f.CheckBox9->setChecked(true); },
+            checkWarnings },
+        { "Edit2", &TForm1::Edit2, {}, Answer::Box, [](TForm1& f) { f.CheckBox7->setChecked(true); },
+            checkWarnings },
+        { "Edit3", &TForm1::Edit3, {}, Answer::Box, [](TForm1& f) { f.CheckBox7->setChecked(true); },
+            checkWarnings },
+        { "Edit4", &TForm1::Edit4, {}, Answer::Box, [](TForm1& f) { f.CheckBox8->setChecked(true); },
+            checkWarnings },
+        { "Edit5", &TForm1::Edit5, {}, Answer::Box, [](TForm1& f) { f.CheckBox8->setChecked(true); },
+            checkWarnings },
+        { "Edit29", &TForm1::Edit29, {}, Answer::Box, {}, replay },
+        { "Edit30", &TForm1::Edit30, {}, Answer::Box, {}, replay },
+        { "Edit31", &TForm1::Edit31, {}, Answer::Box, {}, replay },
     };
     return rows;
 }
@@ -217,7 +253,7 @@ TEST_F(HostileText, EveryTypedBoxAnswersEveryHostileTextWithoutAHalfChangedState
             QStringList before = stateOf(program);
             dialogs.clear();
 
-            row.use(f);
+            row.use(program);
 
             QStringList after = stateOf(program);
             if (row.answer == Answer::DefaultText) {
