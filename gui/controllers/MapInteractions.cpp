@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
@@ -73,11 +74,12 @@ void MapInteractions::Pozycja(int x, int y)
         return; // off the picture: the panels keep what they said
     m_cursor.lon = at->lon;
     m_cursor.lat = at->lat;
-    StatusBar* bar = m_form.StatusBar1;
-    bar->setPanelText(LatitudePanel, FixedText(m_cursor.lat));
-    bar->setPanelText(LongitudePanel, FixedText(m_cursor.lon));
-    bar->setPanelText(XPanel, QString::number(x));
-    bar->setPanelText(YPanel, QString::number(y));
+    // A mouse move comes often: the panels are painted with the next frame, not each at once.
+    const StatusBar* bar = m_form.StatusBar1;
+    bar->panel(LatitudePanel)->setText(FixedText(m_cursor.lat));
+    bar->panel(LongitudePanel)->setText(FixedText(m_cursor.lon));
+    bar->panel(XPanel)->setText(QString::number(x));
+    bar->panel(YPanel)->setText(QString::number(y));
 }
 
 void MapInteractions::Mapa_klik_wciskany(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
@@ -97,14 +99,20 @@ void MapInteractions::Mapa_klik_puszczany()
         QPoint(m_dragStart.x, m_dragStart.y), QPoint(m_dragEnd.x, m_dragEnd.y), highlight);
 }
 
+void MapInteractions::copyRectangle(
+    QLineEdit* lonFrom, QLineEdit* lonTo, QLineEdit* latFrom, QLineEdit* latTo)
+{
+    // Whichever way the rectangle was drawn, "from" is the lower bound.
+    showBoxText(lonFrom, FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
+    showBoxText(lonTo, FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
+    showBoxText(latFrom, FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
+    showBoxText(latTo, FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
+}
+
 void MapInteractions::Kopiujpooenie1Click()
 {
     TForm1& f = m_form;
-    // Whichever way the rectangle was drawn, "from" is the lower bound.
-    showBoxText(f.Edit13, FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
-    showBoxText(f.Edit14, FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
-    showBoxText(f.Edit15, FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
-    showBoxText(f.Edit16, FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
+    copyRectangle(f.Edit13, f.Edit14, f.Edit15, f.Edit16);
     f.PageControl1->setCurrentIndex(TForm1::TabBase);
     f.RadioButton8->setChecked(true);
     f.CheckBox4->setChecked(true);
@@ -114,10 +122,7 @@ void MapInteractions::Kopiujpooenie1Click()
 void MapInteractions::Kopiujpooenieostrzee1Click()
 {
     TForm1& f = m_form;
-    showBoxText(f.Edit2, FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
-    showBoxText(f.Edit3, FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
-    showBoxText(f.Edit4, FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
-    showBoxText(f.Edit5, FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
+    copyRectangle(f.Edit2, f.Edit3, f.Edit4, f.Edit5);
     f.PageControl3->setCurrentIndex(TForm1::TabFilters);
 }
 

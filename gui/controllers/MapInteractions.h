@@ -3,6 +3,8 @@
 
 #include <QObject>
 
+class QLineEdit;
+
 namespace tremora
 {
 
@@ -48,6 +50,8 @@ public:
     const CursorPlace& dragEnd() const { return m_dragEnd; }
 
 private:
+    /// The last marked rectangle into four criteria boxes, lower bounds first.
+    void copyRectangle(QLineEdit* lonFrom, QLineEdit* lonTo, QLineEdit* latFrom, QLineEdit* latTo);
     void replayStarted();
     void replayFinished();
 

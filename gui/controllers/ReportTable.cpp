@@ -32,12 +32,6 @@ namespace tremora
 namespace
 {
 
-// The counter label only changes every this many records of a listing.
-constexpr int kCounterStep = 100;
-// A repaint pushes the window to the screen; more often than this the eye gains nothing and a
-// listing of 30,000 rows spends more time showing its counter than listing.
-constexpr qint64 kCounterRepaintMs = 40;
-
 // Days back of the buttons of the group "Pokaż ostatnie".
 constexpr quint16 kTodayDays = 0;
 constexpr quint16 kWeekDays = 6;
@@ -102,7 +96,7 @@ void ReportTable::Wysw_tab_czas(quint16 d)
 
     const double cutoff = m_platform.clock.today() - d;
     int visited = 0;
-    m_counterShown.start();
+    ListingCounter counter(*m_form.Label29);
     {
         auto rows = batch();
         // The walk goes back from the newest record; how far back it is shows how far it got.
@@ -110,29 +104,18 @@ void ReportTable::Wysw_tab_czas(quint16 d)
             = m_state.catalogue.CatalogueCount > 0 ? m_state.catalogue.newest().OriginDate : cutoff;
         const int span = static_cast<int>(std::max(newest - cutoff, 1.0));
         HeldProgress progress(*m_form.StatusBar1, span);
-        visited = walkRecentRecords(
-            m_state.catalogue, cutoff, TableRowLimit, [this, &progress, newest](int index, int count) {
+        visited = walkRecentRecords(m_state.catalogue, cutoff, TableRowLimit,
+            [this, &progress, &counter, newest](int index, int count) {
                 Wysw_tab1(index);
-                if (count % kCounterStep == 0) {
-                    showCounter(count);
+                counter.count(count);
+                if (count % ListingCounter::kStep == 0)
                     progress.step(static_cast<int>(newest - m_state.catalogue[index].OriginDate));
-                }
             });
     }
     m_form.Label29->setText(QString::number(visited));
     if (visited == TableRowLimit)
         m_platform.dialogs.warning(QString::fromUtf8(kTableRowLimitMessage));
     showTotals();
-}
-
-void ReportTable::showCounter(int visited)
-{
-    m_form.Label29->setText(QString::number(visited));
-    // The window is not serviced during a listing; only the counter is brought to the screen.
-    if (m_counterShown.elapsed() >= kCounterRepaintMs) {
-        m_form.Label29->repaint();
-        m_counterShown.start();
-    }
 }
 
 void ReportTable::Button2Click()

@@ -4,7 +4,6 @@
 #include "table/ReportRow.h"
 #include "table/ReportTableModel.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 
 namespace tremora
@@ -56,12 +55,10 @@ public:
 
 private:
     void setUpView();
-    void showCounter(int visited);
 
     TForm1& m_form;
     ProgramState& m_state;
     Platform& m_platform;
-    QElapsedTimer m_counterShown; // since the counter was last repainted
 };
 
 } // namespace tremora

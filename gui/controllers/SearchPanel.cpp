@@ -27,11 +27,6 @@ namespace
 // Records between two looks at the clock of the progress bar.
 constexpr int kProgressStride = 4096;
 
-// The counter label changes every this many matches kept.
-constexpr int kCounterStep = 100;
-// Repainting the counter more often than this only slows a long listing down.
-constexpr qint64 kCounterRepaintMs = 40;
-
 } // namespace
 
 SearchPanel::SearchPanel(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
@@ -94,7 +89,7 @@ void SearchPanel::Button1Click()
     m_state.EnergySumJ = 0;
     m_state.EnergySumWh = 0;
     int matches = 0;
-    m_counterShown.start();
+    ListingCounter counter(*f.Label29);
     {
         // Rows appear together when the walk is through.
         const ReportTableModel::AppendBatch batch(m_state.reportRows);
@@ -110,9 +105,8 @@ void SearchPanel::Button1Click()
                 continue;
             m_state.Wysw_tab1(i, language);
             ++matches;
-            if (m_state.ShownQuakes.append(records[i], kShownCapacity)
-                && m_state.ShownQuakes.ShownCount % kCounterStep == 0)
-                showCounter(m_state.ShownQuakes.ShownCount);
+            if (m_state.ShownQuakes.append(records[i], kShownCapacity))
+                counter.count(m_state.ShownQuakes.ShownCount);
         }
     }
     if (matches == TableRowLimit)
@@ -120,16 +114,6 @@ void SearchPanel::Button1Click()
     f.Label29->setText(QString::number(matches));
     Q_EMIT m_events.listingFinished();
     Q_EMIT m_events.shownQuakesChanged();
-}
-
-void SearchPanel::showCounter(int count)
-{
-    m_form.Label29->setText(QString::number(count));
-    // The window is not serviced during the walk; only the counter is brought to the screen.
-    if (m_counterShown.elapsed() >= kCounterRepaintMs) {
-        m_form.Label29->repaint();
-        m_counterShown.start();
-    }
 }
 
 } // namespace tremora

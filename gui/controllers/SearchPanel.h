@@ -3,7 +3,6 @@
 
 #include "table/SearchFilter.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 
 namespace tremora
@@ -36,13 +35,10 @@ public:
     void Zm_war_baza();
 
 private:
-    void showCounter(int count);
-
     TForm1& m_form;
     ProgramState& m_state;
     Platform& m_platform;
     ProgramEvents& m_events;
-    QElapsedTimer m_counterShown; // since the counter was last repainted
 };
 
 } // namespace tremora

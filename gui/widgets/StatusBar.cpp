@@ -101,4 +101,21 @@ QLabel* StatusBar::panel(int index) const
     return m_panels[static_cast<std::size_t>(index)];
 }
 
+ListingCounter::ListingCounter(QLabel& label)
+    : m_label(label)
+{
+    m_shown.start();
+}
+
+void ListingCounter::count(int n)
+{
+    if (n % kStep != 0)
+        return;
+    m_label.setText(QString::number(n));
+    if (m_shown.elapsed() >= kRepaintMs) {
+        m_label.repaint();
+        m_shown.start();
+    }
+}
+
 } // namespace tremora

@@ -69,4 +69,22 @@ private:
     bool m_shown = false;
 };
 
+/// The running count of a long listing in its label (Label29): written every kStep records and
+/// brought to the screen at most every kRepaintMs, since the window is not serviced meanwhile and
+/// repainting more often only slows the listing down.
+class ListingCounter
+{
+public:
+    static constexpr int kStep = 100;
+    static constexpr qint64 kRepaintMs = 40;
+
+    explicit ListingCounter(QLabel& label);
+    /// The listing has reached `n`.
+    void count(int n);
+
+private:
+    QLabel& m_label;
+    QElapsedTimer m_shown; // since the label was last repainted
+};
+
 } // namespace tremora
