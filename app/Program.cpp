@@ -19,16 +19,16 @@
 #include "gui/widgets/MessageBoxDialogs.h"
 #include "gui/widgets/SystemTray.h"
 #include "gui/window/TForm1.h"
-#include "places/LocalTileSource.h"
 #include "places/PlaceFile.h"
-#include "places/XyzTileSource.h"
 #include "platform/Clock.h"
 #include "platform/Pause.h"
 #include "platform/QtDownloader.h"
-#include "platform/TileSource.h"
 #include "resources/Resources.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
+#include "tiles/LocalTileSource.h"
+#include "tiles/TileSource.h"
+#include "tiles/XyzTileSource.h"
 
 #include <QCalendarWidget>
 #include <QRadioButton>

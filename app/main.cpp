@@ -4,7 +4,7 @@
 #include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
-#include "places/XyzTileSource.h"
+#include "tiles/XyzTileSource.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -5,10 +5,10 @@
 // PNG) against "Mag".
 #include "app/Program.h"
 #include "catalogue/DayNumber.h"
+#include "charts/ChartSeries.h"
 #include "gui/widgets/ChartView.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/window/TForm1.h"
-#include "map/ChartSeries.h"
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
 #include "state/ProgramState.h"

@@ -4,7 +4,7 @@
 // that sums one field. The ratio is the slower search over the plain pass.
 
 #include "catalogue/Catalogue.h"
-#include "table/SearchFilter.h"
+#include "search/SearchFilter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,12 +7,12 @@
 #include "gui/controllers/Satellite.h"
 #include "gui/widgets/MapImage.h"
 #include "gui/window/TForm1.h"
-#include "places/LocalTileSource.h"
 #include "platform/testing/Doubles.h"
 #include "resources/Resources.h"
 #include "state/ProgramState.h"
 #include "table/RecentListing.h"
 #include "table/ReportTableModel.h"
+#include "tiles/LocalTileSource.h"
 
 #include <QApplication>
 #include <QCheckBox>

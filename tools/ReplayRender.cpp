@@ -11,10 +11,10 @@
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
 #include "catalogue/QuakeRecord.h"
-#include "map/ReplayStepper.h"
 #include "platform/MidiOut.h"
 #include "platform/SoftSynth.h"
 #include "platform/testing/Doubles.h"
+#include "replay/ReplayStepper.h"
 
 #include <QCoreApplication>
 #include <QDate>

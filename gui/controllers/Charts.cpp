@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/Charts.h"
 
+#include "charts/ChartContents.h"
 #include "gui/controllers/Guarded.h"
 #include "gui/controllers/SearchPanel.h"
 #include "gui/widgets/ChartView.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
-#include "map/ChartContents.h"
 #include "platform/Platform.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "map/ReplayStepper.h"
+#include "replay/ReplayStepper.h"
 
 #include <QObject>
 #include <QString>

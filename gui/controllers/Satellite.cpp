@@ -6,13 +6,13 @@
 #include "gui/widgets/PaintBox.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
-#include "places/TilePicture.h"
 #include "platform/Platform.h"
-#include "platform/TileSource.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 #include "table/NumberText.h"
 #include "table/RowPosition.h"
+#include "tiles/TilePicture.h"
+#include "tiles/TileSource.h"
 
 #include <QFile>
 #include <QFrame>

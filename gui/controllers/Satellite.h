@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "places/TileKey.h"
 #include "platform/Downloader.h"
+#include "tiles/TileKey.h"
 
 #include <QObject>
 #include <QPointer>

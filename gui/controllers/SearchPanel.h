@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "table/SearchFilter.h"
+#include "search/SearchFilter.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "map/ChartPainter.h"
+#include "charts/ChartPainter.h"
 
 #include <QPoint>
 #include <QWidget>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tab "Baza": the report list and the two charts, with the search panel, the listings of the
 // last days and the location picture on the right.
+#include "charts/ChartContents.h"
 #include "gui/widgets/ChartView.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/PaintBox.h"
 #include "gui/window/ControlFactory.h"
 #include "gui/window/TForm1.h"
-#include "map/ChartContents.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -25,20 +25,25 @@ struct Folder {
     int rank; // a folder may include its own files and those of folders of a lower rank
 };
 
-// The program's folders in their order; catalogue and places are siblings and share a rank.
+// The program's folders in their order; folders of one rank are siblings and never include each
+// other (catalogue, places and tiles; search and map; charts and replay).
 constexpr Folder kFolders[] = {
     { "platform", 0 },
     { "catalogue", 1 },
     { "places", 1 },
+    { "tiles", 1 },
     { "table", 2 },
+    { "search", 3 },
     { "map", 3 },
-    { "state", 4 },
-    { "gui/widgets", 5 },
-    { "gui/window", 6 },
-    { "gui/controllers", 7 },
-    { "app", 8 },
+    { "charts", 4 },
+    { "replay", 4 },
+    { "state", 5 },
+    { "gui/widgets", 6 },
+    { "gui/window", 7 },
+    { "gui/controllers", 8 },
+    { "app", 9 },
 };
-constexpr int kFirstGuiRank = 5;
+constexpr int kFirstGuiRank = 6;
 
 // The folder holding a path relative to the top of the tree; null outside the program folders.
 const Folder* folderOf(const QString& path)

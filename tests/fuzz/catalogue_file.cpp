@@ -12,10 +12,10 @@
 #include "map/QuakeLogLine.h"
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
+#include "search/SearchFilter.h"
 #include "table/Energy.h"
 #include "table/RecentListing.h"
 #include "table/ReportRow.h"
-#include "table/SearchFilter.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <QImage>

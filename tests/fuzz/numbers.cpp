@@ -2,9 +2,9 @@
 // The typed-number check and conversion (spr_edit) and the writing of numbers (FixedText,
 // RoundedText) over arbitrary text and arbitrary doubles.
 #include "platform/ConversionError.h"
+#include "search/SearchFilter.h"
 #include "table/NumberText.h"
 #include "table/RowPosition.h"
-#include "table/SearchFilter.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <cmath>

@@ -3,8 +3,8 @@
 // mark on the map, over arbitrary floats, zooms and map sizes.
 #include "map/MapProjection.h"
 #include "map/MarkPainter.h"
-#include "places/TileKey.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tiles/TileKey.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtDownloader.h"
-#include "platform/TileSource.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/Waiting.h"
+#include "tiles/TileSource.h"
 
 #include <QDir>
 #include <QFile>

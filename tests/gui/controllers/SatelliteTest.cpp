@@ -9,11 +9,11 @@
 #include "gui/widgets/PaintBox.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
-#include "places/LocalTileSource.h"
-#include "places/XyzTileSource.h"
 #include "state/ProgramState.h"
 #include "tests/support/QuakeSample.h"
 #include "tests/support/Waiting.h"
+#include "tiles/LocalTileSource.h"
+#include "tiles/XyzTileSource.h"
 
 #include <QAction>
 #include <QCheckBox>
