@@ -19,6 +19,23 @@ namespace
 constexpr qint64 kMsPerDay = 86'400'000;
 constexpr const char* kReplyContentType = "application/octet-stream";
 constexpr qsizetype kSyntheticRowRoom = 200; // bytes a reply reserves per event; rows are shorter
+constexpr qint64 kMsPerMinute = 60'000;
+// The live catalogue is laid out this far ahead; its clock cuts it.
+constexpr int kLiveLastYear = 2099;
+// A live change (a late report, a revision, a deletion) comes at least this long after the origin.
+constexpr qint64 kFirstChangeMinutes = 5;
+// A revision moves the magnitude by at most this many tenths either way.
+constexpr int kMaxRevisionTenths = 10;
+constexpr int kPerMille = 1000;
+
+// splitmix64: a good spread of bits from any input, so neighbouring events choose independently.
+std::uint64_t mix(std::uint64_t x)
+{
+    x += 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return x ^ (x >> 31);
+}
 
 // Days from 1970-01-01 to a proleptic Gregorian date.
 qint64 daysFromCivil(qint64 y, unsigned m, unsigned d)
@@ -271,6 +288,22 @@ int EventServer::eventCount() const
     std::lock_guard lock(m_mutex);
     if (m_syntheticFirst.empty())
         return int(m_rows.size());
+    if (m_liveNow) {
+        // Late reports and deletions leave gaps anywhere: every event up to now is asked.
+        const qint64 now = m_liveNow();
+        int served = 0;
+        for (std::size_t month = 0; month + 1 < m_syntheticFirst.size() && monthStartMs(month) <= now;
+             ++month) {
+            const int count = int(m_syntheticFirst[month + 1] - m_syntheticFirst[month]);
+            for (int i = 0; i < count; ++i) {
+                const qint64 time = syntheticTime(month, i);
+                int step = 0;
+                if (time >= m_syntheticStartMs && liveServes(m_syntheticFirst[month] + i, time, now, step))
+                    ++served;
+            }
+        }
+        return served;
+    }
     // Whole months, less what of the last one lies after its last day.
     const std::size_t last = m_syntheticFirst.size() - 2;
     const int inLast = int(m_syntheticFirst[last + 1] - m_syntheticFirst[last]);
@@ -297,7 +330,27 @@ int EventServer::syntheticMonthCount(int year, int month)
 void EventServer::serveSynthetic(const QDate& lastDay)
 {
     std::lock_guard lock(m_mutex);
+    m_liveNow = nullptr;
+    layOutSynthetic(lastDay);
+}
+
+void EventServer::serveLive(std::function<qint64()> now, const LiveSettings& settings)
+{
+    std::lock_guard lock(m_mutex);
+    m_live = settings;
+    m_liveNow = std::move(now);
+    layOutSynthetic(QDate(kLiveLastYear, 12, 31));
+    if (settings.firstDay.isValid())
+        m_syntheticStartMs = std::max(m_syntheticStartMs,
+            daysFromCivil(settings.firstDay.year(), unsigned(settings.firstDay.month()),
+                unsigned(settings.firstDay.day()))
+                * kMsPerDay);
+}
+
+void EventServer::layOutSynthetic(const QDate& lastDay)
+{
     m_syntheticFirst.clear();
+    m_syntheticStartMs = monthStartMs(0);
     if (!lastDay.isValid() || lastDay.year() < kSyntheticFirstYear || m_rows.empty())
         return;
     const int months = (lastDay.year() - kSyntheticFirstYear) * 12 + lastDay.month();
@@ -323,7 +376,8 @@ qint64 EventServer::syntheticTime(std::size_t month, int index) const
     return start + qint64(index) * length / count + (row.timeMs % 1000 + 1000) % 1000;
 }
 
-void EventServer::appendSyntheticRow(QByteArray& body, std::size_t month, int index, qint64 timeMs) const
+void EventServer::appendSyntheticRow(
+    QByteArray& body, std::size_t month, int index, qint64 timeMs, int magnitudeStepTenths) const
 {
     const qint64 number = m_syntheticFirst[month] + index;
     const Row& row = m_rows[std::size_t(number) % m_rows.size()];
@@ -333,7 +387,22 @@ void EventServer::appendSyntheticRow(QByteArray& body, std::size_t month, int in
     if (idEnd < 0)
         idEnd = line.size();
     appendTimeText(body, timeMs);
-    body.append(line.constData() + timeEnd, row.idOffset - timeEnd);
+    // A revision writes the magnitude (the fifth column) anew; a row without one keeps it empty.
+    qsizetype magBegin = timeEnd;
+    for (int field = 1; field < 4 && magBegin >= 0; ++field)
+        magBegin = line.indexOf(',', magBegin + 1);
+    const qsizetype magEnd = magBegin < 0 ? -1 : line.indexOf(',', magBegin + 1);
+    bool hasMagnitude = false;
+    const double magnitude
+        = magEnd < 0 ? 0 : line.mid(magBegin + 1, magEnd - magBegin - 1).toDouble(&hasMagnitude);
+    if (magnitudeStepTenths != 0 && hasMagnitude && magEnd < row.idOffset) {
+        const double revised = std::clamp(magnitude + magnitudeStepTenths / 10.0, 0.0, 9.5);
+        body.append(line.constData() + timeEnd, magBegin + 1 - timeEnd);
+        body.append(QByteArray::number(revised, 'f', 2));
+        body.append(line.constData() + magEnd, row.idOffset - magEnd);
+    } else {
+        body.append(line.constData() + timeEnd, row.idOffset - timeEnd);
+    }
     body.append("sy");
     body.append(QByteArray::number(number));
     body.append(line.constData() + idEnd, line.size() - idEnd);
@@ -344,8 +413,9 @@ EventServer::Answer EventServer::syntheticAnswer(qint64 first, qint64 last, cons
 {
     Answer a;
     const std::size_t months = m_syntheticFirst.size() - 1;
-    const qint64 lo = std::max(first, monthStartMs(0));
-    const qint64 hi = std::min(last, m_syntheticEndMs);
+    const qint64 lo = std::max(first, m_syntheticStartMs);
+    const qint64 now = m_liveNow ? m_liveNow() : m_syntheticEndMs;
+    const qint64 hi = std::min({ last, m_syntheticEndMs, now });
     // The events of the period: in each month it touches, a run of consecutive indices.
     struct Run {
         std::size_t month;
@@ -363,9 +433,22 @@ EventServer::Answer EventServer::syntheticAnswer(qint64 first, qint64 last, cons
                 ++run.from;
             while (run.to > run.from && syntheticTime(month, run.to - 1) > hi)
                 --run.to;
-            a.events += run.to - run.from;
             runs.push_back(run);
         }
+    }
+    // Which events of the runs are served, and how: all of them, except in the live mode.
+    const auto served = [&](const Run& run, int i, int& step) {
+        step = 0;
+        return !m_liveNow
+            || liveServes(m_syntheticFirst[run.month] + i, syntheticTime(run.month, i), now, step);
+    };
+    for (const Run& run : runs) {
+        if (!m_liveNow) {
+            a.events += run.to - run.from;
+            continue;
+        }
+        for (int i = run.from, step = 0; i < run.to; ++i)
+            a.events += served(run, i, step) ? 1 : 0;
     }
     if (a.events > m_limit) {
         a.status = 400;
@@ -375,8 +458,9 @@ EventServer::Answer EventServer::syntheticAnswer(qint64 first, qint64 last, cons
     a.body.reserve(m_header.size() + 1 + qsizetype(a.events) * kSyntheticRowRoom);
     a.body += m_header + '\n';
     for (const Run& run : runs)
-        for (int i = run.from; i < run.to; ++i)
-            appendSyntheticRow(a.body, run.month, i, syntheticTime(run.month, i));
+        for (int i = run.from, step = 0; i < run.to; ++i)
+            if (served(run, i, step))
+                appendSyntheticRow(a.body, run.month, i, syntheticTime(run.month, i), step);
     return a;
 }
 
@@ -414,6 +498,107 @@ EventServer::Answer EventServer::answer(const QByteArray& starttime, const QByte
     return a;
 }
 
+EventServer::LiveEvent EventServer::liveEvent(std::uint64_t seed, qint64 number, const LiveSettings& settings)
+{
+    const std::uint64_t h = mix(seed ^ mix(std::uint64_t(number)));
+    LiveEvent event;
+    const int draw = int(h % kPerMille);
+    int bound = settings.latePerMille;
+    if (draw < bound)
+        event.change = LiveEvent::Change::Late;
+    else if (draw < (bound += settings.revisedPerMille))
+        event.change = LiveEvent::Change::Revised;
+    else if (draw < (bound += settings.deletedPerMille))
+        event.change = LiveEvent::Change::Deleted;
+    else
+        return event;
+    const qint64 first = kFirstChangeMinutes * kMsPerMinute;
+    const qint64 span = std::max<qint64>(qint64(settings.changeHorizonMinutes) * kMsPerMinute - first, 1);
+    event.changeAfterMs = first + qint64((h >> 10) % std::uint64_t(span));
+    if (event.change == LiveEvent::Change::Revised) {
+        const int step = int((h >> 50) % kMaxRevisionTenths) + 1;
+        event.magnitudeStepTenths = (h >> 49) & 1 ? step : -step;
+    }
+    return event;
+}
+
+bool EventServer::liveServes(qint64 number, qint64 timeMs, qint64 nowMs, int& magnitudeStepTenths) const
+{
+    magnitudeStepTenths = 0;
+    if (timeMs > nowMs)
+        return false;
+    const LiveEvent event = liveEvent(m_live.seed, number, m_live);
+    const bool changed = nowMs >= timeMs + event.changeAfterMs;
+    switch (event.change) {
+    case LiveEvent::Change::None:
+        return true;
+    case LiveEvent::Change::Late:
+        return changed;
+    case LiveEvent::Change::Revised:
+        magnitudeStepTenths = changed ? event.magnitudeStepTenths : 0;
+        return true;
+    case LiveEvent::Change::Deleted:
+        return !changed;
+    }
+    return true;
+}
+
+bool EventServer::liveChangedBetween(qint64 afterMs, qint64 untilMs) const
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_liveNow || m_syntheticFirst.empty() || untilMs <= afterMs)
+        return false;
+    // Only events at most the horizon older than the span can change within it.
+    const qint64 from = afterMs - qint64(m_live.changeHorizonMinutes) * kMsPerMinute;
+    for (std::size_t month = 0; month + 1 < m_syntheticFirst.size() && monthStartMs(month) <= untilMs;
+         ++month) {
+        if (monthStartMs(month + 1) <= from)
+            continue;
+        const int count = int(m_syntheticFirst[month + 1] - m_syntheticFirst[month]);
+        for (int i = 0; i < count; ++i) {
+            const qint64 time = syntheticTime(month, i);
+            if (time < from || time < m_syntheticStartMs || time > untilMs)
+                continue;
+            const LiveEvent event = liveEvent(m_live.seed, m_syntheticFirst[month] + i, m_live);
+            const qint64 at = time + event.changeAfterMs;
+            const bool removesOrRevises
+                = event.change == LiveEvent::Change::Revised || event.change == LiveEvent::Change::Deleted;
+            if (removesOrRevises && at > afterMs && at <= untilMs)
+                return true;
+        }
+    }
+    return false;
+}
+
+EventServer::Failure EventServer::liveFailureAt(qint64 nowMs, const LiveSettings& settings)
+{
+    if (settings.failures.isEmpty() || settings.failureWindowMinutes <= 0)
+        return Failure::None;
+    const qint64 windowMs = qint64(settings.failureWindowMinutes) * kMsPerMinute;
+    const qint64 window = nowMs >= 0 ? nowMs / windowMs : (nowMs - windowMs + 1) / windowMs;
+    const std::uint64_t h = mix(settings.seed ^ mix(~std::uint64_t(window)));
+    if (int(h % kPerMille) >= settings.failurePerMille)
+        return Failure::None;
+    return settings.failures[qsizetype((h >> 20) % std::uint64_t(settings.failures.size()))];
+}
+
+QList<EventServer::Failure> EventServer::allFailures()
+{
+    QList<Failure> failures;
+    for (qsizetype i = 1; i < failureNames().size(); ++i)
+        failures << Failure(i);
+    return failures;
+}
+
+EventServer::Failure EventServer::currentFailure() const
+{
+    const Failure set = m_failure;
+    if (set != Failure::None)
+        return set;
+    std::lock_guard lock(m_mutex);
+    return m_liveNow ? liveFailureAt(m_liveNow(), m_live) : Failure::None;
+}
+
 QStringList EventServer::failureNames()
 {
     return { QStringLiteral("none"), QStringLiteral("drip"), QStringLiteral("silent"), QStringLiteral("huge"),
@@ -443,7 +628,7 @@ bool EventServer::waitUnlessStopping(int ms) const
 
 bool EventServer::serveFailure(const httplib::Request& req, httplib::Response& res)
 {
-    const Failure failure = m_failure;
+    const Failure failure = currentFailure();
     if (failure == Failure::None)
         return false;
     const QByteArray start = QByteArray::fromStdString(req.get_param_value("starttime"));
@@ -476,10 +661,15 @@ bool EventServer::serveFailure(const httplib::Request& req, httplib::Response& r
             });
         return true;
     }
-    case Failure::Silent:
-        // Holds the connection until the client gives up and the server stops.
-        waitUnlessStopping(24 * 3600 * 1000);
+    case Failure::Silent: {
+        // Holds the connection until the server stops; the live service, which fails like this
+        // again and again, lets go after a while so as not to run out of threads.
+        std::unique_lock lock(m_mutex);
+        const int hold = m_liveNow ? m_live.silentHoldMs : 24 * 3600 * 1000;
+        lock.unlock();
+        waitUnlessStopping(hold);
         return true;
+    }
     case Failure::Huge: {
         const QByteArray whole = answer(start, end).body;
         const QByteArray header = whole.left(whole.indexOf('\n') + 1);

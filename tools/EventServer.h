@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -32,7 +34,9 @@ namespace tremora
 /// more events than the limit gets the service's HTTP 400 refusal.
 ///
 /// In the synthetic mode it serves instead a made-up catalogue at the scale of the real one
-/// (serveSynthetic), built from the loaded rows.
+/// (serveSynthetic), built from the loaded rows. In the live mode (serveLive) that catalogue grows
+/// as a clock runs, and the service behaves as a live one does: it reports some events late,
+/// revises some, deletes a few and now and then fails for a while.
 ///
 /// Used by the end-to-end tests (in-process, on a thread, ephemeral port) and by `make demo`.
 /// Load events before start(); the limit and the synthetic mode may change at any time.
@@ -98,6 +102,47 @@ public:
     static int syntheticMonthCount(int year, int month);
     static constexpr int kSyntheticFirstYear = 1973;
 
+    /// How the live mode behaves. Every choice comes from the seed and the event's number, so the
+    /// same seed and the same instant always give the same answer.
+    struct LiveSettings {
+        std::uint64_t seed = 1;
+        /// The first day served; earlier events are not held (an invalid date: January 1973).
+        QDate firstDay;
+        /// Events per thousand reported late, revised (a new magnitude) and deleted, each one
+        /// between 5 minutes and `changeHorizonMinutes` after its origin time.
+        int latePerMille = 30;
+        int revisedPerMille = 20;
+        int deletedPerMille = 5;
+        int changeHorizonMinutes = 180;
+        /// The clock is cut into windows of this length; in `failurePerMille` of them every query
+        /// fails in one of `failures` (empty: none of them).
+        int failureWindowMinutes = 2;
+        int failurePerMille = 40;
+        QList<Failure> failures;
+        /// How long a silent answer holds its connection (the client has given up long before).
+        int silentHoldMs = 5'000;
+    };
+    /// What the live service does with one event.
+    struct LiveEvent {
+        enum class Change { None, Late, Revised, Deleted };
+        Change change = Change::None;
+        qint64 changeAfterMs = 0; // after the origin time
+        int magnitudeStepTenths = 0; // of a revision: never 0
+    };
+    /// Serves from now on the synthetic catalogue as it stands at the instant `now` gives
+    /// (milliseconds since 1970, UTC, asked at every query): the events whose origin time has
+    /// passed, less those not yet reported and those deleted, revisions applied. `now` is called
+    /// on the server's threads.
+    void serveLive(std::function<qint64()> now, const LiveSettings& settings);
+    static LiveEvent liveEvent(std::uint64_t seed, qint64 number, const LiveSettings& settings);
+    /// The failure the live service is in at `nowMs` (None outside its failure windows).
+    static Failure liveFailureAt(qint64 nowMs, const LiveSettings& settings);
+    /// Every failure mode but None, for LiveSettings::failures.
+    static QList<Failure> allFailures();
+    /// Whether the live service revised or deleted an event after `afterMs` and up to `untilMs`:
+    /// between two such instants it only added events.
+    bool liveChangedBetween(qint64 afterMs, qint64 untilMs) const;
+
     /// Listens on 127.0.0.1 at `port` (0 picks a free one) on a thread of its own. Returns the
     /// port, or -1 when it cannot listen.
     int start(int port = 0);
@@ -133,19 +178,29 @@ private:
         int idOffset = 0; // where the id field begins in the line
     };
     void rebuildIndex();
+    /// The synthetic months from January 1973 to `lastDay`; none for an invalid day. Holds the lock.
+    void layOutSynthetic(const QDate& lastDay);
+    /// The failure to serve now: the one set, else in the live mode the one of the moment.
+    Failure currentFailure() const;
     /// Serves the failure mode; false for None.
     bool serveFailure(const httplib::Request& req, httplib::Response& res);
     /// Waits up to `ms`, ending early when the server stops. False when it stops.
     bool waitUnlessStopping(int ms) const;
     Answer syntheticAnswer(qint64 first, qint64 last, const QByteArray& target) const;
     qint64 syntheticTime(std::size_t month, int index) const;
-    void appendSyntheticRow(QByteArray& body, std::size_t month, int index, qint64 timeMs) const;
+    void appendSyntheticRow(
+        QByteArray& body, std::size_t month, int index, qint64 timeMs, int magnitudeStepTenths = 0) const;
+    /// In the live mode: whether an event is served at `nowMs`, and with which magnitude step.
+    bool liveServes(qint64 number, qint64 timeMs, qint64 nowMs, int& magnitudeStepTenths) const;
 
     mutable std::mutex m_mutex;
     std::vector<Row> m_rows; // by time, oldest first
     // The synthetic catalogue: each month's first event number, and one more entry for the end.
     std::vector<qint64> m_syntheticFirst;
     qint64 m_syntheticEndMs = 0; // the last instant of its last day
+    qint64 m_syntheticStartMs = 0; // the first instant served
+    std::function<qint64()> m_liveNow; // set in the live mode
+    LiveSettings m_live;
     QByteArray m_header;
     int m_headerColumns = 0;
     std::atomic<int> m_limit { kDefaultLimit };

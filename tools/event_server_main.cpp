@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tremora_event_server: a loopback event service over saved USGS CSV replies, for demos and
 // manual testing; with --synthetic, a made-up catalogue from 1973 to a day at the real one's
-// scale, built from those replies' rows. Runs until killed.
+// scale, built from those replies' rows; with --live, that catalogue growing as a clock runs, with
+// late reports, revisions, deletions and spells of failure. Runs until killed.
 #include "tools/EventServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
 
 #include <cstdio>
 
@@ -37,7 +40,18 @@ int main(int argc, char** argv)
         QStringLiteral("Fail every query in one way: %1.")
             .arg(tremora::EventServer::failureNames().join(QStringLiteral(", "))),
         QStringLiteral("mode"), QStringLiteral("none"));
-    parser.addOptions({ portOption, dataOption, limitOption, delayOption, syntheticOption, failOption });
+    const QCommandLineOption liveOption(QStringLiteral("live"),
+        QStringLiteral("Serve the made-up catalogue as it grows from this instant on (yyyy-MM-ddTHH:mm:ss "
+                       "UTC, or 'now'): some events reported late, some revised, a few deleted, and "
+                       "now and then a spell of failure in one of the --fail modes."),
+        QStringLiteral("instant"));
+    const QCommandLineOption speedOption(QStringLiteral("speed"),
+        QStringLiteral("How much faster than real time the live clock runs."), QStringLiteral("factor"),
+        QStringLiteral("1"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"),
+        QStringLiteral("Seed of the live service's choices."), QStringLiteral("n"), QStringLiteral("1"));
+    parser.addOptions({ portOption, dataOption, limitOption, delayOption, syntheticOption, failOption,
+        liveOption, speedOption, seedOption });
     parser.process(app);
 
     bool portOk = false, limitOk = false, delayOk = false;
@@ -50,11 +64,21 @@ int main(int argc, char** argv)
         : QDate::fromString(syntheticText, Qt::ISODate);
     const bool syntheticOk = !parser.isSet(syntheticOption) || lastDay.isValid();
     const auto failure = tremora::EventServer::failureNamed(parser.value(failOption));
+    const QString liveText = parser.value(liveOption);
+    QDateTime liveStart = liveText == QStringLiteral("now") ? QDateTime::currentDateTimeUtc()
+                                                            : QDateTime::fromString(liveText, Qt::ISODate);
+    if (liveStart.timeSpec() == Qt::LocalTime)
+        liveStart.setTimeSpec(Qt::UTC); // a time written without a zone is UTC, as the service's are
+    bool speedOk = false, seedOk = false;
+    const double speed = parser.value(speedOption).toDouble(&speedOk);
+    const qulonglong seed = parser.value(seedOption).toULongLong(&seedOk);
+    const bool liveOk = !parser.isSet(liveOption) || (liveStart.isValid() && speedOk && speed > 0 && seedOk);
     if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !delayOk || delay < 0
-        || !parser.isSet(dataOption) || !syntheticOk || !failure) {
+        || !parser.isSet(dataOption) || !syntheticOk || !failure || !liveOk) {
         std::fprintf(stderr,
             "usage: tremora_event_server --data DIR [--port N] [--limit N] [--delay MS] "
-            "[--synthetic yyyy-MM-dd|today] [--fail MODE]\n");
+            "[--synthetic yyyy-MM-dd|today] [--live yyyy-MM-ddTHH:mm:ss|now [--speed F] [--seed N]] "
+            "[--fail MODE]\n");
         return 2;
     }
 
@@ -70,13 +94,29 @@ int main(int argc, char** argv)
     }
     if (parser.isSet(syntheticOption))
         server.serveSynthetic(lastDay);
+    QElapsedTimer running;
+    running.start();
+    if (parser.isSet(liveOption)) {
+        tremora::EventServer::LiveSettings settings;
+        settings.seed = seed;
+        settings.failures = tremora::EventServer::allFailures();
+        const qint64 startMs = liveStart.toMSecsSinceEpoch();
+        server.serveLive(
+            [startMs, speed, &running] { return startMs + qint64(double(running.elapsed()) * speed); },
+            settings);
+    }
     if (server.start(port) < 0) {
         std::fprintf(stderr, "tremora_event_server: cannot listen on port %d\n", port);
         return 1;
     }
     // The first line is the port alone, for scripts; then a line for people.
     std::printf("%d\n", server.port());
-    if (parser.isSet(syntheticOption))
+    if (parser.isSet(liveOption))
+        std::printf("serving a live catalogue of %d events from %s on, %gx real time, seed %llu, at %s%s "
+                    "(limit %d)\n",
+            server.eventCount(), qPrintable(liveStart.toString(Qt::ISODate)), speed, seed,
+            qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
+    else if (parser.isSet(syntheticOption))
         std::printf("serving %d synthetic events (January %d to %s, from the rows of %d files) at %s%s "
                     "(limit %d)\n",
             server.eventCount(), tremora::EventServer::kSyntheticFirstYear,

@@ -2,8 +2,12 @@
 #include "tools/EventServer.h"
 #include "tests/support/TestSupport.h"
 
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QSet>
+
+#include <atomic>
 
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -190,6 +194,115 @@ TEST(EventServerTest, ASyntheticCatalogueIsMadeOfTheLoadedRowsAndOnlyGrowsAtItsE
 
     s.serveSynthetic(QDate());
     EXPECT_EQ(s.eventCount(), 3) << "back to the loaded rows";
+}
+
+qint64 at(const char* time)
+{
+    qint64 ms = 0;
+    EventServer::parseTime(time, ms);
+    return ms;
+}
+
+// The rows of an answer by id (the twelfth column), as (time, magnitude).
+QHash<QByteArray, QPair<QByteArray, QByteArray>> byId(const QByteArray& body)
+{
+    QHash<QByteArray, QPair<QByteArray, QByteArray>> rows;
+    const QList<QByteArray> lines = bodyLines(body);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines[i].split(',');
+        rows.insert(fields[11], { fields[0], fields[4] });
+    }
+    return rows;
+}
+
+TEST(EventServerTest, TheLiveServiceGrowsWithItsClockReportsLateRevisesDeletesAndFailsForSpells)
+{
+    EventServer s;
+    s.addCsv(kHeader15 + "\n" + row("2015-07-03T01:00:00.123Z", "a", "u", "1.5") + "\n"
+        + row("2015-07-03T02:00:00.456Z", "b", "u", "2.5") + "\n"
+        + row("2015-07-03T03:00:00.789Z", "c", "u", "3.5") + "\n");
+    std::atomic<qint64> now { at("2026-03-10T12:00:00") };
+    EventServer::LiveSettings live;
+    live.seed = 7;
+    live.firstDay = QDate(2026, 3, 1);
+    live.latePerMille = 100;
+    live.revisedPerMille = 100;
+    live.deletedPerMille = 100;
+    s.serveLive([&now] { return now.load(); }, live);
+    const auto days = [&s] { return s.answer("2026-03-09", "2026-03-11 23:59:59.999").body; };
+
+    EXPECT_EQ(bodyLines(s.answer("2026-02-01", "2026-02-28 23:59:59.999").body).size(), 1)
+        << "no history before the first day";
+    const QByteArray before = days();
+    EXPECT_EQ(days(), before) << "the same instant gives the same answer";
+    const qint64 then = now;
+    now += 6 * 3'600'000;
+    const QByteArray after = days();
+
+    const auto old = byId(before);
+    const auto current = byId(after);
+    int late = 0, revised = 0, deleted = 0, added = 0;
+    for (auto it = current.cbegin(); it != current.cend(); ++it) {
+        qint64 time = 0;
+        ASSERT_TRUE(EventServer::parseTime(it->first, time));
+        EXPECT_LE(time, now.load()) << "nothing from the future";
+        if (old.contains(it.key()))
+            revised += old[it.key()].second != it->second ? 1 : 0;
+        else if (time <= then)
+            ++late;
+        else
+            ++added;
+    }
+    for (auto it = old.cbegin(); it != old.cend(); ++it)
+        deleted += current.contains(it.key()) ? 0 : 1;
+    EXPECT_GT(late, 0) << "events reported after later ones";
+    EXPECT_GT(revised, 0);
+    EXPECT_GT(deleted, 0);
+    EXPECT_NEAR(added, 6 * 10'000 / (31 * 24), 20) << "about 10,000 events a month";
+    qint64 previous = 0;
+    for (const auto& line : bodyLines(after).mid(1)) {
+        qint64 time = 0;
+        EventServer::parseTime(line.left(line.indexOf(',')), time);
+        EXPECT_GT(time, previous) << "late reports are served in time order";
+        previous = time;
+    }
+
+    // Between two instants it says it only added events, the later answer holds every row of the
+    // earlier as it was.
+    int quiet = 0;
+    for (qint64 minute = 0; minute < 60; ++minute) {
+        const qint64 from = then + minute * 60'000;
+        now = from;
+        const QList<QByteArray> first = bodyLines(days());
+        now = from + 60'000;
+        if (s.liveChangedBetween(from, from + 60'000))
+            continue;
+        ++quiet;
+        const QList<QByteArray> lines = bodyLines(days());
+        const QSet<QByteArray> second(lines.cbegin(), lines.cend());
+        for (const QByteArray& line : first)
+            ASSERT_TRUE(second.contains(line)) << "a row changed or went at minute " << minute;
+    }
+    EXPECT_GT(quiet, 30);
+
+    // Spells of failure over HTTP; the service's own answer stays as it is.
+    live.failures = { EventServer::Failure::Html503 };
+    live.failurePerMille = 1000;
+    s.serveLive([&now] { return now.load(); }, live);
+    ASSERT_GT(s.start(), 0);
+    httplib::Client client("127.0.0.1", s.port());
+    const auto failed
+        = client.Get("/fdsnws/event/1/query?starttime=2026-03-09%2000:00:00&endtime=2026-03-09%2023:59:59");
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->status, 503);
+    EXPECT_EQ(s.answer("2026-03-09", "2026-03-09 23:59:59.999").status, 200);
+    live.failurePerMille = 0;
+    s.serveLive([&now] { return now.load(); }, live);
+    const auto served
+        = client.Get("/fdsnws/event/1/query?starttime=2026-03-09%2000:00:00&endtime=2026-03-09%2023:59:59");
+    ASSERT_TRUE(served);
+    EXPECT_EQ(served->status, 200);
+    s.stop();
 }
 
 } // namespace
