@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/MonthPlan.h"
 
+#include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
 
 #include <algorithm>
@@ -60,7 +61,15 @@ UpdatePlan planUpdate(const Catalogue& catalogue, double today)
         request.matchFirst = true;
         const double newest = catalogue.newest().OriginDate;
         if (isPlannableDay(newest)) {
-            const CivilDate from = civilDate(static_cast<long long>(std::floor(newest)));
+            // The reply is matched against the newest stored records from the oldest of them on,
+            // so it may start on that one's day: an earthquake the service reports late, after
+            // that record, then comes with it even when it happened before the newest one's day.
+            double first = newest;
+            const double oldestMatched
+                = catalogue[std::max(1, catalogue.CatalogueCount - (kMatchWindow - 1))].OriginDate;
+            if (isPlannableDay(oldestMatched) && oldestMatched <= newest)
+                first = oldestMatched;
+            const CivilDate from = civilDate(static_cast<long long>(std::floor(first)));
             request.year = from.year;
             request.month = from.month;
             request.firstDay = from.day;

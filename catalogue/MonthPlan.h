@@ -41,9 +41,10 @@ struct UpdatePlan {
     std::vector<MonthRequest> months;
 };
 
-/// The months of one update: from the newest record's day (or 1 January 1973 for a rebuild) to
-/// today. Each month runs from its first day (the newest record's day for the first month of an
-/// incremental update) to its last, today's month only to today. February has 29 days in leap
+/// The months of one update: from the day of the oldest record the first reply is matched against
+/// (of the newest kMatchWindow; the newest record's day when that one is no day), or from 1 January
+/// 1973 for a rebuild, to today. Each month runs from its first day (that day for the first month
+/// of an incremental update) to its last, today's month only to today. February has 29 days in leap
 /// years. The plan always ends at today's month; when the newest record lies after today's month
 /// (a clock set back) it holds just that record's month. A newest date that is no day (NaN, or
 /// before 1973) is planned as from January 1973.

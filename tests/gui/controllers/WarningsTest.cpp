@@ -8,6 +8,7 @@
 #include "gui/controllers/UpdateCycle.h"
 #include "gui/window/TForm1.h"
 #include "platform/testing/Doubles.h"
+#include "search/AlertCheck.h"
 #include "state/ProgramState.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/Waiting.h"
@@ -161,6 +162,41 @@ TEST_F(WarningsTest, EachUpdateReportsWhatItBroughtOnceEvenWhenTheServiceReports
     update(reply);
     EXPECT_EQ(warningLines().size(), 2);
     EXPECT_EQ(program->state().LastAlertIndex, program->state().catalogue.CatalogueCount);
+}
+
+TEST_F(WarningsTest, AnEarthquakeReportedLateAcrossMidnightIsStoredAndReported)
+{
+    // Stored: one an hour to 7 July, 00:00, and one ten minutes later, the newest.
+    std::vector<Event> service;
+    for (int i = 0; i <= 6 * 24; ++i)
+        service.push_back({ 1 + i / 24, (i % 24) * 3600, 4.0 });
+    service.push_back({ 7, 600, 4.0 });
+    start(service);
+    // The service, like the real one, answers each query from the day it starts on.
+    downloader.setAnswer([&service](const QString& url, const QString& path) {
+        const int from = url.indexOf(QStringLiteral("starttime=2015-07-"));
+        const int firstDay = from < 0 ? 99 : url.mid(from + 18, 2).toInt();
+        std::vector<Event> reply;
+        for (const Event& e : service)
+            if (e.day >= firstDay)
+                reply.push_back(e);
+        return test::writeAll(path, csvOf(reply));
+    });
+
+    // A strong one of 6 July, 23:50, is reported once the day has turned.
+    service.insert(service.end() - 2, { 6, 23 * 3600 + 3000, 7.0 });
+    service.push_back({ 7, 1200, 4.0 });
+    UpdateCycle& cycle = program->updateCycle();
+    ASSERT_TRUE(cycle.Akt_Bazy());
+    ASSERT_TRUE(test::waitForUpdate(cycle.update()));
+
+    const QString late = QStringLiteral("2015-07-06 23:50:00 Mag.: 7  10,5,  20,25, Głęb.: 10");
+    EXPECT_EQ(warningLines(), QStringList { late });
+    const Catalogue& c = program->state().catalogue;
+    ASSERT_EQ(c.CatalogueCount, int(service.size()));
+    EXPECT_EQ(AlertLine(c[c.CatalogueCount - 3]), late) << "in its place, before the newest three";
+    LoadCatalogue(program->state().catalogue);
+    EXPECT_EQ(AlertLine(c[c.CatalogueCount - 3]), late) << "and saved";
 }
 
 TEST_F(WarningsTest, ARebuildIsHistoryButTheUpdateAfterItIsNews)
