@@ -8,6 +8,8 @@
 # make package        builds optimised and makes the Debian package build/release/tremora_<version>_amd64.deb
 # make package-check  makes it and checks it with lintian, desktop-file-validate and appstreamcli
 # make screenshots    redraws the pictures of every tab in docs/ from the demo catalogue
+# make soak   a day of use (SOAK_HOURS, default 24) by a random user (SOAK_SEED) against the live
+#             loopback event service, optimised; SOAK_BUILD=test runs it in the sanitizer build
 
 JOBS    ?= $(shell nproc)
 GEN     := -G Ninja
@@ -102,3 +104,14 @@ pictures: deps
 	$(RENDER_MAP) plates $(NE_LAYERS) --boundaries $(SHARED_DATA)/plates/PB2002_boundaries.json -o data/Plyty_tektoniczne.jpg
 	$(RENDER_MAP) photo --picture $(SHARED_DATA)/maps/earth-2048x1024.jpg -o data/Ziemia.jpg
 	$(RENDER_MAP) icon -o resources/icons/tremora.png
+
+# make soak   the whole program for SOAK_HOURS simulated hours (24) with a random user (SOAK_SEED, 1)
+#             against the live loopback event service; prints soak_* figures and fails on any broken
+#             invariant. SOAK_BUILD=test runs it in the sanitizer build.
+SOAK_BUILD ?= release
+SOAK_HOURS ?= 24
+SOAK_SEED  ?= 1
+.PHONY: soak
+soak: build-$(SOAK_BUILD)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 SOAK_HOURS=$(SOAK_HOURS) SOAK_SEED=$(SOAK_SEED) \
+	  nice -n 5 build/$(SOAK_BUILD)/tests/soak/tremora_soak
