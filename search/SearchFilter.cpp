@@ -200,7 +200,8 @@ SearchCriteria searchCriteria(const SearchBoxes& boxes, double from, double to, 
 
 bool MatchesSearch(const QuakeRecord& r, const SearchCriteria& c)
 {
-    if (r.OriginDate < c.dayFrom || r.OriginDate > c.dayTo)
+    // Written so that a date that is no number (a damaged record) is outside every period.
+    if (!(r.OriginDate >= c.dayFrom && r.OriginDate <= c.dayTo))
         return false;
     const bool mag = c.magnitude && c.magFrom <= r.Mag10 && r.Mag10 <= c.magTo;
     const bool depth = c.depth && c.depthFrom <= r.Depth10 && r.Depth10 <= c.depthTo;

@@ -26,6 +26,8 @@
 
 #include <algorithm>
 
+#include <limits>
+
 namespace tremora
 {
 
@@ -37,6 +39,14 @@ constexpr quint16 kTodayDays = 0;
 constexpr quint16 kWeekDays = 6;
 constexpr quint16 kMonthDays = 31;
 constexpr quint16 kThreeMonthsDays = 92;
+
+// Whole days from `earlier` to `later` for the progress bar; a span that is no number, or none
+// an int can hold, counts as none.
+int daysBetween(double later, double earlier)
+{
+    const double days = later - earlier;
+    return days >= 0 && days < double(std::numeric_limits<int>::max()) ? static_cast<int>(days) : 0;
+}
 
 } // namespace
 
@@ -102,14 +112,14 @@ void ReportTable::Wysw_tab_czas(quint16 d)
         // The walk goes back from the newest record; how far back it is shows how far it got.
         const double newest
             = m_state.catalogue.CatalogueCount > 0 ? m_state.catalogue.newest().OriginDate : cutoff;
-        const int span = static_cast<int>(std::max(newest - cutoff, 1.0));
+        const int span = std::max(daysBetween(newest, cutoff), 1);
         HeldProgress progress(*m_form.StatusBar1, span);
         visited = walkRecentRecords(m_state.catalogue, cutoff, TableRowLimit,
             [this, &progress, &counter, newest](int index, int count) {
                 Wysw_tab1(index);
                 counter.count(count);
                 if (count % ListingCounter::kStep == 0)
-                    progress.step(static_cast<int>(newest - m_state.catalogue[index].OriginDate));
+                    progress.step(daysBetween(newest, m_state.catalogue[index].OriginDate));
             });
     }
     m_form.Label29->setText(QString::number(visited));

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     for (int i = startCount + 1; i <= c.ImportCount; ++i) {
         const QuakeRecord& r = c[i];
-        if (r.Mag10 > kMaxMag10 || r.Depth10 > kMaxDepth10 || !std::isfinite(r.OriginDate))
+        if (!isSoundRecord(r))
             std::abort();
     }
     return 0;
