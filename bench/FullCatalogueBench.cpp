@@ -100,6 +100,21 @@ void plainWrite(const std::string& path, const QByteArray& bytes)
     ::close(fd);
 }
 
+// How many of the oldest records of the catalogue file `before` are gone from `after`: the
+// position in the old file of the record that now comes first. Counted from the records
+// themselves, whatever any other part of the program does with its indices.
+int oldestDropped(const QByteArray& before, const Catalogue& after)
+{
+    if (after.CatalogueCount <= 0)
+        return -1;
+    const auto* old = reinterpret_cast<const QuakeRecord*>(before.constData());
+    const qsizetype count = before.size() / qsizetype(sizeof(QuakeRecord));
+    for (qsizetype i = 0; i < count; ++i)
+        if (std::memcmp(&old[i], &after[1], sizeof(QuakeRecord)) == 0)
+            return int(i);
+    return -1;
+}
+
 template <typename Op> double seconds(Op&& op)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -243,13 +258,12 @@ int run()
         file.close();
         bench.program->catalogueView().Wczytaj_baze();
         state.catalogue.ImportCount = state.catalogue.CatalogueCount;
-        const int before = state.LastAlertIndex = state.catalogue.CatalogueCount;
 
         ours.push_back(seconds([&] {
             bench.program->updateCycle().Akt_Bazy();
             bench.waitForUpdate();
         }));
-        dropped = before - state.LastAlertIndex;
+        dropped = oldestDropped(image, state.catalogue);
         plain.push_back(seconds([&] {
             plainWrite(plainPath, image);
             scratch->ImportCount = 0;
