@@ -21,6 +21,9 @@ struct ProgramState;
 /// The update itself (CatalogueUpdate) runs by events, so the window keeps answering while it
 /// runs; meanwhile a second start is refused, and closing the window ends the update without
 /// saving. This controller only moves what the update reports to the controls.
+///
+/// A replay may run meanwhile: it owns the log and the map then, so the update writes no log
+/// lines and no day display follows it; the status bar says what the update does.
 class UpdateCycle final : public QObject
 {
     Q_OBJECT
@@ -71,6 +74,7 @@ private:
     bool m_busyCursor = false; // set while the catalogue is saved and reloaded
     bool m_dayAfterUpdate = false; // Timer5 started the running update and shows the day after it
     bool m_timer5AfterUpdate = false; // the button started it; Timer5 follows its end
+    bool m_replayRunning = false; // a replay holds the log and the map
     QString m_lastFailure; // the error of the last failed update, until one completes
 };
 
