@@ -5,6 +5,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/UpdateCycle.h"
 #include "gui/window/TForm1.h"
 #include "platform/testing/Doubles.h"
@@ -65,14 +66,6 @@ std::vector<Event> quietHistory()
         events.push_back({ 1 + i / 24, (i % 24) * 3600, 4.0 });
     return events;
 }
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
 
 // The real window over doubles on 10 July 2015, whose updates are answered with the events a
 // test sets; balloons are recorded.
