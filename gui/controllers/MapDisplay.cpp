@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
+#include "table/PeriodSpan.h"
 
 #include <QButtonGroup>
 #include <QCalendarWidget>

@@ -5,7 +5,6 @@
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
-#include "map/MapSelection.h"
 #include "places/PlaceList.h"
 #include "platform/ConversionError.h"
 #include "platform/Platform.h"
@@ -140,15 +139,14 @@ void ReportTable::Button5Click()
 
 void ReportTable::ComboBox2Change()
 {
-    const std::optional<int> days = periodSpanDays(m_form.ComboBox2->currentIndex());
+    const int item = m_form.ComboBox2->currentIndex();
+    const std::optional<int> days = periodSpanDays(item);
     if (!days)
         return;
     m_form.DateTimePicker1->setDay(m_platform.clock.today() - *days);
     // The map's period chooser shows the same span, so both say what the pickers hold (a
     // chooser shown without being picked changes nothing).
-    for (int item = 0; item < kPeriodItemCount; ++item)
-        if (item != kWholeCatalogueItem && kPeriodDays[item] == *days)
-            m_form.ComboBox1->setCurrentIndex(item);
+    m_form.ComboBox1->setCurrentIndex(kFirstSpanItem + item);
 }
 
 void ReportTable::clearTable()
