@@ -65,9 +65,7 @@ void Charts::DsFancyButton5Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabMagnitude);
     if (!criteria)
         return;
-    m_state.ShownQuakes.clear();
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
+    m_state.clearListing(ProgramState::Emptied::ShownList);
     const QString title
         = periodTitle(kMagnitudeTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
     m_form.DBChart1->setContent(
@@ -80,9 +78,7 @@ void Charts::DsFancyButton6Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabEnergy);
     if (!criteria)
         return;
-    m_state.ShownQuakes.clear();
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
+    m_state.clearListing(ProgramState::Emptied::ShownList);
     const double from = m_form.DateTimePicker3->value();
     const QString title = periodTitle(kEnergyTitle, from, m_form.DateTimePicker4->value());
     m_form.DBChart2->setContent(

@@ -203,12 +203,9 @@ void MapDisplay::Kalendarz2()
     f.MonthCalendar1->setMaximumDate(qDate(m_platform.clock.today()));
     if (f.CheckBox1->isChecked())
         Button15Click();
-    m_state.reportRows.clear();
+    m_state.clearListing();
     int n = 0;
-    m_state.ShownQuakes.clear();
     const double day = dayOf(f.MonthCalendar1->selectedDate());
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
 
     const bool allMagnitudes = f.RadioButton6->isChecked();
     const MagnitudeRange range = magnitudeRange();

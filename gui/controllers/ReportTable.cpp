@@ -88,10 +88,8 @@ void ReportTable::Wysw_tab1(int n)
 
 void ReportTable::Wysw_tab_czas(quint16 d)
 {
-    clearTable();
+    m_state.clearListing(ProgramState::Emptied::Table);
     m_form.PageControl4->setCurrentIndex(TForm1::TabReport);
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
 
     const double cutoff = m_platform.clock.today() - d;
     int visited = 0;

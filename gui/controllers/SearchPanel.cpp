@@ -84,10 +84,7 @@ void SearchPanel::Button1Click()
     const SearchCriteria criteria = searchCriteria(
         boxes(), f.DateTimePicker3->value(), f.DateTimePicker4->value(), !f.RadioButton8->isChecked());
 
-    m_state.ShownQuakes.clear();
-    m_state.reportRows.clear();
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
+    m_state.clearListing();
     int matches = 0;
     ListingCounter counter(*f.Label29);
     {
