@@ -94,7 +94,6 @@ public:
     WindowShell& shell() { return *m_shell; }
     UpdateCycle& updateCycle() { return *m_updateCycle; }
     Satellite& satellite() { return *m_satellite; }
-    RowActions& rowActions() { return *m_rowActions; }
     MapInteractions& mapInteractions() { return *m_mapInteractions; }
     Warnings& warnings() { return *m_warnings; }
     Replay& replay() { return *m_replay; }

@@ -49,7 +49,7 @@ Charts::Charts(TForm1& form, ProgramState& state, Platform& platform, ProgramEve
 std::optional<SearchCriteria> Charts::selection(int tab)
 {
     TForm1& f = m_form;
-    Q_EMIT m_events.timer5OffRequested();
+    Q_EMIT m_events.listingTookOver();
     f.PageControl4->setCurrentIndex(tab);
     const SearchBoxes boxes = searchBoxes(f);
     if (const std::optional<QString> fault = formularz1(boxes)) {

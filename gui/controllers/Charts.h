@@ -37,8 +37,8 @@ public:
     void Mysz_przes_en(int x, int y);
 
 private:
-    /// Timer5 off, the chart's tab shown, the panel checked and converted; nothing when a box
-    /// is faulty (its warning has been shown).
+    /// The chart takes the window over: its tab shown, the panel checked and converted; nothing
+    /// when a box is faulty (its warning has been shown).
     std::optional<SearchCriteria> selection(int tab);
     void saveFailed(const QString& path);
 

@@ -132,10 +132,10 @@ void MapDisplay::finishDrawing()
 void MapDisplay::Button14Click()
 {
     TForm1& f = m_form;
-    Q_EMIT m_events.autoUpdateHoldRequested();
+    Q_EMIT m_events.longJobStarted();
     if (f.Image1->width() < kMinMapSide || f.Image1->height() < kMinMapSide) {
         setStatus(kMapTooSmallText);
-        Q_EMIT m_events.autoUpdateResumeRequested();
+        Q_EMIT m_events.longJobEnded();
         return;
     }
     m_state.ShownQuakes.clear();
@@ -160,7 +160,7 @@ void MapDisplay::Button14Click()
         finishDrawing();
     }
     setStatus(kDoneText);
-    Q_EMIT m_events.autoUpdateResumeRequested();
+    Q_EMIT m_events.longJobEnded();
 }
 
 void MapDisplay::Button15Click()
@@ -193,7 +193,7 @@ void MapDisplay::Zmiana_zakresu()
 
 void MapDisplay::Kalendarz()
 {
-    Q_EMIT m_events.autoUpdateHoldRequested();
+    Q_EMIT m_events.calendarDayChosen();
     Kalendarz2();
 }
 

@@ -61,6 +61,8 @@ MapInteractions::MapInteractions(TForm1& form, ProgramState& state, Platform& pl
         &MapInteractions::Pokawszystkonamapie1Click);
     connectGuarded(dialogs, f.Timer1, &QTimer::timeout, this, &MapInteractions::Timer1Timer);
     connectGuarded(dialogs, f.Timer3, &QTimer::timeout, this, &MapInteractions::Timer3Timer);
+    // A row selected anew ends the blink of the earthquake selected before.
+    connect(&m_events, &ProgramEvents::rowSelectionChanged, m_form.Timer1, &QTimer::stop);
     connect(&m_events, &ProgramEvents::replayStarted, this, &MapInteractions::replayStarted);
     connect(&m_events, &ProgramEvents::replayFinished, this, &MapInteractions::replayFinished);
 }
@@ -162,7 +164,6 @@ void MapInteractions::Timer3Timer()
     if (m_state.catalogue.CatalogueCount == 0 || shown == 0 || m_form.Timer1->isActive())
         return;
     m_form.Timer3->setInterval(blinkIntervalMs(shown));
-    m_form.Timer1->stop();
     m_blinkPhase = !m_blinkPhase;
     drawQuakes(m_form, m_state.ShownQuakes, m_blinkPhase ? kOrdinaryMark : kBlinkShownMark);
 }

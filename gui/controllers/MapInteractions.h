@@ -47,7 +47,6 @@ public:
 
     const CursorPlace& cursor() const { return m_cursor; }
     const CursorPlace& dragStart() const { return m_dragStart; }
-    const CursorPlace& dragEnd() const { return m_dragEnd; }
 
 private:
     /// The last marked rectangle into four criteria boxes, lower bounds first.

@@ -72,7 +72,7 @@ void RowActions::selectionChanged(const QItemSelection& selected, const QItemSel
 
 void RowActions::Klik(int row)
 {
-    m_form.Timer1->stop();
+    Q_EMIT m_events.rowSelectionChanged();
     const ReportTableModel& rows = m_state.reportRows;
     m_state.SelectedLonText = rows.cell(row, ReportTableModel::Longitude);
     m_state.SelectedLatText = rows.cell(row, ReportTableModel::Latitude);

@@ -77,7 +77,7 @@ void SearchPanel::Zm_war_baza()
 void SearchPanel::Button1Click()
 {
     TForm1& f = m_form;
-    Q_EMIT m_events.timer5OffRequested();
+    Q_EMIT m_events.listingTookOver();
     f.PageControl4->setCurrentIndex(TForm1::TabReport);
     if (!formularz1())
         return;
