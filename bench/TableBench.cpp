@@ -5,6 +5,7 @@
 
 #include "bench/support/FigureReporter.h"
 #include "bench/support/Main.h"
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/SearchPanel.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -44,6 +45,7 @@ struct Fixture : fakes::FakePlatform {
     TForm1 form;
     ProgramState state;
     ProgramEvents events;
+    CriteriaGroup criteria = CriteriaGroup::search(form, dialogs);
     std::unique_ptr<ReportTable> table;
     std::unique_ptr<SearchPanel> search;
 
@@ -82,7 +84,7 @@ struct Fixture : fakes::FakePlatform {
         places.PlaceCount = kPlaceCapacity;
 
         table = std::make_unique<ReportTable>(form, state, platform, events);
-        search = std::make_unique<SearchPanel>(form, state, platform, events);
+        search = std::make_unique<SearchPanel>(form, state, platform, events, criteria);
         form.resize(1280, 900);
         form.show();
         // The buttons sit on the tab "Baza", beside the table: that is where a listing runs.

@@ -8,6 +8,7 @@
 namespace tremora
 {
 
+class CriteriaGroup;
 class ProgramEvents;
 class TForm1;
 class Tray;
@@ -24,10 +25,9 @@ public:
     static inline const QString kBalloonTitle = QStringLiteral("Alert:");
     static constexpr int kBalloonMs = 60'000;
 
-    Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray);
+    Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray,
+        CriteriaGroup& criteria);
 
-    /// The eight boxes and the four switches of the warning criteria as they stand.
-    SearchBoxes boxes() const;
     /// Checks the records written since the last check; a faulty box is reported and the same
     /// records wait for the next check.
     void Alerty();
@@ -44,6 +44,7 @@ private:
     Platform& m_platform;
     ProgramEvents& m_events;
     Tray& m_tray;
+    CriteriaGroup& m_criteria;
     AlertLedger m_ledger;
 };
 
