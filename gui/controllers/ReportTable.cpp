@@ -5,7 +5,6 @@
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
-#include "map/MapSelection.h"
 #include "places/PlaceList.h"
 #include "platform/ConversionError.h"
 #include "platform/Platform.h"
@@ -99,10 +98,8 @@ void ReportTable::Wysw_tab1(int n)
 
 void ReportTable::Wysw_tab_czas(quint16 d)
 {
-    clearTable();
+    m_state.clearListing(ProgramState::Emptied::Table);
     m_form.PageControl4->setCurrentIndex(TForm1::TabReport);
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
 
     const double cutoff = m_platform.clock.today() - d;
     int visited = 0;
@@ -150,15 +147,14 @@ void ReportTable::Button5Click()
 
 void ReportTable::ComboBox2Change()
 {
-    const std::optional<int> days = periodSpanDays(m_form.ComboBox2->currentIndex());
+    const int item = m_form.ComboBox2->currentIndex();
+    const std::optional<int> days = periodSpanDays(item);
     if (!days)
         return;
     m_form.DateTimePicker1->setDay(m_platform.clock.today() - *days);
     // The map's period chooser shows the same span, so both say what the pickers hold (a
     // chooser shown without being picked changes nothing).
-    for (int item = 0; item < kPeriodItemCount; ++item)
-        if (item != kWholeCatalogueItem && kPeriodDays[item] == *days)
-            m_form.ComboBox1->setCurrentIndex(item);
+    m_form.ComboBox1->setCurrentIndex(kFirstSpanItem + item);
 }
 
 void ReportTable::clearTable()

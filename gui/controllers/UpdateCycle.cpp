@@ -49,9 +49,12 @@ UpdateCycle::UpdateCycle(TForm1& form, ProgramState& state, Platform& platform, 
     connectGuarded(dialogs, m_form.Timer5, &QTimer::timeout, this, &UpdateCycle::Timer5Timer);
     connectGuarded(dialogs, m_form.Timer7, &QTimer::timeout, this, &UpdateCycle::Timer7Timer);
     connectGuarded(dialogs, m_form.Edit12, &QLineEdit::editingFinished, this, &UpdateCycle::Zmiana_timera);
-    connect(&m_events, &ProgramEvents::autoUpdateHoldRequested, m_form.Timer2, &QTimer::stop);
-    connect(&m_events, &ProgramEvents::autoUpdateResumeRequested, this, &UpdateCycle::switchTimer2On);
-    connect(&m_events, &ProgramEvents::timer5OffRequested, this, &UpdateCycle::Timer5Off);
+    // The automatic update waits while a long job walks the catalogue, and stays off once the
+    // user chose a day to look at, which its news would replace.
+    connect(&m_events, &ProgramEvents::longJobStarted, m_form.Timer2, &QTimer::stop);
+    connect(&m_events, &ProgramEvents::longJobEnded, this, &UpdateCycle::switchTimer2On);
+    connect(&m_events, &ProgramEvents::calendarDayChosen, m_form.Timer2, &QTimer::stop);
+    connect(&m_events, &ProgramEvents::listingTookOver, this, &UpdateCycle::Timer5Off);
     connect(&m_events, &ProgramEvents::replayStarted, this, [this] { m_replayRunning = true; });
     connect(&m_events, &ProgramEvents::replayFinished, this, [this] { m_replayRunning = false; });
     connectUpdate();
@@ -140,7 +143,6 @@ bool UpdateCycle::Akt_Bazy()
     setLamp(true);
     const DateLayout layout
         = m_form.CheckBox16->isChecked() ? DateLayout::DayMonthYear : DateLayout::YearMonthDay;
-    Q_EMIT m_events.updateStarted();
     return m_update.start(layout);
 }
 
@@ -178,7 +180,6 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
     case Outcome::Stopped:
         break;
     }
-    Q_EMIT m_events.updateFinished();
 
     // The day display after an update would wipe a running replay's map and log.
     const bool carryOn = outcome != Outcome::Failed && outcome != Outcome::Stopped && !m_replayRunning;

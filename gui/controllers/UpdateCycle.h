@@ -16,7 +16,8 @@ struct ProgramState;
 
 /// The update's controls: the update button, the periodic timer Timer2 with its interval in
 /// Edit12, the one-shot Timer5, the lamp and the button's caption colour (Timer7). It owns Timer2
-/// and Timer5; other areas hold or resume the automatic update through the program events.
+/// and Timer5, and decides what becomes of them when the program events say that a long job, a
+/// chosen day or a listing took the window.
 ///
 /// The update itself (CatalogueUpdate) runs by events, so the window keeps answering while it
 /// runs; meanwhile a second start is refused, and closing the window ends the update without

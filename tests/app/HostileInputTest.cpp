@@ -7,6 +7,7 @@
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/ListingExport.h"
 #include "gui/controllers/Replay.h"
+#include "gui/controllers/Warnings.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/StatusBar.h"
@@ -223,6 +224,7 @@ TEST_F(HostileCatalogue, FilesOfRandomBytesLoadWhatIsSoundAndEveryRoadGetsThroug
 enum class Answer {
     DefaultText, // the box falls back to its documented default
     Box, // a warning or error box says what is wrong
+    StatusBar, // the status bar says what is wrong, and no box stops the user
 };
 
 struct TypedBox {
@@ -289,21 +291,21 @@ const std::vector<TypedBox>& typedBoxes()
         { "Edit25", &TForm1::Edit25, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
         { "Edit26", &TForm1::Edit26, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
         { "Edit27", &TForm1::Edit27, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
-        { "Edit1", &TForm1::Edit1, {}, Answer::Box, [](TForm1& f) { f.CheckBox6->setChecked(true); },
+        { "Edit1", &TForm1::Edit1, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox6->setChecked(true); },
             checkWarnings },
-        { "Edit19", &TForm1::Edit19, {}, Answer::Box, [](TForm1& f) { f.CheckBox6->setChecked(true); },
+        { "Edit19", &TForm1::Edit19, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox6->setChecked(true); },
             checkWarnings },
-        { "Edit17", &TForm1::Edit17, {}, Answer::Box, [](TForm1& f) { f.CheckBox9->setChecked(true); },
+        { "Edit17", &TForm1::Edit17, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox9->setChecked(true); },
             checkWarnings },
-        { "Edit18", &TForm1::Edit18, {}, Answer::Box, [](TForm1& f) { f.CheckBox9->setChecked(true); },
+        { "Edit18", &TForm1::Edit18, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox9->setChecked(true); },
             checkWarnings },
-        { "Edit2", &TForm1::Edit2, {}, Answer::Box, [](TForm1& f) { f.CheckBox7->setChecked(true); },
+        { "Edit2", &TForm1::Edit2, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox7->setChecked(true); },
             checkWarnings },
-        { "Edit3", &TForm1::Edit3, {}, Answer::Box, [](TForm1& f) { f.CheckBox7->setChecked(true); },
+        { "Edit3", &TForm1::Edit3, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox7->setChecked(true); },
             checkWarnings },
-        { "Edit4", &TForm1::Edit4, {}, Answer::Box, [](TForm1& f) { f.CheckBox8->setChecked(true); },
+        { "Edit4", &TForm1::Edit4, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox8->setChecked(true); },
             checkWarnings },
-        { "Edit5", &TForm1::Edit5, {}, Answer::Box, [](TForm1& f) { f.CheckBox8->setChecked(true); },
+        { "Edit5", &TForm1::Edit5, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox8->setChecked(true); },
             checkWarnings },
         // The instruments are read with "MIDI" on.
         { "Edit29", &TForm1::Edit29, {}, Answer::Box, [](TForm1& f) { f.CheckBox13->setChecked(true); },
@@ -361,6 +363,11 @@ TEST_F(HostileText, EveryTypedBoxAnswersEveryHostileTextWithoutAHalfChangedState
             if (row.answer == Answer::DefaultText) {
                 EXPECT_EQ(box->text(), row.defaultText);
                 EXPECT_TRUE(dialogs.errors.isEmpty() && dialogs.warnings.isEmpty());
+            } else if (row.answer == Answer::StatusBar) {
+                EXPECT_TRUE(dialogs.errors.isEmpty() && dialogs.warnings.isEmpty());
+                EXPECT_TRUE(f.StatusBar1->panelText(StatusBar::kMessagePanel).startsWith(Warnings::kHeldText))
+                    << f.StatusBar1->panelText(StatusBar::kMessagePanel).toStdString();
+                EXPECT_EQ(box->text(), text) << "what was typed stays to be mended";
             } else {
                 EXPECT_EQ(dialogs.errors.size() + dialogs.warnings.size(), 1) << "one clear message";
                 const QString message

@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/UpdateCycle.h"
 #include "gui/window/TForm1.h"
 #include "tests/support/TestSupport.h"
@@ -13,19 +14,6 @@
 
 namespace tremora::test
 {
-
-namespace
-{
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
-
-} // namespace
 
 QByteArray csvOf(const std::vector<Event>& events)
 {

@@ -6,7 +6,9 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/UpdateCycle.h"
+#include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "platform/testing/Doubles.h"
 #include "state/ProgramState.h"
@@ -36,6 +38,8 @@ using test::quietHistory;
 
 class WarningsTest : public test::UpdatedWindow
 {
+protected:
+    QString status() { return form().StatusBar1->panelText(StatusBar::kMessagePanel); }
 };
 
 const QString kM65 = QStringLiteral("2015-07-08 03:00:00 Mag.: 6,5  10,5,  20,25, Głęb.: 10");
@@ -123,13 +127,50 @@ TEST_F(WarningsTest, AFaultyBoxReportsNothingAndTheSameRecordsWaitForTheNextChec
     std::vector<Event> reply(history.end() - 2, history.end());
     reply.push_back({ 8, 3600, 6.2 });
     update(reply);
-    EXPECT_EQ(
-        dialogs.warnings, QStringList { QStringLiteral("Błąd przecinka w \"Ostrzeżenia - magnituda\"") });
+    EXPECT_TRUE(dialogs.warnings.isEmpty()) << "the warnings run by themselves: no box stops the user";
+    EXPECT_EQ(status(), Warnings::kHeldText + QStringLiteral("Błąd przecinka w \"Ostrzeżenia - magnituda\""));
     EXPECT_TRUE(warningLines().isEmpty());
 
     form().Edit1->setText(QStringLiteral("6,0"));
     program->warnings().Alerty();
     EXPECT_EQ(warningLines().size(), 1);
+}
+
+// A text that is no number, left in a box whose criterion is off, never holds the warnings; one
+// in a box that is on holds them, is said once however many updates come, and the records it
+// held are reported as soon as the box is mended.
+TEST_F(WarningsTest, OnlyCheckedBoxesCountAndAFaultIsSaidOnceUntilTheBoxIsMended)
+{
+    std::vector<Event> history = quietHistory();
+    start(history);
+    form().Edit1->setText(QStringLiteral("5,0")); // magnitude from 5,0, on
+    form().CheckBox9->setChecked(false); // depth, off
+    form().Edit17->setText(QStringLiteral("5-"));
+
+    std::vector<Event> reply(history.end() - 2, history.end());
+    reply.push_back({ 8, 3600, 5.6 });
+    update(reply);
+    EXPECT_EQ(warningLines(),
+        QStringList { QStringLiteral("2015-07-08 01:00:00 Mag.: 5,6  10,5,  20,25, Głęb.: 10") });
+    EXPECT_TRUE(dialogs.warnings.isEmpty() && dialogs.errors.isEmpty());
+
+    form().Edit1->setText(QStringLiteral("5-"));
+    reply.push_back({ 8, 7200, 5.7 });
+    update(reply);
+    const QString held = Warnings::kHeldText + QStringLiteral("Błąd liczby w \"Ostrzeżenia - magnituda\"");
+    EXPECT_EQ(status(), held);
+    form().StatusBar1->setPanelText(StatusBar::kMessagePanel, QString());
+    reply.push_back({ 8, 9000, 3.0 });
+    update(reply);
+    EXPECT_NE(status(), held) << "said once, not at every update";
+    EXPECT_EQ(warningLines().size(), 1);
+    EXPECT_TRUE(dialogs.warnings.isEmpty() && dialogs.errors.isEmpty());
+
+    // Mended: what the fault held is reported at once, without waiting for an update.
+    form().Edit1->setText(QStringLiteral("5,0"));
+    Q_EMIT form().Edit1->editingFinished();
+    ASSERT_EQ(warningLines().size(), 2);
+    EXPECT_TRUE(warningLines()[1].contains(QStringLiteral("Mag.: 5,7  ")));
 }
 
 TEST_F(WarningsTest, CriteriaCombineAsTheRadioButtonsSayAndTheLabelsFollow)
