@@ -23,9 +23,9 @@ for candidate in clang-format-$version clang-format; do
   fi
 done
 if [ -z "$format" ]; then
-  found=$(command -v clang-format >/dev/null && clang-format --version || echo none)
+  found=$(compgen -c | grep -E '^clang-format(-[0-9]+)?$' | sort -u | paste -sd ' ')
   cat >&2 <<MSG
-format: needs clang-format $version, which lays out this project's files; found: $found.
+format: needs clang-format $version, which lays out this project's files; found: ${found:-none}
 format: on Debian 12:  sudo apt-get install clang-format-$version   (make installs it)
 format: on Debian 13, which offers no version $version:  pipx install clang-format==$version.0.6
 format:   (puts clang-format $version in ~/.local/bin; have that folder on PATH), then run this again.
