@@ -3,6 +3,7 @@
 // checked and nothing matching, as "i" and as "lub", against a plain pass over the same records
 // that sums one field. The ratio is the slower search over the plain pass.
 
+#include "bench/RunOutcome.h"
 #include "catalogue/Catalogue.h"
 #include "search/SearchFilter.h"
 
@@ -113,7 +114,7 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred)
+            if (runFailed(run))
                 continue;
             // The scans run on one thread: on a busy machine their CPU time is the steadier figure.
             const double ms = run.GetAdjustedCPUTime();

@@ -144,8 +144,7 @@ int main(int argc, char** argv)
             [&m, &catalogue, &observer](benchmark::State& state) {
                 for (auto _ : state) {
                     catalogue->ImportCount = 0;
-                    const tremora::AnalizaResult r
-                        = tremora::Analiza(m.bytes, *catalogue, 0, false, observer);
+                    tremora::AnalizaResult r = tremora::Analiza(m.bytes, *catalogue, 0, false, observer);
                     benchmark::DoNotOptimize(r.rowsPlaced);
                 }
                 state.SetBytesProcessed(state.iterations() * m.bytes.size());

@@ -3,6 +3,7 @@
 // selection with the automatic location picture on, through a listing of 30,000 rows.
 
 #include "app/Program.h"
+#include "bench/RunOutcome.h"
 #include "catalogue/Catalogue.h"
 #include "gui/controllers/Satellite.h"
 #include "gui/widgets/MapImage.h"
@@ -121,7 +122,7 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration)
+            if (runFailed(run) || run.run_type != Run::RT_Iteration)
                 continue;
             if (run.run_name.function_name == "BM_TileLocal")
                 m_tileMs = run.GetAdjustedRealTime();

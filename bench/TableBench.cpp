@@ -3,6 +3,7 @@
 // up over a full place list for every row, then the first paint of the table view; and the same
 // through the search panel ("Pokaż przefiltrowane" with every record matching).
 
+#include "bench/RunOutcome.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/SearchPanel.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -142,7 +143,7 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred)
+            if (runFailed(run))
                 continue;
             if (run.run_name.function_name == "BM_Table30000Rows") {
                 m_tableMs = run.GetAdjustedRealTime();
