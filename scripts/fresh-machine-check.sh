@@ -138,7 +138,8 @@ mkdir -p "$logs"
 # Logs of the last ten runs are kept.
 ls -1d "$cache"/logs/*/ 2>/dev/null | head -n -10 | xargs -r rm -rf
 
-exec 9>"$cache/lock"
+# One lock per release: the roots of the two releases are made and used independently.
+exec 9>"$cache/$suite.lock"
 flock 9
 step_start=$SECONDS
 if $rebuild_root || [ ! -f "$base.recipe" ] || [ "$(cat "$base.recipe")" != "$recipe" ] ||
