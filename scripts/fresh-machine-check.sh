@@ -24,12 +24,15 @@
 # a check of the package alone in a few minutes, without the builds of a to c. Give the --suite
 # the package was built on.
 # It prints one line per step and a verdict, keeps the logs under the cache folder and exits
-# non-zero when a step fails. --keep keeps the run's overlay layer for a look afterwards.
+# non-zero when a step fails. --keep keeps the run's overlay layer for a look afterwards. Each step
+# may take 45 minutes (TREMORA_FRESH_STEP_MINUTES), time enough on 2 idle cores.
 # About 25 minutes on 2 cores (most of it the two builds; d adds the packaging of the release
 # build and an apt install), plus 2 minutes when the root is made.
 set -euo pipefail
 
 cache=${TREMORA_FRESH_CACHE:-/var/cache/tremora-fresh}
+# A step that takes longer has hung; a machine busy with other builds may need more.
+step_minutes=${TREMORA_FRESH_STEP_MINUTES:-45}
 suite=bookworm
 rebuild_root=false
 keep=false
@@ -213,9 +216,9 @@ fi
 # The environment of a fresh root login, with the host's proxy variables.
 fresh_env=(HOME=/root LANG=C.UTF-8 TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
     "${proxy_env[@]}")
-# Runs a shell command in the clone in the root, as root; 45 minutes at most.
+# Runs a shell command in the clone in the root, as root; a step's time limit at most.
 in_root() {
-    timeout -k 30 45m env -i "${fresh_env[@]}" chroot "$root" /bin/bash -c "cd /src/tremora && $1"
+    timeout -k 30 "${step_minutes}m" env -i "${fresh_env[@]}" chroot "$root" /bin/bash -c "cd /src/tremora && $1"
 }
 
 failed=()
@@ -278,7 +281,7 @@ setsid env -i "${fresh_env[@]}" QT_QPA_PLATFORM=offscreen chroot "$root" /bin/ba
     >"$log" 2>&1 </dev/null &
 make_pid=$!
 result=FAIL
-limit=$((SECONDS + 45 * 60))
+limit=$((SECONDS + step_minutes * 60))
 while kill -0 $make_pid 2>/dev/null && [ $SECONDS -lt $limit ]; do
     if program_running; then
         program_start=$SECONDS
@@ -295,7 +298,7 @@ while kill -0 $make_pid 2>/dev/null && [ $SECONDS -lt $limit ]; do
 done
 if [ -z "${program_start:-}" ]; then
     if kill -0 $make_pid 2>/dev/null; then
-        echo "fresh-machine-check: the program did not start within 45 minutes" >>"$log"
+        echo "fresh-machine-check: the program did not start within $step_minutes minutes" >>"$log"
     else
         echo "fresh-machine-check: make run ended before the program started" >>"$log"
     fi
