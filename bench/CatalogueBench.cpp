@@ -91,7 +91,7 @@ void BM_LoadCatalogue(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        const LoadResult result = LoadCatalogue(f.catalogue);
+        LoadResult result = LoadCatalogue(f.catalogue);
         benchmark::DoNotOptimize(result.loaded);
     }
     state.SetBytesProcessed(state.iterations() * kBytes);
@@ -111,7 +111,7 @@ void BM_SaveCatalogue(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        const SaveResult result = SaveCatalogue(f.catalogue);
+        SaveResult result = SaveCatalogue(f.catalogue);
         benchmark::DoNotOptimize(result.ok);
     }
     state.SetBytesProcessed(state.iterations() * kBytes);

@@ -112,7 +112,7 @@ int tremora::bench::measure()
             [&m, &catalogue, &observer](benchmark::State& state) {
                 for (auto _ : state) {
                     catalogue->ImportCount = 0;
-                    const AnalizaResult r = Analiza(m.bytes, *catalogue, 0, false, observer);
+                    AnalizaResult r = Analiza(m.bytes, *catalogue, 0, false, observer);
                     benchmark::DoNotOptimize(r.rowsPlaced);
                 }
                 state.SetBytesProcessed(state.iterations() * m.bytes.size());

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/support/FigureReporter.h"
+#include "bench/support/RunOutcome.h"
 
 namespace tremora::bench
 {
@@ -21,7 +22,7 @@ void FigureReporter::ReportRuns(const std::vector<Run>& runs)
     if (m_table == Table::Shown)
         ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-        if (run.error_occurred || run.run_type != Run::RT_Iteration)
+        if (runFailed(run) || run.run_type != Run::RT_Iteration)
             continue;
         m_runs.insert_or_assign(run.run_name.function_name, run);
     }

@@ -236,7 +236,7 @@ TEST_F(SatelliteTest, NewerRequestSupersedesOlder)
     startWithTwoRows(true);
     serveTiles();
     int shown = 0;
-    QObject::connect(form().Image19, &MapImage::pictureChanged, [&shown] { ++shown; });
+    QObject::connect(form().Image19, &MapImage::pictureChanged, form().Image19, [&shown] { ++shown; });
     selectRow(0);
     selectRow(1); // runs Klik for row 0 (left) and row 1 (entered)
     ASSERT_EQ(m_downloader.urls.size(), 3);
