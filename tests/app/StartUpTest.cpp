@@ -64,7 +64,10 @@ TEST_F(StartUp, WithCatalogueShowsItsSpanAndSchedulesUpdates)
     EXPECT_EQ(s.catalogue.CatalogueCount, 3);
     EXPECT_EQ(s.catalogue.ImportCount, 3);
     EXPECT_EQ(s.LastAlertIndex, 3);
-    EXPECT_EQ(f.StatusBar1->panelText(kStatus), QStringLiteral("Baza USGS odczytana poprawnie."));
+    // The ten bytes after the last whole record are a record cut short: the file goes aside.
+    EXPECT_EQ(f.StatusBar1->panelText(kStatus),
+        QStringLiteral("Baza USGS: pominięto 1 uszkodzony rekord; uszkodzony plik zachowano jako "
+                       "Baza_USGS.dat.uszkodzona-2015-07-10."));
     EXPECT_EQ(f.Label3->text(), QStringLiteral("3"));
     EXPECT_EQ(f.Label7->text(), QStringLiteral("2015-07-01"));
     EXPECT_EQ(f.Label9->text(), QStringLiteral("2015-07-03"));
