@@ -13,6 +13,7 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 namespace tremora
 {
@@ -104,9 +105,12 @@ void CatalogueView::showLoad(const LoadResult& result)
     }
     if (result.damaged > 0) {
         // The damaged records were left out; the file as it was goes aside untouched, so that no
-        // byte of it is lost, and the next update writes the sound records anew.
+        // byte of it is lost, and the sound records are written anew at once: a program closed
+        // before its next update finds them at the next start.
         const SetAside aside = setAsideDamagedFile(fileName, qDate(m_clock.today()));
-            if (aside.ok) {
+        if (aside.ok) {
+            if (const SaveResult saved = SaveCatalogue(m_state.catalogue); !saved.ok)
+                m_dialogs.error(QStringLiteral("Nie można zapisać pliku %1: %2").arg(fileName, saved.error));
             tellOnce(QStringLiteral("Baza USGS: pominięto %1; uszkodzony plik zachowano jako %2.")
                          .arg(damagedRecordsText(result.damaged), QFileInfo(aside.path).fileName()));
             return;
@@ -136,6 +140,9 @@ void CatalogueView::tellOnce(const QString& text)
 {
     m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, text);
     m_form.Memo1->appendLine(text);
+    // The update a second after start-up takes the log and the status bar over; "Ostrzeżenia"
+    // keeps the news until the user has read it.
+    m_form.Memo2->appendPlainText(text);
 }
 
 void CatalogueView::showSummary()

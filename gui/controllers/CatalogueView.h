@@ -41,7 +41,8 @@ public:
     void showSummary();
 
 private:
-    /// A load's news, given once: in the status bar and as a line of the log.
+    /// A load's news, given once: in the status bar, as a line of the log and, to stay, in
+    /// "Ostrzeżenia".
     void tellOnce(const QString& text);
 
     TForm1& m_form;
