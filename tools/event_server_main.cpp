@@ -4,25 +4,20 @@
 // scale, built from those replies' rows; with --live, that catalogue growing as a clock runs, with
 // late reports, revisions, deletions and spells of failure. Runs until killed.
 #include "tools/EventServer.h"
+#include "tools/ServerCommandLine.h"
 
-#include <QCommandLineParser>
+#include <QCommandLineOption>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 
-#include <cstdio>
-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tremora_event_server"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Answers /fdsnws/event/1/query like the USGS event service."));
-    parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-        QStringLiteral("Port on 127.0.0.1 (0 picks a free one)."), QStringLiteral("port"),
-        QStringLiteral("0"));
+    tremora::ServerCommandLine line(QStringLiteral("tremora_event_server"),
+        QStringLiteral("Answers /fdsnws/event/1/query like the USGS event service."),
+        QStringLiteral("--data DIR [--port N] [--limit N] [--delay MS] [--synthetic yyyy-MM-dd|today] "
+                       "[--live yyyy-MM-ddTHH:mm:ss|now [--speed F] [--seed N]] [--fail MODE]"));
     const QCommandLineOption dataOption(
         QStringLiteral("data"), QStringLiteral("Folder of *-fdsn-asc.csv replies."), QStringLiteral("dir"));
     const QCommandLineOption limitOption(QStringLiteral("limit"),
@@ -50,12 +45,13 @@ int main(int argc, char** argv)
         QStringLiteral("1"));
     const QCommandLineOption seedOption(QStringLiteral("seed"),
         QStringLiteral("Seed of the live service's choices."), QStringLiteral("n"), QStringLiteral("1"));
-    parser.addOptions({ portOption, dataOption, limitOption, delayOption, syntheticOption, failOption,
-        liveOption, speedOption, seedOption });
-    parser.process(app);
+    line.process(app,
+        { dataOption, limitOption, delayOption, syntheticOption, failOption, liveOption, speedOption,
+            seedOption });
+    const QCommandLineParser& parser = line.parser();
 
-    bool portOk = false, limitOk = false, delayOk = false;
-    const int port = parser.value(portOption).toInt(&portOk);
+    bool limitOk = false, delayOk = false;
+    const std::optional<int> port = line.port();
     const int limit = parser.value(limitOption).toInt(&limitOk);
     const int delay = parser.value(delayOption).toInt(&delayOk);
     const QString syntheticText = parser.value(syntheticOption);
@@ -73,14 +69,9 @@ int main(int argc, char** argv)
     const double speed = parser.value(speedOption).toDouble(&speedOk);
     const qulonglong seed = parser.value(seedOption).toULongLong(&seedOk);
     const bool liveOk = !parser.isSet(liveOption) || (liveStart.isValid() && speedOk && speed > 0 && seedOk);
-    if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !delayOk || delay < 0
-        || !parser.isSet(dataOption) || !syntheticOk || !failure || !liveOk) {
-        std::fprintf(stderr,
-            "usage: tremora_event_server --data DIR [--port N] [--limit N] [--delay MS] "
-            "[--synthetic yyyy-MM-dd|today] [--live yyyy-MM-ddTHH:mm:ss|now [--speed F] [--seed N]] "
-            "[--fail MODE]\n");
-        return 2;
-    }
+    if (!port || !limitOk || limit < 0 || !delayOk || delay < 0 || !parser.isSet(dataOption) || !syntheticOk
+        || !failure || !liveOk)
+        return line.usageError();
 
     tremora::EventServer server;
     server.setLimit(limit);
@@ -88,10 +79,8 @@ int main(int argc, char** argv)
     server.setFailure(*failure);
     QString error;
     const int files = server.addFolder(parser.value(dataOption), &error);
-    if (files == 0) {
-        std::fprintf(stderr, "tremora_event_server: %s\n", qPrintable(error));
-        return 1;
-    }
+    if (files == 0)
+        return line.failure(error);
     if (parser.isSet(syntheticOption))
         server.serveSynthetic(lastDay);
     QElapsedTimer running;
@@ -105,27 +94,37 @@ int main(int argc, char** argv)
             [startMs, speed, &running] { return startMs + qint64(double(running.elapsed()) * speed); },
             settings);
     }
-    if (server.start(port) < 0) {
-        std::fprintf(stderr, "tremora_event_server: cannot listen on port %d\n", port);
-        return 1;
-    }
-    // The first line is the port alone, for scripts; then a line for people.
-    std::printf("%d\n", server.port());
+    if (server.start(*port) < 0)
+        return line.failure(QStringLiteral("cannot listen on port %1").arg(*port));
     if (parser.isSet(liveOption))
-        std::printf("serving a live catalogue of %d events from %s on, %gx real time, seed %llu, at %s%s "
-                    "(limit %d)\n",
-            server.eventCount(), qPrintable(liveStart.toString(Qt::ISODate)), speed, seed,
-            qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
+        line.serving(server.port(),
+            QStringLiteral(
+                "serving a live catalogue of %1 events from %2 on, %3x real time, seed %4, at %5%6 "
+                "(limit %7)")
+                .arg(server.eventCount())
+                .arg(liveStart.toString(Qt::ISODate))
+                .arg(speed)
+                .arg(seed)
+                .arg(server.baseUrl(), QLatin1String(tremora::EventServer::kQueryPath))
+                .arg(limit));
     else if (parser.isSet(syntheticOption))
-        std::printf("serving %d synthetic events (January %d to %s, from the rows of %d files) at %s%s "
-                    "(limit %d)\n",
-            server.eventCount(), tremora::EventServer::kSyntheticFirstYear,
-            qPrintable(lastDay.toString(Qt::ISODate)), files, qPrintable(server.baseUrl()),
-            tremora::EventServer::kQueryPath, limit);
+        line.serving(server.port(),
+            QStringLiteral(
+                "serving %1 synthetic events (January %2 to %3, from the rows of %4 files) at %5%6 "
+                "(limit %7)")
+                .arg(server.eventCount())
+                .arg(tremora::EventServer::kSyntheticFirstYear)
+                .arg(lastDay.toString(Qt::ISODate))
+                .arg(files)
+                .arg(server.baseUrl(), QLatin1String(tremora::EventServer::kQueryPath))
+                .arg(limit));
     else
-        std::printf("serving %d events from %d files at %s%s (limit %d)\n", server.eventCount(), files,
-            qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
-    std::fflush(stdout);
+        line.serving(server.port(),
+            QStringLiteral("serving %1 events from %2 files at %3%4 (limit %5)")
+                .arg(server.eventCount())
+                .arg(files)
+                .arg(server.baseUrl(), QLatin1String(tremora::EventServer::kQueryPath))
+                .arg(limit));
     server.wait();
     return 0;
 }

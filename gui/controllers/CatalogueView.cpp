@@ -13,6 +13,7 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 namespace tremora
 {
@@ -35,16 +36,27 @@ QString groupedNumber(qint64 n)
     return digits;
 }
 
-// "1 najstarszy wstrząs", "3 najstarsze wstrząsy", "12 345 najstarszych wstrząsów".
-QString oldestQuakesText(qint64 n)
+// The count and the words of its Polish form: one, a few (2-4, but not 12-14), many.
+QString countedText(qint64 n, const QString& one, const QString& few, const QString& many)
 {
     const qint64 last = n % 10;
     const qint64 lastTwo = n % 100;
-    const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
-    const QString words = n == 1 ? QStringLiteral("najstarszy wstrząs")
-        : few                    ? QStringLiteral("najstarsze wstrząsy")
-                                 : QStringLiteral("najstarszych wstrząsów");
-    return groupedNumber(n) + QLatin1Char(' ') + words;
+    const bool isFew = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
+    return groupedNumber(n) + QLatin1Char(' ') + (n == 1 ? one : isFew ? few : many);
+}
+
+// "1 najstarszy wstrząs", "3 najstarsze wstrząsy", "12 345 najstarszych wstrząsów".
+QString oldestQuakesText(qint64 n)
+{
+    return countedText(n, QStringLiteral("najstarszy wstrząs"), QStringLiteral("najstarsze wstrząsy"),
+        QStringLiteral("najstarszych wstrząsów"));
+}
+
+// "1 uszkodzony rekord", "3 uszkodzone rekordy", "100 uszkodzonych rekordów".
+QString damagedRecordsText(qint64 n)
+{
+    return countedText(n, QStringLiteral("uszkodzony rekord"), QStringLiteral("uszkodzone rekordy"),
+        QStringLiteral("uszkodzonych rekordów"));
 }
 
 } // namespace
@@ -72,25 +84,40 @@ void CatalogueView::showLoad(const LoadResult& result)
     showSummary();
 
     const int count = m_state.catalogue.CatalogueCount;
+    const QString fileName = m_state.catalogue.CatalogueFileName;
     if (!result.error.isEmpty()) {
         // A read that broke off must not pass for a good load. What was read is used, but the
         // next save would replace the file and every record only it still holds: the file goes
         // aside first, and the next update writes a new one.
-        const QString fileName = m_state.catalogue.CatalogueFileName;
         const bool opened = result.recordsInFile > 0;
         const SetAside aside = opened ? setAsideDamagedFile(fileName, qDate(m_clock.today())) : SetAside {};
         if (aside.ok) {
-            const QString text = QStringLiteral("Baza USGS odczytana częściowo (%1 z %2 rekordów); "
-                                                "uszkodzony plik zachowano jako %3.")
-                                     .arg(count)
-                                     .arg(result.recordsInFile)
-                                     .arg(QFileInfo(aside.path).fileName());
-            m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, text);
-            m_form.Memo1->appendLine(text);
+            tellOnce(QStringLiteral("Baza USGS odczytana częściowo (%1 z %2 rekordów); "
+                                    "uszkodzony plik zachowano jako %3.")
+                         .arg(count)
+                         .arg(result.recordsInFile)
+                         .arg(QFileInfo(aside.path).fileName()));
             return;
         }
         m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kPartialText : kMissingText);
         m_dialogs.error(QStringLiteral("Nie można odczytać pliku %1: %2").arg(fileName, result.error));
+        return;
+    }
+    if (result.damaged > 0) {
+        // The damaged records were left out; the file as it was goes aside untouched, so that no
+        // byte of it is lost, and the sound records are written anew at once: a program closed
+        // before its next update finds them at the next start.
+        const SetAside aside = setAsideDamagedFile(fileName, qDate(m_clock.today()));
+        if (aside.ok) {
+            if (const SaveResult saved = SaveCatalogue(m_state.catalogue); !saved.ok)
+                m_dialogs.error(QStringLiteral("Nie można zapisać pliku %1: %2").arg(fileName, saved.error));
+            tellOnce(QStringLiteral("Baza USGS: pominięto %1; uszkodzony plik zachowano jako %2.")
+                         .arg(damagedRecordsText(result.damaged), QFileInfo(aside.path).fileName()));
+            return;
+        }
+        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kPartialText : kMissingText);
+        m_dialogs.error(QStringLiteral("Baza USGS: pominięto %1, ale pliku %2 nie można odłożyć: %3")
+                            .arg(damagedRecordsText(result.damaged), fileName, aside.error));
         return;
     }
 
@@ -107,6 +134,15 @@ void CatalogueView::showLoad(const LoadResult& result)
         return;
     }
     m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kLoadedText : kMissingText);
+}
+
+void CatalogueView::tellOnce(const QString& text)
+{
+    m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, text);
+    m_form.Memo1->appendLine(text);
+    // The update a second after start-up takes the log and the status bar over; "Ostrzeżenia"
+    // keeps the news until the user has read it.
+    m_form.Memo2->appendPlainText(text);
 }
 
 void CatalogueView::showSummary()
