@@ -165,11 +165,11 @@ template <typename T> T* Monkey::pick(const QList<T*>& list)
 
 qint64 Monkey::nextPauseMs()
 {
-    if (oneIn(40))
+    if (oneIn(60))
         return uniform(10, 90) * kMsPerMinute; // away from the window
-    if (oneIn(4))
+    if (oneIn(8))
         return uniform(1, 10) * kMsPerMinute;
-    return uniform(200, 60'000);
+    return uniform(200, 30'000);
 }
 
 bool Monkey::reveal(QWidget* widget)

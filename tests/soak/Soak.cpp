@@ -246,6 +246,7 @@ void Soak::setUp()
     m_fileRecords.reserve(kCatalogueCapacity);
     readFile(true);
     m_fileMatchedMs = m_startMs;
+    m_memoryMatchedMs = m_startMs;
 
     ProgramOptions options;
     options.workDir = m_workDir;
@@ -261,9 +262,9 @@ void Soak::setUp()
 
     m_program->FormCreate();
     f.show();
-    // The user's settings: the automatic update every minute, warnings from magnitude 2.5 on.
+    // The user's settings: the automatic update every minute, warnings from magnitude 1.5 on.
     for (const auto& [edit, text] :
-        { std::pair { f.Edit12, QStringLiteral("1") }, std::pair { f.Edit1, QStringLiteral("2,5") } }) {
+        { std::pair { f.Edit12, QStringLiteral("1") }, std::pair { f.Edit1, QStringLiteral("1,5") } }) {
         edit->setFocus();
         edit->selectAll();
         edit->insert(text);
@@ -382,7 +383,6 @@ void Soak::perform(StepKind kind, QTimer* timer)
     ++m_steps[int(kind)];
     if (kind == StepKind::Timer)
         ++m_timerTicks[timer->objectName()];
-    m_stepKind = kind;
     const bool updating = m_program->updateCycle().isRunning();
     const qint64 wall0 = m_wall.nsecsElapsed();
     const qint64 cpu0 = threadCpuNs();
@@ -401,20 +401,16 @@ void Soak::perform(StepKind kind, QTimer* timer)
         break;
     }
     m_pauses.record(m_stepLabel, m_wall.nsecsElapsed() - wall0, threadCpuNs() - cpu0);
-    m_startedAutomaticUpdate = false;
-    if (!updating && m_program->updateCycle().isRunning()) {
-        m_updateAutomatic = kind == StepKind::Timer;
-        m_startedAutomaticUpdate = m_updateAutomatic;
+    checkReplay(kind == StepKind::Action, m_stepLabel);
+    if (!updating && m_program->updateCycle().isRunning() && kind == StepKind::Timer && m_monkey->oneIn(3)) {
         // Now and then the user acts at once, while the update's first request is under way.
-        if (m_updateAutomatic && m_monkey->oneIn(3)) {
-            m_stepKind = StepKind::Action;
-            const QString started = m_stepLabel;
-            const qint64 wall1 = m_wall.nsecsElapsed();
-            const qint64 cpu1 = threadCpuNs();
-            act(QStringLiteral(" (while an update runs)"));
-            m_pauses.record(m_stepLabel, m_wall.nsecsElapsed() - wall1, threadCpuNs() - cpu1);
-            m_stepLabel = started + QStringLiteral(", then ") + m_stepLabel;
-        }
+        const QString started = m_stepLabel;
+        const qint64 wall1 = m_wall.nsecsElapsed();
+        const qint64 cpu1 = threadCpuNs();
+        act(QStringLiteral(" (while an update runs)"));
+        m_pauses.record(m_stepLabel, m_wall.nsecsElapsed() - wall1, threadCpuNs() - cpu1);
+        checkReplay(true, m_stepLabel);
+        m_stepLabel = started + QStringLiteral(", then ") + m_stepLabel;
     }
 }
 
@@ -427,12 +423,10 @@ void Soak::act(const QString& suffix)
 
 void Soak::checkStep()
 {
-    // The user alone did what happened since the last step: no automatic update began or ended.
-    m_userStep = m_stepKind == StepKind::Action && !m_startedAutomaticUpdate
-        && (m_ended.empty() || !m_updateAutomatic);
+    // Since the last step only the network's answers and the program's own posted work ran.
+    checkReplay(false, QStringLiteral("what followed ") + m_stepLabel);
     for (const Ended& ended : std::exchange(m_ended, {}))
         checkUpdate(ended);
-    checkReplay();
 }
 
 Soak::FileIdentity Soak::fileIdentity() const
@@ -511,7 +505,19 @@ void Soak::checkCatalogue()
     const qint64 expected = std::min<qint64>(held, kCatalogueCapacity);
     // In memory: exactly the service's newest events, whatever it revised or deleted, for every
     // change it makes lies within the newest records an update writes again.
-    const qint64 at = m_model->firstDifference(c.slots() + 1, c.CatalogueCount, kCatalogueCapacity);
+    // A deletion leaves a full catalogue one short until the next arrival: the oldest record that
+    // gave way cannot come back. Short is right only after one.
+    const int capacity = c.CatalogueCount < expected ? c.CatalogueCount : kCatalogueCapacity;
+    const qint64 at = m_model->firstDifference(c.slots() + 1, c.CatalogueCount, capacity);
+    if (at < 0 && c.CatalogueCount < expected && m_memoryMatchedMs >= 0
+        && !m_server.liveChangedBetween(m_memoryMatchedMs, now))
+        fail(QStringLiteral("catalogue"),
+            QStringLiteral("%1 records held, %2 expected, though the service deleted none since %3")
+                .arg(c.CatalogueCount)
+                .arg(expected)
+                .arg(QDateTime::fromMSecsSinceEpoch(m_memoryMatchedMs, Qt::UTC).toString(Qt::ISODate)));
+    if (at < 0 && c.CatalogueCount == expected)
+        m_memoryMatchedMs = now;
     if (at >= 0) {
         const qint64 modelIndex = held - expected + at;
         const QString mine
@@ -665,7 +671,7 @@ void Soak::checkWarnings(int firstWritten)
     }
 }
 
-void Soak::checkReplay()
+void Soak::checkReplay(bool byUser, const QString& cause)
 {
     TForm1& f = m_program->form();
     const Replay& replay = m_program->replay();
@@ -673,7 +679,7 @@ void Soak::checkReplay()
     const int memoLines = f.Memo1->lineCount();
     if (running && !m_replayRunning)
         ++m_replays;
-    if (m_replayRunning && !m_userStep) {
+    if (m_replayRunning && !byUser) {
         if (!running) {
             // Its end: the clock of the replay reached the present or the catalogue's last record.
             const ReplayStepper& s = replay.stepper();
@@ -682,13 +688,13 @@ void Soak::checkReplay()
             if (!atItsEnd && !m_closing)
                 fail(QStringLiteral("replay"),
                     QStringLiteral("a replay ended before its end (at %1) on %2")
-                        .arg(dateTimeText(s.SimClock), m_stepLabel));
+                        .arg(dateTimeText(s.SimClock), cause));
         } else if (memoLines < m_memo1Lines) {
             fail(QStringLiteral("replay"),
                 QStringLiteral("the replay's log went from %1 lines to %2 on %3")
                     .arg(m_memo1Lines)
                     .arg(memoLines)
-                    .arg(m_stepLabel));
+                    .arg(cause));
         }
     }
     m_replayRunning = running;
@@ -702,7 +708,6 @@ void Soak::finish()
     m_closing = true;
     const int resets = m_midi.resets;
     const bool replaying = m_program->replay().isRunning();
-    m_stepKind = StepKind::Action;
     m_stepLabel = QStringLiteral("close the window");
     log(m_stepLabel);
     const qint64 wall0 = m_wall.nsecsElapsed();

@@ -150,7 +150,9 @@ private:
     /// What differs between the catalogue's end and the service's: events missing, extra, changed.
     QString tailDifference() const;
     void checkWarnings(int firstWritten);
-    void checkReplay();
+    /// A replay ends only by its end, the user or the window closing, and only the user clears
+    /// its log; `byUser`: what just happened was the user's doing, `cause` names it.
+    void checkReplay(bool byUser, const QString& cause);
     void finish();
     void fail(const QString& kind, const QString& text);
     void log(const QString& action);
@@ -189,11 +191,7 @@ private:
     int m_exitCode = 0;
 
     // What the last step was, for the checks that follow it.
-    StepKind m_stepKind = StepKind::Action;
     QString m_stepLabel;
-    bool m_updateAutomatic = false; // the running update was started by a timer
-    bool m_startedAutomaticUpdate = false; // by the last step
-    bool m_userStep = false; // what happened since the last step was the user's doing alone
     std::vector<Ended> m_ended; // updates that ended since the last check
 
     struct FileIdentity {
@@ -208,6 +206,7 @@ private:
     std::vector<QuakeRecord> m_fileRecords;
     quint64 m_fileDigest = 0;
     qint64 m_fileMatchedMs = -1; // when the file last matched the service; -1: not since a change
+    qint64 m_memoryMatchedMs = -1; // when the catalogue last held exactly the service's newest
 
     // The warnings: what the program held, what waits for a check, what Memo2 said so far.
     std::set<Key> m_known;
