@@ -8,12 +8,14 @@
 # make package        builds optimised and makes the Debian package build/release/tremora_<version>_amd64.deb
 # make package-check  makes it and checks it with lintian, desktop-file-validate and appstreamcli
 # make screenshots    redraws the pictures of every tab in docs/ from the demo catalogue
+# make translations   brings resources/translations/tremora_en.ts up to date with the texts marked in
+#                     the sources (lupdate); the new texts then want their English
 
 JOBS    ?= $(shell nproc)
 GEN     := -G Ninja
 RUN_DIR := run
 
-.PHONY: deps run test bench build-release build-test demo clean package package-check screenshots fuzz
+.PHONY: deps run test bench build-release build-test demo clean package package-check screenshots fuzz translations
 
 deps:
 	@bash scripts/install-deps.sh
@@ -59,6 +61,10 @@ package-check: package
 
 screenshots: build-release
 	bash tools/screenshots.sh build/release docs
+
+translations: deps
+	cmake -S . -B build/release $(GEN) -DCMAKE_BUILD_TYPE=Release -DTREMORA_BUILD_BENCH=ON >/dev/null
+	cmake --build build/release --target translations
 
 # make crash-trials   kills a real save of a full catalogue, and a real update ending in a save, at
 #                     random moments (CRASH_TRIALS times each, default 200); the file must always be

@@ -25,6 +25,9 @@ packages=(
   clang libclang-rt-14-dev
   # make package: CPack's Debian generator tells the binaries for dpkg-shlibdeps with `file`
   file
+  # Qt's own Polish (dialogs, buttons, context menus) at run time; lupdate and lrelease for the
+  # program's English
+  qt6-translations-l10n qt6-l10n-tools
 )
 
 # `make package-check` alone needs the package checkers; other targets never install them.
