@@ -2,6 +2,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "platform/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 
@@ -66,8 +67,9 @@ LoadResult LoadCatalogueFrom(Catalogue& catalogue, QIODevice& file)
     if (done < bytes) {
         result.error = file.errorString();
         if (result.error.isEmpty() || result.error == QStringLiteral("Unknown error"))
-            result.error
-                = QStringLiteral("odczytano %1 z %2 bajtów").arg(std::max<qint64>(done, 0)).arg(bytes);
+            result.error = QCoreApplication::translate("tremora::CatalogueFile", "odczytano %1 z %2 bajtów")
+                               .arg(std::max<qint64>(done, 0))
+                               .arg(bytes);
     }
 
     result.loaded = static_cast<int>(std::max<qint64>(done, 0) / kRecordBytes);
