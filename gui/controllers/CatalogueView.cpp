@@ -41,9 +41,9 @@ QString oldestQuakesText(qint64 n)
     const qint64 last = n % 10;
     const qint64 lastTwo = n % 100;
     const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
-    const QString words = n == 1 ? QStringLiteral("najstarszy wstrząs")
-        : few                    ? QStringLiteral("najstarsze wstrząsy")
-                                 : QStringLiteral("najstarszych wstrząsów");
+    const QString words = n == 1 ? CatalogueView::tr("najstarszy wstrząs")
+        : few                    ? CatalogueView::tr("najstarsze wstrząsy")
+                                 : CatalogueView::tr("najstarszych wstrząsów");
     return groupedNumber(n) + QLatin1Char(' ') + words;
 }
 
@@ -80,17 +80,20 @@ void CatalogueView::showLoad(const LoadResult& result)
         const bool opened = result.recordsInFile > 0;
         const SetAside aside = opened ? setAsideDamagedFile(fileName, qDate(m_clock.today())) : SetAside {};
         if (aside.ok) {
-            const QString text = QStringLiteral("Baza USGS odczytana częściowo (%1 z %2 rekordów); "
-                                                "uszkodzony plik zachowano jako %3.")
-                                     .arg(count)
-                                     .arg(result.recordsInFile)
-                                     .arg(QFileInfo(aside.path).fileName());
-            m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, text);
-            m_form.Memo1->appendLine(text);
+            const auto text = [count, inFile = result.recordsInFile,
+                                  kept = QFileInfo(aside.path).fileName()] {
+                return tr(
+                    "Baza USGS odczytana częściowo (%1 z %2 rekordów); uszkodzony plik zachowano jako %3.")
+                    .arg(count)
+                    .arg(inFile)
+                    .arg(kept);
+            };
+            m_form.StatusBar1->setMessage(text);
+            m_form.Memo1->appendLine(text());
             return;
         }
-        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kPartialText : kMissingText);
-        m_dialogs.error(QStringLiteral("Nie można odczytać pliku %1: %2").arg(fileName, result.error));
+        m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kPartialText : kMissingText); });
+        m_dialogs.error(tr("Nie można odczytać pliku %1: %2").arg(fileName, result.error));
         return;
     }
 
@@ -98,15 +101,15 @@ void CatalogueView::showLoad(const LoadResult& result)
     // the status bar says what gave way, and no box interrupts anyone.
     const qint64 leftOut = result.overCapacity ? result.recordsInFile - result.loaded : 0;
     if ((result.droppedOldest > 0 || leftOut > 0) && count >= 1) {
-        const QString what = result.droppedOldest > 0
-            ? QStringLiteral("usunięto %1").arg(oldestQuakesText(result.droppedOldest))
-            : QStringLiteral("pominięto %1 z pliku").arg(oldestQuakesText(leftOut));
-        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel,
-            QStringLiteral("Baza pełna: %1; baza zaczyna się od %2")
-                .arg(what, dateText(m_state.catalogue[1].OriginDate)));
+        m_form.StatusBar1->setMessage(
+            [dropped = result.droppedOldest, leftOut, first = dateText(m_state.catalogue[1].OriginDate)] {
+                const QString what = dropped > 0 ? tr("usunięto %1").arg(oldestQuakesText(dropped))
+                                                 : tr("pominięto %1 z pliku").arg(oldestQuakesText(leftOut));
+                return tr("Baza pełna: %1; baza zaczyna się od %2").arg(what, first);
+            });
         return;
     }
-    m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kLoadedText : kMissingText);
+    m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kLoadedText : kMissingText); });
 }
 
 void CatalogueView::showSummary()

@@ -25,9 +25,10 @@ public:
     CatalogueView(
         TForm1& form, ProgramState& state, Dialogs& dialogs, const Clock& clock, ProgramEvents& events);
 
-    static inline const QString kLoadedText = QStringLiteral("Baza USGS odczytana poprawnie.");
-    static inline const QString kMissingText = QStringLiteral("Brak bazy USGS...");
-    static inline const QString kPartialText = QStringLiteral("Baza USGS odczytana częściowo.");
+    // Status texts, shown translated.
+    static constexpr const char* kLoadedText = QT_TR_NOOP("Baza USGS odczytana poprawnie.");
+    static constexpr const char* kMissingText = QT_TR_NOOP("Brak bazy USGS...");
+    static constexpr const char* kPartialText = QT_TR_NOOP("Baza USGS odczytana częściowo.");
 
     /// Loads the catalogue file; the load is announced as catalogueReloaded.
     void Wczytaj_baze();

@@ -52,6 +52,8 @@ UpdateCycle::UpdateCycle(TForm1& form, ProgramState& state, Platform& platform, 
     connect(&m_events, &ProgramEvents::autoUpdateHoldRequested, m_form.Timer2, &QTimer::stop);
     connect(&m_events, &ProgramEvents::autoUpdateResumeRequested, this, &UpdateCycle::switchTimer2On);
     connect(&m_events, &ProgramEvents::timer5OffRequested, this, &UpdateCycle::Timer5Off);
+    // The interval's box went back to its default.
+    connect(&m_events, &ProgramEvents::defaultsRestored, this, &UpdateCycle::Zmiana_timera);
     connectUpdate();
     m_form.installEventFilter(this);
 }
@@ -179,8 +181,7 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
 void UpdateCycle::DsFancyButton4Click()
 {
     if (!Akt_Bazy()) {
-        m_form.StatusBar1->setPanelText(
-            StatusBar::kMessagePanel, QStringLiteral("Aktualizacja bazy USGS już trwa..."));
+        m_form.StatusBar1->setMessage([] { return tr("Aktualizacja bazy USGS już trwa..."); });
         return;
     }
     m_timer5AfterUpdate = true;
