@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
+#include <QLayout>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
@@ -161,8 +162,6 @@ void TForm1::retranslate()
 
 QSize TForm1::leastContentsSize() const
 {
-    // A caption changed since the last layout pass is only counted once its layouts have heard.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     return m_contents->widget()->minimumSizeHint();
 }
 
@@ -174,6 +173,15 @@ QSize TForm1::frameAllowance() const
 
 void TForm1::updateLeastSize()
 {
+    // A layout on a page not shown keeps the sizes it knew until the page is shown, so a caption
+    // changed meanwhile would go unmeasured: every layout hears of its controls' sizes now,
+    // innermost first.
+    const QList<QWidget*> widgets = findChildren<QWidget*>();
+    for (auto w = widgets.rbegin(); w != widgets.rend(); ++w) {
+        (*w)->updateGeometry();
+        if (QLayout* layout = (*w)->layout())
+            layout->activate();
+    }
 
     const QScreen* screen = this->screen();
     if (screen == nullptr)

@@ -109,6 +109,7 @@ QWidget* TForm1::buildUpdatePanel()
     span->addWidget(Edit7);
     span->addWidget(new QLabel(QStringLiteral("–")));
     span->addWidget(Edit8);
+    span->addStretch();
     layout->addLayout(span, 1, 0, 1, 3);
     layout->addWidget(CheckBox16, 2, 0, 1, 3);
     layout->addWidget(CheckBox10, 3, 0);
