@@ -4,6 +4,7 @@
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/Charts.h"
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/LanguageChoice.h"
 #include "gui/controllers/ListingExport.h"
 #include "gui/controllers/MapDisplay.h"
@@ -111,6 +112,8 @@ Program::~Program()
     m_reportTable.reset();
     m_updateCycle.reset();
     m_catalogueView.reset();
+    m_warningCriteria.reset();
+    m_searchCriteria.reset();
     m_form.reset();
 }
 
@@ -119,14 +122,18 @@ void Program::createControllers(Tray* tray)
     m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
     // The language first, so everything made after it speaks it.
     m_languageChoice = std::make_unique<LanguageChoice>(*m_form, *m_events);
+    m_searchCriteria = std::make_unique<CriteriaGroup>(CriteriaGroup::search(*m_form, m_platform->dialogs));
+    m_warningCriteria
+        = std::make_unique<CriteriaGroup>(CriteriaGroup::warnings(*m_form, m_platform->dialogs));
     m_catalogueView = std::make_unique<CatalogueView>(
         *m_form, *m_state, m_platform->dialogs, m_platform->clock, *m_events);
     m_shell = new WindowShell(*m_form, *m_state, *m_platform, *m_events);
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform, *m_events);
     m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);
     m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform, *m_events);
-    m_searchPanel = std::make_unique<SearchPanel>(*m_form, *m_state, *m_platform, *m_events);
-    m_charts = std::make_unique<Charts>(*m_form, *m_state, *m_platform, *m_events);
+    m_searchPanel
+        = std::make_unique<SearchPanel>(*m_form, *m_state, *m_platform, *m_events, *m_searchCriteria);
+    m_charts = std::make_unique<Charts>(*m_form, *m_state, *m_platform, *m_events, *m_searchCriteria);
     if (!m_tileUrl.isEmpty())
         m_tiles = std::make_unique<XyzTileSource>(m_platform->downloader, m_tileUrl);
     else if (m_platform->tileHost.isEmpty())
@@ -135,13 +142,16 @@ void Program::createControllers(Tray* tray)
     else
         m_tiles = std::make_unique<HostTileSource>(m_platform->downloader, m_platform->tileHost);
     m_satellite = std::make_unique<Satellite>(*m_form, *m_state, *m_platform, *m_events, *m_tiles);
-    m_rowActions = std::make_unique<RowActions>(*m_form, *m_state, *m_platform, *m_events);
-    m_mapInteractions = std::make_unique<MapInteractions>(*m_form, *m_state, *m_platform, *m_events);
+    m_rowActions = std::make_unique<RowActions>(
+        *m_form, *m_state, *m_platform, *m_events, *m_searchCriteria, *m_warningCriteria);
+    m_mapInteractions = std::make_unique<MapInteractions>(
+        *m_form, *m_state, *m_platform, *m_events, *m_searchCriteria, *m_warningCriteria);
     if (tray == nullptr) {
         m_systemTray = std::make_unique<SystemTray>(*m_form->CoolTrayIcon1);
         tray = m_systemTray.get();
     }
-    m_warnings = std::make_unique<Warnings>(*m_form, *m_state, *m_platform, *m_events, *tray);
+    m_warnings
+        = std::make_unique<Warnings>(*m_form, *m_state, *m_platform, *m_events, *tray, *m_warningCriteria);
     m_replay = std::make_unique<Replay>(*m_form, *m_state, *m_platform, *m_events);
     m_listingExport = std::make_unique<ListingExport>(*m_form, *m_state, *m_platform);
     // Last: what it restores sets every area's controls through their own handlers.

@@ -14,6 +14,7 @@ namespace tremora
 {
 
 class CatalogueView;
+class CriteriaGroup;
 class LanguageChoice;
 class ListingExport;
 class MapDisplay;
@@ -102,7 +103,6 @@ public:
     WindowShell& shell() { return *m_shell; }
     UpdateCycle& updateCycle() { return *m_updateCycle; }
     Satellite& satellite() { return *m_satellite; }
-    RowActions& rowActions() { return *m_rowActions; }
     MapInteractions& mapInteractions() { return *m_mapInteractions; }
     Warnings& warnings() { return *m_warnings; }
     Replay& replay() { return *m_replay; }
@@ -121,6 +121,9 @@ private:
     std::unique_ptr<ProgramState> m_state;
     std::unique_ptr<ProgramEvents> m_events;
     std::unique_ptr<TForm1> m_form;
+    /// The two sets of criteria of the window, the search's and the warnings'.
+    std::unique_ptr<CriteriaGroup> m_searchCriteria;
+    std::unique_ptr<CriteriaGroup> m_warningCriteria;
     std::unique_ptr<CatalogueView> m_catalogueView;
     std::unique_ptr<ReportTable> m_reportTable;
     std::unique_ptr<UpdateCycle> m_updateCycle;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Load and save of a full catalogue (1,999,999 records, 80 MB) against a plain read and a plain
 // write (with one fsync) of the same bytes in the same run, taking turns. Prints the ratios.
+#include "bench/support/Main.h"
+#include "bench/support/Timing.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueFile.h"
 
@@ -11,9 +13,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,7 +91,7 @@ void BM_LoadCatalogue(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        const LoadResult result = LoadCatalogue(f.catalogue);
+        LoadResult result = LoadCatalogue(f.catalogue);
         benchmark::DoNotOptimize(result.loaded);
     }
     state.SetBytesProcessed(state.iterations() * kBytes);
@@ -110,7 +111,7 @@ void BM_SaveCatalogue(benchmark::State& state)
 {
     Fixture& f = fixture();
     for (auto _ : state) {
-        const SaveResult result = SaveCatalogue(f.catalogue);
+        SaveResult result = SaveCatalogue(f.catalogue);
         benchmark::DoNotOptimize(result.ok);
     }
     state.SetBytesProcessed(state.iterations() * kBytes);
@@ -133,39 +134,25 @@ BENCHMARK(BM_SaveCatalogue)->Iterations(kIterations)->UseRealTime()->Unit(benchm
 /// same disk and the same neighbours; a ratio of two separate runs would mostly measure noise.
 constexpr int kRounds = 9;
 
-template <typename Op> double seconds(Op&& op)
-{
-    const auto start = std::chrono::steady_clock::now();
-    op();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 struct Pair {
     double ours;
     double plain;
 };
 
-template <typename Ours, typename Plain> Pair interleaved(Ours&& ours, Plain&& plain)
+Pair interleaved(const std::function<void()>& ours, const std::function<void()>& plain)
 {
     std::vector<double> a, b;
     for (int round = 0; round < kRounds; ++round) {
-        a.push_back(seconds(ours));
-        b.push_back(seconds(plain));
+        a.push_back(bench::seconds(ours));
+        b.push_back(bench::seconds(plain));
     }
-    return { median(a), median(b) };
+    return { bench::median(a), bench::median(b) };
 }
 
 } // namespace
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
 
     Fixture& f = fixture();
@@ -175,6 +162,5 @@ int main(int argc, char** argv)
     std::printf("catalogue_save_ms: %.1f ms\n", save.ours * 1000.0);
     std::printf("catalogue_load_ratio: %.2f x\n", load.ours / load.plain);
     std::printf("catalogue_save_ratio: %.2f x\n", save.ours / save.plain);
-    benchmark::Shutdown();
     return 0;
 }

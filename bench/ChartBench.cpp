@@ -4,6 +4,8 @@
 // buckets; then the same magnitudes drawn by matplotlib (dashed line, dot markers, a 1000 x 600
 // PNG) against "Mag".
 #include "app/Program.h"
+#include "bench/support/Main.h"
+#include "bench/support/SharedData.h"
 #include "catalogue/DayNumber.h"
 #include "charts/ChartSeries.h"
 #include "gui/widgets/ChartView.h"
@@ -73,7 +75,7 @@ public:
     std::unique_ptr<Program> program;
 };
 
-Bench* bench = nullptr;
+Bench* g_bench = nullptr;
 double bestMagSeconds = std::numeric_limits<double>::max();
 double bestLogMs = std::numeric_limits<double>::max();
 double bestZoomFrameMs = std::numeric_limits<double>::max();
@@ -83,14 +85,14 @@ std::size_t energyPoints = 0;
 
 void BM_Mag2m(benchmark::State& state)
 {
-    TForm1& f = bench->program->form();
-    f.DateTimePicker3->setDay(bench->first);
-    f.DateTimePicker4->setDay(bench->today);
+    TForm1& f = g_bench->program->form();
+    f.DateTimePicker3->setDay(g_bench->first);
+    f.DateTimePicker4->setDay(g_bench->today);
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
         f.DsFancyButton5->click();
-        benchmark::DoNotOptimize(bench->paint(f.DBChart1));
+        benchmark::DoNotOptimize(g_bench->paint(f.DBChart1));
         const double s = double(t.nsecsElapsed()) / 1e9;
         state.SetIterationTime(s);
         bestMagSeconds = std::min(bestMagSeconds, s);
@@ -100,12 +102,12 @@ void BM_Mag2m(benchmark::State& state)
 
 void BM_LogToggle(benchmark::State& state)
 {
-    TForm1& f = bench->program->form();
+    TForm1& f = g_bench->program->form();
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
         f.CheckBox12->click();
-        benchmark::DoNotOptimize(bench->paint(f.DBChart1));
+        benchmark::DoNotOptimize(g_bench->paint(f.DBChart1));
         const double ms = double(t.nsecsElapsed()) / 1e6;
         state.SetIterationTime(ms / 1e3);
         bestLogMs = std::min(bestLogMs, ms);
@@ -114,7 +116,7 @@ void BM_LogToggle(benchmark::State& state)
 
 void BM_ZoomFrame(benchmark::State& state)
 {
-    ChartView* chart = bench->program->form().DBChart1;
+    ChartView* chart = g_bench->program->form().DBChart1;
     const ChartRange whole = chart->wholeRange();
     int step = 0;
     for (auto _ : state) {
@@ -128,7 +130,7 @@ void BM_ZoomFrame(benchmark::State& state)
         QElapsedTimer timer;
         timer.start();
         chart->zoomTo(r, false);
-        benchmark::DoNotOptimize(bench->paint(chart));
+        benchmark::DoNotOptimize(g_bench->paint(chart));
         const double ms = double(timer.nsecsElapsed()) / 1e6;
         state.SetIterationTime(ms / 1e3);
         bestZoomFrameMs = std::min(bestZoomFrameMs, ms);
@@ -137,14 +139,14 @@ void BM_ZoomFrame(benchmark::State& state)
 
 void BM_Energy30000(benchmark::State& state)
 {
-    TForm1& f = bench->program->form();
-    f.DateTimePicker3->setDay(bench->today - (kEnergyDayBuckets - 1));
-    f.DateTimePicker4->setDay(bench->today);
+    TForm1& f = g_bench->program->form();
+    f.DateTimePicker3->setDay(g_bench->today - (kEnergyDayBuckets - 1));
+    f.DateTimePicker4->setDay(g_bench->today);
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
         f.DsFancyButton6->click();
-        benchmark::DoNotOptimize(bench->paint(f.DBChart2));
+        benchmark::DoNotOptimize(g_bench->paint(f.DBChart2));
         const double ms = double(t.nsecsElapsed()) / 1e6;
         state.SetIterationTime(ms / 1e3);
         bestEnergyMs = std::min(bestEnergyMs, ms);
@@ -199,16 +201,11 @@ BENCHMARK(BM_LogToggle)->Iterations(6)->UseManualTime()->Unit(benchmark::kMillis
 BENCHMARK(BM_ZoomFrame)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Energy30000)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     Bench b;
-    bench = &b;
+    g_bench = &b;
     benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     std::printf("chart_mag_2m_s: %.3f s\n", bestMagSeconds);
     std::printf("chart_mag_2m_points: %zu points\n", magPoints);
     std::printf("chart_log_toggle_ms: %.1f ms\n", bestLogMs);
@@ -222,7 +219,7 @@ int main(int argc, char** argv)
     const double mpl
         = matplotlibSeconds(b.program->form().DBChart1->content().lines.front().values, b.dir.path());
     if (mpl < 0)
-        std::printf("chart_vs_matplotlib: skipped (needs python3 with matplotlib)\n");
+        skipped("chart_vs_matplotlib", QStringLiteral("needs python3 with matplotlib"));
     else
         std::printf("chart_vs_matplotlib: %.1f x (matplotlib %.2f s)\n", mpl / bestMagSeconds, mpl);
     return 0;

@@ -3,6 +3,8 @@
 // checked and nothing matching, as "i" and as "lub", against a plain pass over the same records
 // that sums one field. The ratio is the slower search over the plain pass.
 
+#include "bench/support/FigureReporter.h"
+#include "bench/support/Main.h"
 #include "catalogue/Catalogue.h"
 #include "search/SearchFilter.h"
 
@@ -100,53 +102,23 @@ BENCHMARK(BM_PlainPass)->Unit(benchmark::kMillisecond)->MinTime(0.3);
 BENCHMARK(BM_FilterAnd)->Unit(benchmark::kMillisecond)->MinTime(0.3);
 BENCHMARK(BM_FilterOr)->Unit(benchmark::kMillisecond)->MinTime(0.3);
 
-/// Prints the ratio as "name: value x" after the usual report.
-class FigureReporter : public benchmark::ConsoleReporter
-{
-public:
-    FigureReporter()
-        : ConsoleReporter(OO_Tabular)
-    {
-    }
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            // The scans run on one thread: on a busy machine their CPU time is the steadier figure.
-            const double ms = run.GetAdjustedCPUTime();
-            if (run.run_name.function_name == "BM_PlainPass")
-                m_plainMs = ms;
-            else if (run.run_name.function_name == "BM_FilterAnd")
-                m_andMs = ms;
-            else if (run.run_name.function_name == "BM_FilterOr")
-                m_orMs = ms;
-        }
-    }
-    void printFigures() const
-    {
-        if (m_plainMs <= 0 || m_andMs < 0 || m_orMs < 0)
-            return;
-        std::printf("filter_scan_2m_ms: %.1f ms\n", std::max(m_andMs, m_orMs));
-        std::printf("filter_scan_2m_ratio: %.2f x\n", std::max(m_andMs, m_orMs) / m_plainMs);
-    }
-
-private:
-    double m_plainMs = -1;
-    double m_andMs = -1;
-    double m_orMs = -1;
-};
-
 } // namespace
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    benchmark::Initialize(&argc, argv);
-    FigureReporter reporter;
+    FigureReporter reporter(FigureReporter::Table::Shown);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printFigures();
-    benchmark::Shutdown();
+    const auto* plain = reporter.run("BM_PlainPass");
+    const auto* filterAnd = reporter.run("BM_FilterAnd");
+    const auto* filterOr = reporter.run("BM_FilterOr");
+    if (plain == nullptr || filterAnd == nullptr || filterOr == nullptr)
+        return 0;
+    // The scans run on one thread: on a busy machine their CPU time is the steadier figure.
+    const double plainMs = plain->GetAdjustedCPUTime();
+    const double slowerMs = std::max(filterAnd->GetAdjustedCPUTime(), filterOr->GetAdjustedCPUTime());
+    if (plainMs <= 0)
+        return 0;
+    std::printf("filter_scan_2m_ms: %.1f ms\n", slowerMs);
+    std::printf("filter_scan_2m_ratio: %.2f x\n", slowerMs / plainMs);
     return 0;
 }

@@ -6,9 +6,13 @@
 // display showing today. Then one month's update of that full catalogue, with save and reload,
 // against a plain write of the same 80 MB plus a parse of the same month, taking turns.
 #include "app/Program.h"
+#include "bench/support/Main.h"
+#include "bench/support/SharedData.h"
+#include "bench/support/Timing.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/UpdateCycle.h"
 #include "gui/window/TForm1.h"
@@ -35,7 +39,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -51,19 +54,6 @@ constexpr int kRounds = 9;
 constexpr int kTickMs = 10; // the probe of the window's responsiveness
 const qint64 kCatalogueBytes = qint64(kCatalogueCapacity) * qint64(sizeof(QuakeRecord));
 
-QString sharedUsgs()
-{
-    const QString root
-        = qEnvironmentVariable("TREMORA_SHARED_DATA", QStringLiteral(TREMORA_SHARED_DATA_DEFAULT));
-    return QDir(root).filePath(QStringLiteral("usgs"));
-}
-
-struct Quiet final : ImportObserver {
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
-
 QByteArray dayText(const QDate& day)
 {
     return day.toString(Qt::ISODate).toLatin1();
@@ -76,7 +66,7 @@ std::vector<QuakeRecord> servedRecords(const EventServer& server, const QDate& l
     std::vector<QuakeRecord> records;
     records.reserve(std::size_t(server.eventCount()));
     auto month = std::make_unique<Catalogue>();
-    Quiet quiet;
+    QuietObserver quiet;
     for (QDate first(EventServer::kSyntheticFirstYear, 1, 1); first <= lastDay; first = first.addMonths(1)) {
         const QDate last = first.addMonths(1).addDays(-1);
         month->ImportCount = 0;
@@ -100,23 +90,25 @@ void plainWrite(const std::string& path, const QByteArray& bytes)
     ::close(fd);
 }
 
-template <typename Op> double seconds(Op&& op)
+// How many of the oldest records of the catalogue file `before` are gone from `after`: the
+// position in the old file of the record that now comes first. Counted from the records
+// themselves, whatever any other part of the program does with its indices.
+int oldestDropped(const QByteArray& before, const Catalogue& after)
 {
-    const auto start = std::chrono::steady_clock::now();
-    op();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    if (after.CatalogueCount <= 0)
+        return -1;
+    const auto* old = reinterpret_cast<const QuakeRecord*>(before.constData());
+    const qsizetype count = before.size() / qsizetype(sizeof(QuakeRecord));
+    for (qsizetype i = 0; i < count; ++i)
+        if (std::memcmp(&old[i], &after[1], sizeof(QuakeRecord)) == 0)
+            return int(i);
+    return -1;
 }
 
 struct Bench {
     Bench()
     {
-        server.addFolder(sharedUsgs());
+        server.addFolder(bench::sharedData(QStringLiteral("usgs")));
         server.serveSynthetic(today);
         server.start();
         clock.set(double(dayNumber(today.year(), today.month(), today.day())) + 0.5);
@@ -192,26 +184,27 @@ struct Bench {
     std::unique_ptr<Program> program;
 };
 
-int run()
+} // namespace
+
+int bench::measure()
 {
-    Bench bench;
-    std::fprintf(stderr, "(synthetic service: %d events from January %d to %s)\n", bench.server.eventCount(),
-        EventServer::kSyntheticFirstYear, qPrintable(bench.today.toString(Qt::ISODate)));
+    Bench b;
+    std::fprintf(stderr, "(synthetic service: %d events from January %d to %s)\n", b.server.eventCount(),
+        EventServer::kSyntheticFirstYear, qPrintable(b.today.toString(Qt::ISODate)));
 
     // The rebuild, as a user starts it on an empty catalogue.
     QElapsedTimer rebuild;
     rebuild.start();
-    bench.program->form().DsFancyButton4->click();
-    const double longestPause = bench.waitForUpdate();
+    b.program->form().DsFancyButton4->click();
+    const double longestPause = b.waitForUpdate();
     const double rebuildS = double(rebuild.nsecsElapsed()) / 1e9;
-    const Catalogue& c = bench.program->state().catalogue;
-    std::fprintf(stderr, "(rebuild: %d requests, %d records, first %s, last %s)\n",
-        bench.server.requestCount(), c.CatalogueCount, qPrintable(dateText(c[1].OriginDate)),
-        qPrintable(dateText(c.newest().OriginDate)));
+    const Catalogue& c = b.program->state().catalogue;
+    std::fprintf(stderr, "(rebuild: %d requests, %d records, first %s, last %s)\n", b.server.requestCount(),
+        c.CatalogueCount, qPrintable(dateText(c[1].OriginDate)), qPrintable(dateText(c.newest().OriginDate)));
 
-    QString wrong = bench.checkRebuild(servedRecords(bench.server, bench.today));
+    QString wrong = b.checkRebuild(servedRecords(b.server, b.today));
     if (wrong.isEmpty())
-        wrong = bench.checkDay();
+        wrong = b.checkDay();
     if (!wrong.isEmpty()) {
         std::printf("rebuild_2m4_s: wrong result: %s\n", qPrintable(wrong));
         return 1;
@@ -220,19 +213,18 @@ int run()
     std::printf("rebuild_longest_pause_ms: %.0f ms\n", longestPause);
 
     // A month later: the service has 10,000 more events, the full catalogue takes them.
-    ProgramState& state = bench.program->state();
+    ProgramState& state = b.program->state();
     const QByteArray image = [&] {
         QFile file(state.catalogue.CatalogueFileName);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }();
-    const QDate later = bench.today.addMonths(1);
-    bench.server.serveSynthetic(later);
-    bench.clock.set(double(dayNumber(later.year(), later.month(), later.day())) + 0.5);
-    const QByteArray monthReply
-        = bench.server.answer(dayText(bench.today), dayText(later) + " 23:59:59.999").body;
-    const std::string plainPath = QDir(bench.dir.path()).filePath(QStringLiteral("plain.dat")).toStdString();
+    const QDate later = b.today.addMonths(1);
+    b.server.serveSynthetic(later);
+    b.clock.set(double(dayNumber(later.year(), later.month(), later.day())) + 0.5);
+    const QByteArray monthReply = b.server.answer(dayText(b.today), dayText(later) + " 23:59:59.999").body;
+    const std::string plainPath = QDir(b.dir.path()).filePath(QStringLiteral("plain.dat")).toStdString();
     auto scratch = std::make_unique<Catalogue>();
-    Quiet quiet;
+    QuietObserver quiet;
 
     std::vector<double> ours, plain;
     int dropped = 0;
@@ -241,15 +233,14 @@ int run()
         if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size())
             return 1;
         file.close();
-        bench.program->catalogueView().Wczytaj_baze();
+        b.program->catalogueView().Wczytaj_baze();
         state.catalogue.ImportCount = state.catalogue.CatalogueCount;
-        const int before = state.LastAlertIndex = state.catalogue.CatalogueCount;
 
         ours.push_back(seconds([&] {
-            bench.program->updateCycle().Akt_Bazy();
-            bench.waitForUpdate();
+            b.program->updateCycle().Akt_Bazy();
+            b.waitForUpdate();
         }));
-        dropped = before - state.LastAlertIndex;
+        dropped = oldestDropped(image, state.catalogue);
         plain.push_back(seconds([&] {
             plainWrite(plainPath, image);
             scratch->ImportCount = 0;
@@ -257,7 +248,7 @@ int run()
         }));
     }
     if (dropped <= 0 || state.catalogue.CatalogueCount != kCatalogueCapacity
-        || state.catalogue.newest().OriginDate != bench.clock.today()) {
+        || state.catalogue.newest().OriginDate != b.clock.today()) {
         std::printf("update_full_catalogue_ms: wrong result (%d dropped)\n", dropped);
         return 1;
     }
@@ -270,16 +261,4 @@ int run()
     return 0;
 }
 
-} // namespace
 } // namespace tremora
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const int status = tremora::run();
-    benchmark::Shutdown();
-    return status;
-}

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Parse and merge of real monthly replies of the event service, against pandas.read_csv of the
 // same files in the same run.
+#include "bench/support/FigureReporter.h"
+#include "bench/support/Main.h"
+#include "bench/support/SharedData.h"
 #include "catalogue/CsvImport.h"
+#include "catalogue/testing/QuietObserver.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -14,7 +18,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,24 +35,10 @@ struct Month {
     QByteArray bytes;
 };
 
-class SilentObserver : public tremora::ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
-
-QString sharedDataDir()
-{
-    const QString fromEnv = qEnvironmentVariable("TREMORA_SHARED_DATA");
-    return fromEnv.isEmpty() ? QStringLiteral(TREMORA_BENCH_SHARED_DATA) : fromEnv;
-}
-
-std::vector<Month> loadMonths()
+std::vector<Month> loadMonths(const QString& folder)
 {
     std::vector<Month> months;
-    const QDir dir(sharedDataDir() + QStringLiteral("/usgs"));
+    const QDir dir(folder);
     for (const QFileInfo& info :
         dir.entryInfoList({ QStringLiteral("*-fdsn-asc.csv") }, QDir::Files, QDir::Name)) {
         QFile file(info.filePath());
@@ -106,46 +95,24 @@ for path in sys.argv[2:]:
     return seconds;
 }
 
-/// Keeps the CPU seconds per iteration of each month's run.
-class FigureReporter : public benchmark::BenchmarkReporter
-{
-public:
-    bool ReportContext(const Context&) override { return true; }
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration)
-                continue;
-            const double seconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            auto [it, inserted] = secondsByName.emplace(run.benchmark_name(), seconds);
-            if (!inserted && seconds < it->second)
-                it->second = seconds;
-        }
-    }
-    std::map<std::string, double> secondsByName;
-};
-
 } // namespace
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    benchmark::Initialize(&argc, argv);
-    const std::vector<Month> months = loadMonths();
+    const QString folder = sharedData(QStringLiteral("usgs"));
+    const std::vector<Month> months = loadMonths(folder);
     if (months.empty()) {
-        // Without the saved replies there is nothing to measure: said on the figure's line.
-        std::printf("import_parse: skipped (needs the USGS months in %s)\n",
-            qPrintable(QDir::cleanPath(sharedDataDir() + QStringLiteral("/usgs"))));
+        skipped("import_parse", QStringLiteral("needs the USGS months in ") + QDir::cleanPath(folder));
         return 0;
     }
-    auto catalogue = std::make_unique<tremora::Catalogue>();
-    SilentObserver observer;
+    auto catalogue = std::make_unique<Catalogue>();
+    QuietObserver observer;
     for (const Month& m : months) {
         benchmark::RegisterBenchmark(("import_" + m.name).c_str(),
             [&m, &catalogue, &observer](benchmark::State& state) {
                 for (auto _ : state) {
                     catalogue->ImportCount = 0;
-                    const tremora::AnalizaResult r
-                        = tremora::Analiza(m.bytes, *catalogue, 0, false, observer);
+                    AnalizaResult r = Analiza(m.bytes, *catalogue, 0, false, observer);
                     benchmark::DoNotOptimize(r.rowsPlaced);
                 }
                 state.SetBytesProcessed(state.iterations() * m.bytes.size());
@@ -154,12 +121,15 @@ int main(int argc, char** argv)
     }
     FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
 
     double ourSeconds = 0;
     double totalBytes = 0;
     for (const Month& m : months) {
-        const double s = reporter.secondsByName["import_" + m.name];
+        // CPU seconds per iteration of the month's run.
+        const benchmark::BenchmarkReporter::Run* run = reporter.run("import_" + m.name);
+        if (run == nullptr)
+            continue;
+        const double s = run->GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run->time_unit);
         ourSeconds += s;
         totalBytes += static_cast<double>(m.bytes.size());
         std::printf("import_parse_%s: %.0f MB/s\n", m.name.c_str(), m.bytes.size() / kBytesPerMB / s);

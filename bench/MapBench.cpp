@@ -3,6 +3,7 @@
 // shown list, the memo brought up to date), the memo's scrolling afterwards, one blink redrawing
 // the 10,000 shown marks, and one Timer3 tick over the 30,000 a search can show.
 #include "app/Program.h"
+#include "bench/support/Main.h"
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/MapInteractions.h"
@@ -92,7 +93,7 @@ public:
     std::unique_ptr<Program> program;
 };
 
-Bench* bench = nullptr;
+Bench* g_bench = nullptr;
 double bestDisplaySeconds = std::numeric_limits<double>::max();
 double bestScrollMs = std::numeric_limits<double>::max();
 double bestMarksMs = std::numeric_limits<double>::max();
@@ -101,7 +102,7 @@ int lastLineCount = 0;
 
 void BM_DisplayAll(benchmark::State& state)
 {
-    TForm1& f = bench->program->form();
+    TForm1& f = g_bench->program->form();
     for (auto _ : state) {
         f.Button15->click();
         QApplication::processEvents();
@@ -129,13 +130,13 @@ void BM_DisplayAll(benchmark::State& state)
 
 void BM_Marks10000(benchmark::State& state)
 {
-    MapDisplay& display = bench->program->mapDisplay();
-    ShownQuakeList& shown = bench->program->state().ShownQuakes;
-    const Catalogue& c = bench->program->state().catalogue;
+    MapDisplay& display = g_bench->program->mapDisplay();
+    ShownQuakeList& shown = g_bench->program->state().ShownQuakes;
+    const Catalogue& c = g_bench->program->state().catalogue;
     shown.clear();
     for (int i = 1; i <= kMapShownLimit; ++i)
         shown.append(c[i * 97], kMapShownLimit);
-    PaintBox& box = *bench->program->form().PaintBox1;
+    PaintBox& box = *g_bench->program->form().PaintBox1;
     bool green = false;
     for (auto _ : state) {
         QElapsedTimer t;
@@ -151,9 +152,9 @@ void BM_Marks10000(benchmark::State& state)
 
 void BM_BlinkTick30000(benchmark::State& state)
 {
-    TForm1& f = bench->program->form();
-    ShownQuakeList& shown = bench->program->state().ShownQuakes;
-    const Catalogue& c = bench->program->state().catalogue;
+    TForm1& f = g_bench->program->form();
+    ShownQuakeList& shown = g_bench->program->state().ShownQuakes;
+    const Catalogue& c = g_bench->program->state().catalogue;
     shown.clear();
     for (int i = 1; i <= kShownCapacity; ++i)
         shown.append(c[i * 61], kShownCapacity);
@@ -161,7 +162,7 @@ void BM_BlinkTick30000(benchmark::State& state)
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
-        bench->program->mapInteractions().Timer3Timer();
+        g_bench->program->mapInteractions().Timer3Timer();
         f.PaintBox1->repaint();
         const double ms = double(t.nsecsElapsed()) / 1e6;
         state.SetIterationTime(ms / 1e3);
@@ -175,16 +176,11 @@ BENCHMARK(BM_DisplayAll)->Iterations(3)->UseManualTime()->Unit(benchmark::kMilli
 BENCHMARK(BM_Marks10000)->Iterations(50)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlinkTick30000)->Iterations(50)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     Bench b;
-    bench = &b;
+    g_bench = &b;
     benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     std::printf("display_all_2m: %.3f s\n", bestDisplaySeconds);
     std::printf("display_all_2m_lines: %d lines\n", lastLineCount);
     std::printf("memo_scroll_step: %.3f ms\n", bestScrollMs);

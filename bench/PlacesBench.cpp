@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Nearest-place names for a full report listing: 30,000 rows against a full list of 250 places.
+#include "bench/support/FigureReporter.h"
+#include "bench/support/Main.h"
 #include "places/PlaceList.h"
 
 #include <benchmark/benchmark.h>
@@ -56,27 +58,14 @@ void placesLokListing(benchmark::State& state)
 }
 BENCHMARK(placesLokListing)->Unit(benchmark::kMillisecond);
 
-/// Prints each run as the figure line the benchmark script collects. CPU time, so that other
-/// work on a busy machine does not inflate the figure.
-class FigureReporter : public benchmark::BenchmarkReporter
-{
-public:
-    bool ReportContext(const Context&) override { return true; }
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                std::printf("places_lok_30000_rows: %.2f ms\n", run.GetAdjustedCPUTime());
-    }
-};
-
 } // namespace
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    benchmark::Initialize(&argc, argv);
     FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    // CPU time, so that other work on a busy machine does not inflate the figure.
+    if (const auto* run = reporter.run("placesLokListing"))
+        std::printf("places_lok_30000_rows: %.2f ms\n", run->GetAdjustedCPUTime());
     return 0;
 }

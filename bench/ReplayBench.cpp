@@ -3,8 +3,12 @@
 // real window, while the user keeps clicking: the longest a click waited for the window. The day is
 // 6 February 2023 of the real reply (418 earthquakes, 221 of them within the map's magnitude range).
 #include "app/Program.h"
+#include "bench/support/FigureReporter.h"
+#include "bench/support/Main.h"
+#include "bench/support/SharedData.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/Replay.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/window/TForm1.h"
@@ -16,9 +20,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -33,14 +35,7 @@ namespace tremora
 namespace
 {
 
-QString sharedUsgs(const char* name)
-{
-    const QString root
-        = qEnvironmentVariable("TREMORA_SHARED_DATA", QStringLiteral(TREMORA_SHARED_DATA_DEFAULT));
-    return QDir(root).filePath(QStringLiteral("usgs/") + QLatin1String(name));
-}
-
-constexpr const char* kReply = "2023-02-fdsn-asc.csv";
+const QString kReply = QStringLiteral("usgs/2023-02-fdsn-asc.csv");
 const double kDay = double(dayNumber(2023, 2, 6));
 
 struct Setup {
@@ -50,13 +45,9 @@ struct Setup {
         options.workDir = dir.path();
         program = std::make_unique<Program>(platform, options);
         program->FormCreate();
-        struct Quiet final : ImportObserver {
-            void log(const QString&) override { }
-            void progress(int) override { }
-            void warning(const QString&) override { }
-        } quiet;
+        QuietObserver quiet;
         Catalogue& catalogue = program->state().catalogue;
-        AnalizaFile(sharedUsgs(kReply), catalogue, 0, false, quiet);
+        AnalizaFile(bench::sharedData(kReply), catalogue, 0, false, quiet);
         // The busy day alone: a replay runs on to the end of the catalogue.
         int kept = 0;
         for (int i = 1; i <= catalogue.ImportCount; ++i)
@@ -108,41 +99,24 @@ void replayUiLatency(benchmark::State& s)
 }
 BENCHMARK(replayUiLatency)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-class FigureReporter : public benchmark::BenchmarkReporter
-{
-public:
-    bool ReportContext(const Context&) override { return true; }
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) {
-                std::printf("replay_ui_latency_ms: %.0f ms\n", double(run.counters.at("worst_ms")));
-                std::fprintf(stderr,
-                    "(%.0f clicks during a replay of %.1f s, %.0f earthquakes heard; all but the slowest "
-                    "click within %.0f ms)\n",
-                    double(run.counters.at("clicks")), run.GetAdjustedRealTime() / 1000,
-                    double(run.counters.at("heard")), double(run.counters.at("worst_but_one_ms")));
-            }
-    }
-};
-
 } // namespace
-} // namespace tremora
 
-int main(int argc, char** argv)
+int bench::measure()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString reply = tremora::sharedUsgs(tremora::kReply);
-    if (!QFile::exists(reply)) {
-        std::printf("replay_ui_latency_ms: skipped (needs %s)\n", qPrintable(QDir::cleanPath(reply)));
+    if (!present("replay_ui_latency_ms", sharedData(kReply)))
         return 0;
-    }
-    tremora::FigureReporter reporter;
+    FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    tremora::g_setup.reset();
+    g_setup.reset();
+    if (const FigureReporter::Run* run = reporter.run("replayUiLatency")) {
+        std::printf("replay_ui_latency_ms: %.0f ms\n", double(run->counters.at("worst_ms")));
+        std::fprintf(stderr,
+            "(%.0f clicks during a replay of %.1f s, %.0f earthquakes heard; all but the slowest "
+            "click within %.0f ms)\n",
+            double(run->counters.at("clicks")), run->GetAdjustedRealTime() / 1000,
+            double(run->counters.at("heard")), double(run->counters.at("worst_but_one_ms")));
+    }
     return 0;
 }
+
+} // namespace tremora

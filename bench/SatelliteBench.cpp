@@ -3,6 +3,8 @@
 // selection with the automatic location picture on, through a listing of 30,000 rows.
 
 #include "app/Program.h"
+#include "bench/support/FigureReporter.h"
+#include "bench/support/Main.h"
 #include "catalogue/Catalogue.h"
 #include "gui/controllers/Satellite.h"
 #include "gui/widgets/MapImage.h"
@@ -110,49 +112,15 @@ void BM_RowSelectWithPicture(benchmark::State& st)
 }
 BENCHMARK(BM_RowSelectWithPicture)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-class FigureReporter : public benchmark::ConsoleReporter
-{
-public:
-    FigureReporter()
-        : ConsoleReporter(OO_Tabular)
-    {
-    }
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration)
-                continue;
-            if (run.run_name.function_name == "BM_TileLocal")
-                m_tileMs = run.GetAdjustedRealTime();
-            if (run.run_name.function_name == "BM_RowSelectWithPicture")
-                m_selectMs = run.GetAdjustedRealTime();
-        }
-    }
-    void printFigures() const
-    {
-        if (m_tileMs >= 0)
-            std::printf("tile_local_ms: %.2f ms\n", m_tileMs);
-        if (m_selectMs >= 0)
-            std::printf("row_select_with_picture_ms: %.2f ms\n", m_selectMs);
-    }
-
-private:
-    double m_tileMs = -1;
-    double m_selectMs = -1;
-};
-
 } // namespace
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    FigureReporter reporter;
+    FigureReporter reporter(FigureReporter::Table::Shown);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printFigures();
-    benchmark::Shutdown();
+    if (const FigureReporter::Run* run = reporter.run("BM_TileLocal"))
+        std::printf("tile_local_ms: %.2f ms\n", run->GetAdjustedRealTime());
+    if (const FigureReporter::Run* run = reporter.run("BM_RowSelectWithPicture"))
+        std::printf("row_select_with_picture_ms: %.2f ms\n", run->GetAdjustedRealTime());
     return 0;
 }

@@ -3,6 +3,9 @@
 // up over a full place list for every row, then the first paint of the table view; and the same
 // through the search panel ("Pokaż przefiltrowane" with every record matching).
 
+#include "bench/support/FigureReporter.h"
+#include "bench/support/Main.h"
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/SearchPanel.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -42,6 +45,7 @@ struct Fixture : fakes::FakePlatform {
     TForm1 form;
     ProgramState state;
     ProgramEvents events;
+    CriteriaGroup criteria = CriteriaGroup::search(form, dialogs);
     std::unique_ptr<ReportTable> table;
     std::unique_ptr<SearchPanel> search;
 
@@ -80,7 +84,7 @@ struct Fixture : fakes::FakePlatform {
         places.PlaceCount = kPlaceCapacity;
 
         table = std::make_unique<ReportTable>(form, state, platform, events);
-        search = std::make_unique<SearchPanel>(form, state, platform, events);
+        search = std::make_unique<SearchPanel>(form, state, platform, events, criteria);
         form.resize(1280, 900);
         form.show();
         // The buttons sit on the tab "Baza", beside the table: that is where a listing runs.
@@ -128,64 +132,20 @@ void BM_FilterList30000(benchmark::State& st)
 BENCHMARK(BM_Table30000Rows)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.05)->MinTime(0.5);
 BENCHMARK(BM_FilterList30000)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.05)->MinTime(0.5);
 
-/// Prints each figure as "name: value unit" after the usual report.
-class FigureReporter : public benchmark::ConsoleReporter
-{
-public:
-    // Without colours, so that no escape code ends up in front of the figure lines.
-    FigureReporter()
-        : ConsoleReporter(OO_Tabular)
-    {
-    }
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            if (run.run_name.function_name == "BM_Table30000Rows") {
-                m_tableMs = run.GetAdjustedRealTime();
-                m_tableCpuMs = run.GetAdjustedCPUTime();
-            }
-            if (run.run_name.function_name == "BM_FilterList30000") {
-                m_filterMs = run.GetAdjustedRealTime();
-                m_filterCpuMs = run.GetAdjustedCPUTime();
-            }
-        }
-    }
-    void printFigures() const
-    {
-        if (m_tableMs >= 0) {
-            std::printf("table_%d_rows: %.1f ms\n", TableRowLimit, m_tableMs);
-            // The listing runs on one thread: on a busy machine its CPU time is the steadier figure.
-            std::printf("table_%d_rows_cpu: %.1f ms\n", TableRowLimit, m_tableCpuMs);
-        }
-        if (m_filterMs >= 0) {
-            std::printf("filter_list_30000: %.1f ms\n", m_filterMs);
-            std::printf("filter_list_30000_cpu: %.1f ms\n", m_filterCpuMs);
-        }
-    }
-
-private:
-    double m_tableMs = -1;
-    double m_tableCpuMs = -1;
-    double m_filterMs = -1;
-    double m_filterCpuMs = -1;
-};
-
 } // namespace
 
-int main(int argc, char** argv)
+int tremora::bench::measure()
 {
-    // No display is needed to measure.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    FigureReporter reporter;
+    FigureReporter reporter(FigureReporter::Table::Shown);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printFigures();
-    benchmark::Shutdown();
+    // The listings run on one thread: on a busy machine their CPU time is the steadier figure.
+    if (const FigureReporter::Run* run = reporter.run("BM_Table30000Rows")) {
+        std::printf("table_%d_rows: %.1f ms\n", TableRowLimit, run->GetAdjustedRealTime());
+        std::printf("table_%d_rows_cpu: %.1f ms\n", TableRowLimit, run->GetAdjustedCPUTime());
+    }
+    if (const FigureReporter::Run* run = reporter.run("BM_FilterList30000")) {
+        std::printf("filter_list_30000: %.1f ms\n", run->GetAdjustedRealTime());
+        std::printf("filter_list_30000_cpu: %.1f ms\n", run->GetAdjustedCPUTime());
+    }
     return 0;
 }

@@ -2,9 +2,13 @@
 // An incremental update of 24 months from the loopback event service: download, parse and merge
 // of each month, then the save and reload of the catalogue. The months are the July 2015 reply
 // (days 1 to 28) laid over 24 consecutive months, about 7,700 events each.
+#include "bench/support/FigureReporter.h"
+#include "bench/support/Main.h"
+#include "bench/support/SharedData.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/UpdateCycle.h"
 #include "gui/window/TForm1.h"
 #include "platform/Platform.h"
@@ -37,12 +41,7 @@ constexpr int kFirstYear = 2015;
 constexpr int kFirstMonth = 7;
 constexpr int kLastCommonDay = 28; // every month has it
 
-QString sharedUsgs(const char* name)
-{
-    const QString root
-        = qEnvironmentVariable("TREMORA_SHARED_DATA", QStringLiteral(TREMORA_SHARED_DATA_DEFAULT));
-    return QDir(root).filePath(QStringLiteral("usgs/") + QLatin1String(name));
-}
+const QString kReply = QStringLiteral("usgs/2015-07-fdsn-asc.csv");
 
 // The July 2015 events of days 1..28, moved to `months` consecutive months; ids made unique.
 QByteArray spreadOverMonths(const QByteArray& csv, int months)
@@ -71,7 +70,7 @@ QByteArray spreadOverMonths(const QByteArray& csv, int months)
 struct Setup {
     Setup()
     {
-        server.addCsv(spreadOverMonths(readFile(sharedUsgs("2015-07-fdsn-asc.csv")), kMonths));
+        server.addCsv(spreadOverMonths(readFile(bench::sharedData(kReply)), kMonths));
         server.start();
         platform.eventHost = server.baseUrl();
         state.workDir = QDir(dir.path());
@@ -79,11 +78,7 @@ struct Setup {
 
         // The stored catalogue ends on 1 July 2015: the update fetches the rest of July and 23
         // more months.
-        struct Quiet final : ImportObserver {
-            void log(const QString&) override { }
-            void progress(int) override { }
-            void warning(const QString&) override { }
-        } quiet;
+        QuietObserver quiet;
         Analiza(server.answer("2015-07-01", "2015-07-01 23:59:59").body, state.catalogue, 0, false, quiet);
         state.catalogue.CatalogueCount = state.catalogue.ImportCount;
         SaveCatalogue(state.catalogue);
@@ -160,43 +155,27 @@ void updateUiLatency(benchmark::State& s)
 }
 BENCHMARK(updateUiLatency)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-/// The figure line per month, wall time: the transfer runs on the server's thread.
-class FigureReporter : public benchmark::BenchmarkReporter
-{
-public:
-    bool ReportContext(const Context&) override { return true; }
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.counters.count("worst_ms")) {
-                std::printf("update_ui_latency: %.0f ms\n", double(run.counters.at("worst_ms")));
-                std::fprintf(stderr, "(%.0f clicks during an update of %d months)\n",
-                    double(run.counters.at("clicks")), kMonths);
-            } else if (run.run_type == Run::RT_Iteration) {
-                std::printf("update_per_month: %.1f ms\n", run.GetAdjustedRealTime() / kMonths);
-                std::fprintf(stderr, "(%.0f records after the update, %.0f requests in all)\n",
-                    double(run.counters.at("records")), double(run.counters.at("requests")));
-            }
-    }
-};
-
 } // namespace
-} // namespace tremora
 
-int main(int argc, char** argv)
+int bench::measure()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString reply = tremora::sharedUsgs("2015-07-fdsn-asc.csv");
-    if (!QFile::exists(reply)) {
-        std::printf("update_per_month: skipped (needs %s)\n", qPrintable(QDir::cleanPath(reply)));
+    if (!present("update_per_month", sharedData(kReply)))
         return 0;
-    }
-    tremora::FigureReporter reporter;
+    FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    tremora::g_setup.reset();
+    g_setup.reset();
+    // Wall time: the transfer runs on the server's thread.
+    if (const FigureReporter::Run* run = reporter.run("updateOf24Months")) {
+        std::printf("update_per_month: %.1f ms\n", run->GetAdjustedRealTime() / kMonths);
+        std::fprintf(stderr, "(%.0f records after the update, %.0f requests in all)\n",
+            double(run->counters.at("records")), double(run->counters.at("requests")));
+    }
+    if (const FigureReporter::Run* run = reporter.run("updateUiLatency")) {
+        std::printf("update_ui_latency: %.0f ms\n", double(run->counters.at("worst_ms")));
+        std::fprintf(stderr, "(%.0f clicks during an update of %d months)\n",
+            double(run->counters.at("clicks")), kMonths);
+    }
     return 0;
 }
+
+} // namespace tremora

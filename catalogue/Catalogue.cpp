@@ -7,6 +7,14 @@
 namespace tremora
 {
 
+bool isSoundRecord(const QuakeRecord& r)
+{
+    // Written so that a NaN, which fails every comparison, fails the test.
+    return r.OriginDate >= kFirstSoundDay && r.OriginDate <= kLastSoundDay && r.OriginTime >= 0
+        && r.OriginTime < 1 && r.Longitude >= -180 && r.Longitude <= 180 && r.Latitude >= -90
+        && r.Latitude <= 90 && r.Mag10 <= kMaxSoundMag10 && r.Depth10 <= kMaxSoundDepth10;
+}
+
 Catalogue::Catalogue()
     : m_slots(std::make_unique<QuakeRecord[]>(kCatalogueSlots))
 {

@@ -17,6 +17,17 @@ inline constexpr int kCatalogueSlots = 2'000'000;
 inline constexpr int kCatalogueCapacity = kCatalogueSlots - 1;
 inline constexpr const char* kCatalogueFileName = "Baza_USGS.dat";
 
+/// The bounds within which a record describes a real earthquake. Anything beyond is damage (a
+/// damaged disk, another program's writing) and never reaches a display: the date lies in the
+/// years 1900 to 2100 (a date a little in the future is a wrong clock, not damage), the time of
+/// day is a fraction of a day, the position on the globe, the magnitude at most 10,0 and the
+/// depth at most 1000 km.
+inline constexpr double kFirstSoundDay = 2; // 1900-01-01
+inline constexpr double kLastSoundDay = 73'415; // 2100-12-31
+inline constexpr int kMaxSoundMag10 = 100;
+inline constexpr int kMaxSoundDepth10 = 10'000;
+bool isSoundRecord(const QuakeRecord& record);
+
 /// The earthquake catalogue: one array of slots allocated once for the run. Records live in
 /// slots 1 .. CatalogueCount, oldest first; slot 0 is the import's work record.
 ///

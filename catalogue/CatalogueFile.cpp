@@ -15,6 +15,8 @@ namespace
 {
 
 constexpr qint64 kRecordBytes = qint64(sizeof(QuakeRecord));
+// Records are checked piece by piece as they arrive, while the piece is still in the cache.
+constexpr qint64 kReadPieceBytes = (qint64(1) << 20) / kRecordBytes * kRecordBytes;
 
 FilePiece recordsPiece(const QuakeRecord* first, qint64 count)
 {
@@ -62,17 +64,37 @@ LoadResult LoadCatalogueFrom(Catalogue& catalogue, QIODevice& file)
     }
 
     const qint64 bytes = toLoad * kRecordBytes;
-    auto* target = reinterpret_cast<char*>(catalogue.slots() + 1);
-    const qint64 done = readFully(file, target, bytes);
+    QuakeRecord* records = catalogue.slots() + 1;
+    auto* target = reinterpret_cast<char*>(records);
+    qint64 done = 0;
+    qint64 checked = 0; // records read and checked
+    qint64 kept = 0; // sound records, moved down over the damaged ones
+    while (done < bytes) {
+        const qint64 want = std::min(kReadPieceBytes, bytes - done);
+        const qint64 got = std::max<qint64>(readFully(file, target + done, want), 0);
+        done += got;
+        for (const qint64 whole = done / kRecordBytes; checked < whole; ++checked) {
+            if (!isSoundRecord(records[checked]))
+                continue;
+            if (kept != checked)
+                records[kept] = records[checked];
+            ++kept;
+        }
+        if (got < want)
+            break;
+    }
     if (done < bytes) {
         result.error = file.errorString();
         if (result.error.isEmpty() || result.error == QStringLiteral("Unknown error"))
             result.error = QCoreApplication::translate("tremora::CatalogueFile", "odczytano %1 z %2 bajtów")
-                               .arg(std::max<qint64>(done, 0))
+                               .arg(done)
                                .arg(bytes);
     }
 
-    result.loaded = static_cast<int>(std::max<qint64>(done, 0) / kRecordBytes);
+    // A last record the file holds only in part is damaged like any other.
+    const bool partRecord = file.size() % kRecordBytes != 0;
+    result.damaged = static_cast<int>(checked - kept) + (partRecord ? 1 : 0);
+    result.loaded = static_cast<int>(kept);
     catalogue.CatalogueCount = result.loaded;
     return result;
 }

@@ -17,15 +17,19 @@ struct LoadResult {
     int loaded = 0; // records placed in slots 1..loaded
     bool overCapacity = false; // the file held more than the catalogue can take; its newest came
     QString error; // set when the file exists but could not be read
+    /// Records left out as damaged (isSoundRecord fails), a last part-record included: slots
+    /// 1..loaded hold only the sound ones, in the file's order.
+    int damaged = 0;
     /// Oldest records that gave way in the update this load ends: a record that was at index i
     /// before it is now at i - droppedOldest. Zero for a load of its own.
     int droppedOldest = 0;
 };
 
-/// Replaces slots 1..n with the records of CatalogueFileName and sets CatalogueCount to n.
-/// A missing, empty or shorter-than-one-record file gives an empty catalogue; trailing bytes
-/// after the last whole record are ignored; of a file longer than the capacity the newest
-/// kCatalogueCapacity records are loaded. One read for the whole file.
+/// Replaces slots 1..n with the sound records of CatalogueFileName and sets CatalogueCount to n.
+/// A missing or empty file gives an empty catalogue; of a file longer than the capacity the newest
+/// kCatalogueCapacity records are loaded. Damaged records, and bytes after the last whole record,
+/// are left out and counted (LoadResult::damaged). The file is read in large pieces, each checked
+/// while it is still in the cache.
 LoadResult LoadCatalogue(Catalogue& catalogue);
 /// The same from an open file whose size says how many records it holds; a read that breaks off
 /// keeps the whole records that came and sets `error`.

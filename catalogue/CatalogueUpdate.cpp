@@ -230,7 +230,10 @@ QString CatalogueUpdate::updatedLine() const
 
 void CatalogueUpdate::finishMonths()
 {
-    if (m_catalogue.CatalogueCount == m_catalogue.ImportCount && m_catalogue.importDropCount() == 0) {
+    // A catalogue whose file was set aside as damaged is written anew even when nothing changed.
+    const bool fileThere = m_catalogue.CatalogueCount == 0 || QFile::exists(m_catalogue.CatalogueFileName);
+    if (m_catalogue.CatalogueCount == m_catalogue.ImportCount && m_catalogue.importDropCount() == 0
+        && fileThere) {
         Q_EMIT logLine(updatedLine());
         Q_EMIT statusText(updatedLine());
     } else {

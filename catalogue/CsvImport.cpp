@@ -369,8 +369,11 @@ private:
         int m10 = kRejectedMagnitude;
         if (magTextEnd > magBegin)
             m10 = mag10(magBegin, magTextEnd);
-        accepted = m10 != kRejectedMagnitude;
-        r.Mag10 = accepted ? static_cast<std::uint8_t>(m10) : 0;
+        r.Mag10 = m10 != kRejectedMagnitude ? static_cast<std::uint8_t>(m10) : 0;
+        // A row no real earthquake could give (a latitude past the pole, a magnitude above 10,0,
+        // a date outside 1900-2100) is passed over like one without a magnitude: the catalogue
+        // would take it for damage when it is next read.
+        accepted = m10 != kRejectedMagnitude && isSoundRecord(r);
         m_catalogue.WorkRecord() = r;
         return RowEnd::Read;
     }

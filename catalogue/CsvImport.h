@@ -61,9 +61,10 @@ struct AnalizaResult {
 /// WorkRecord (slot 0): day number, time of day to the second, hundredths truncated, coordinates
 /// rounded to four decimals then stored as float32, depth in whole km x 10 (empty or negative 0,
 /// above 1000 km corrected to 1000 km with a warning box per row), Mag10 = magnitude x 10
-/// truncated on the written digits (4.56 -> 45, 5 -> 50; a negative magnitude above -1 gives 0;
-/// magnitudes from 10.0 to 12.0 keep their tenths too, 10.5 -> 105). Rows with an empty
-/// magnitude, a magnitude <= -1.0 or a Mag10 above 120 are skipped.
+/// truncated on the written digits (4.56 -> 45, 5 -> 50; a negative magnitude above -1 gives 0).
+/// Rows with an empty magnitude, a magnitude <= -1.0, or a record no real earthquake could give
+/// (isSoundRecord: a Mag10 above 100, a latitude past a pole, a date outside 1900-2100) are
+/// skipped.
 ///
 /// Merge: while MatchFirst holds, each accepted row is compared with slots StartCount,
 /// StartCount - 1, ... StartCount - 100 (only slots >= 1); on the first equal one ImportCount

@@ -63,7 +63,8 @@ DaySeries energySeries(
         if (!MatchesSearch(r, criteria))
             continue;
         const double k = r.OriginDate - first;
-        if (k < 0 || k >= kEnergyDayBuckets)
+        // Written so that a day that is no number never becomes an index.
+        if (!(k >= 0 && k < kEnergyDayBuckets))
             continue;
         bucketWh[static_cast<std::size_t>(k)] += energyWh[r.Mag10];
     }

@@ -21,10 +21,4 @@ bool InMapMagnitudeRange(int mag10, const MagnitudeRange& range);
 /// (midnight or later) neither the day before the start nor the day after the end gets in.
 bool InMapPeriod(double originDate, double start, double end);
 
-/// The map-period chooser "Zakresy": how many days before today each item starts; the first item
-/// ("CAŁA BAZA") starts at the first record instead.
-inline constexpr int kWholeCatalogueItem = 0;
-inline constexpr int kPeriodItemCount = 12;
-inline constexpr int kPeriodDays[kPeriodItemCount] = { 0, 4018, 1826, 730, 365, 180, 90, 29, 13, 6, 2, 1 };
-
 } // namespace tremora

@@ -8,6 +8,7 @@
 #include "table/NumberText.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tremora
 {
@@ -79,12 +80,43 @@ bool ReplayStepper::start(double periodStart)
     SimClock = eventTime(m_catalogue[i]);
     SimListed = 0;
     m_phase = Phase::BetweenTicks;
+    noteCursor({});
     return true;
 }
 
 void ReplayStepper::stop()
 {
     m_phase = Phase::Idle;
+}
+
+ReplayStepper::Next ReplayStepper::noteCursor(Next next)
+{
+    const int count = m_catalogue.CatalogueCount;
+    m_cursorTies = 0;
+    if (SimCursor < 1 || SimCursor > count) {
+        m_cursorTime = SimCursor < 1 ? -std::numeric_limits<double>::infinity()
+                                     : std::numeric_limits<double>::infinity();
+        return next;
+    }
+    m_cursorTime = eventTime(m_catalogue[SimCursor]);
+    for (int i = SimCursor - 1; i >= 1 && eventTime(m_catalogue[i]) == m_cursorTime; --i)
+        ++m_cursorTies;
+    return next;
+}
+
+void ReplayStepper::catalogueMoved()
+{
+    if (!running())
+        return;
+    const int count = m_catalogue.CatalogueCount;
+    const QuakeRecord* first = m_catalogue.slots() + 1;
+    const QuakeRecord* end = first + std::max(count, 0);
+    const double t = m_cursorTime;
+    const QuakeRecord* at
+        = std::partition_point(first, end, [t](const QuakeRecord& r) { return eventTime(r) < t; });
+    for (int ties = m_cursorTies; ties > 0 && at != end && eventTime(*at) == t; --ties)
+        ++at;
+    SimCursor = int(at - first) + 1;
 }
 
 ReplayStepper::Next ReplayStepper::tick(const ReplaySettings& settings)
@@ -95,10 +127,15 @@ ReplayStepper::Next ReplayStepper::tick(const ReplaySettings& settings)
     if (settings.midi)
         m_midi.reset();
     m_phase = Phase::LoopTop;
-    return run(settings);
+    return noteCursor(run(settings));
 }
 
 ReplayStepper::Next ReplayStepper::resume(const ReplaySettings& settings)
+{
+    return noteCursor(resumeStep(settings));
+}
+
+ReplayStepper::Next ReplayStepper::resumeStep(const ReplaySettings& settings)
 {
     if (m_phase == Phase::QuakePause) {
         // The pause was the earthquake's; its line follows it.
@@ -146,7 +183,7 @@ ReplayStepper::Next ReplayStepper::run(const ReplaySettings& settings)
             break;
         }
         case Phase::QuakePause:
-            return resume(settings);
+            return resumeStep(settings);
         case Phase::Tail:
             if (!m_matched) {
                 SimClock += kClockStep;

@@ -82,6 +82,10 @@ public:
     Next resume(const ReplaySettings& settings);
     /// Ends the run where it is.
     void stop();
+    /// The catalogue was loaded anew while the run goes on: the oldest records may have given
+    /// way and late ones come in between. The run carries on from the record it had reached,
+    /// found again by its time, so nothing is replayed twice or passed over.
+    void catalogueMoved();
 
     bool running() const { return m_phase != Phase::Idle; }
     /// Inside a tick, paused (resume() is due, not tick()).
@@ -102,6 +106,9 @@ private:
     /// Runs from the current phase to the next pause or the end of the tick.
     Next run(const ReplaySettings& settings);
     Next endTick();
+    Next resumeStep(const ReplaySettings& settings);
+    /// Remembers where the cursor is by time, for catalogueMoved(); returns `next`.
+    Next noteCursor(Next next);
 
     const Catalogue& m_catalogue;
     const Clock& m_clock;
@@ -109,6 +116,10 @@ private:
     ReplayView& m_view;
     Phase m_phase = Phase::Idle;
     bool m_matched = false;
+    // The time of the record at the cursor after the last step, and how many records before it
+    // share that time (the cursor's place among them).
+    double m_cursorTime = 0;
+    int m_cursorTies = 0;
 };
 
 /// The interval of the tick timer for a speed-bar position: (100 - position) * 10 ms, and 1 ms at

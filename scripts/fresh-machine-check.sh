@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks that the README's commands work on a fresh Debian 12 machine. Run as root:
+# Checks that the README's commands work on a fresh Debian 12 or 13 machine. Run as root:
 #
-#   scripts/fresh-machine-check.sh [--rebuild-root] [--keep]
+#   scripts/fresh-machine-check.sh [--suite bookworm|trixie] [--rebuild-root] [--keep]
 #
-# Builds a clean Debian 12 root with mmdebstrap once (variant apt plus build-essential, git, make,
-# sudo and ca-certificates) and keeps it under /var/cache/tremora-fresh (TREMORA_FRESH_CACHE);
-# it is made again when its recipe (packages, the host's apt sources and network settings) changes,
-# when it is a week old, or with --rebuild-root. Every run mounts an overlay over that root, so it
+# Builds a clean root of the release (bookworm, Debian 12, by default; trixie, Debian 13) with
+# mmdebstrap once (variant apt plus build-essential, git, make, sudo and ca-certificates) and keeps
+# it under /var/cache/tremora-fresh/<suite> (TREMORA_FRESH_CACHE); the root reaches Debian's
+# archive as the host does, through the host's apt sources with the host's release named as the
+# suite. It is made again when its recipe (packages, those sources and the network settings)
+# changes, when it is a week old, or with --rebuild-root. Every run mounts an overlay over that root, so it
 # starts clean, clones the commit HEAD of this repository into /src/tremora and runs, as root in
 # the chroot:
 #   a  make test   with no ../shared beside the clone
@@ -16,21 +18,31 @@
 #   c  make run    headless; passes when the program still runs 10 seconds after it started
 #   d  make package, then `apt install` of the .deb, `tremora --version`, and a start without
 #      --workdir, offscreen, that must still run 10 seconds later and have made its data folder
+#      (a package is for the release it is built on: it is installed in the root it was made in)
 #
 # With --deb-only FILE.deb only step d runs, over that package instead of one built in the root:
-# a check of the package alone in a few minutes, without the builds of a to c.
+# a check of the package alone in a few minutes, without the builds of a to c. Give the --suite
+# the package was built on.
 # It prints one line per step and a verdict, keeps the logs under the cache folder and exits
-# non-zero when a step fails. --keep keeps the run's overlay layer for a look afterwards.
+# non-zero when a step fails. --keep keeps the run's overlay layer for a look afterwards. Each step
+# may take 45 minutes (TREMORA_FRESH_STEP_MINUTES), time enough on 2 idle cores.
 # About 25 minutes on 2 cores (most of it the two builds; d adds the packaging of the release
 # build and an apt install), plus 2 minutes when the root is made.
 set -euo pipefail
 
 cache=${TREMORA_FRESH_CACHE:-/var/cache/tremora-fresh}
+# A step that takes longer has hung; a machine busy with other builds may need more.
+step_minutes=${TREMORA_FRESH_STEP_MINUTES:-45}
+suite=bookworm
 rebuild_root=false
 keep=false
 deb_only=
 while [ $# -gt 0 ]; do
     case $1 in
+    --suite)
+        suite=${2:-}
+        shift
+        ;;
     --rebuild-root) rebuild_root=true ;;
     --keep) keep=true ;;
     --deb-only)
@@ -41,12 +53,21 @@ while [ $# -gt 0 ]; do
         shift
         ;;
     *)
-        echo "usage: $0 [--rebuild-root] [--keep] [--deb-only FILE.deb]" >&2
+        echo "usage: $0 [--suite bookworm|trixie] [--rebuild-root] [--keep] [--deb-only FILE.deb]" >&2
         exit 2
         ;;
     esac
     shift
 done
+
+case $suite in
+bookworm) release="Debian 12" ;;
+trixie) release="Debian 13" ;;
+*)
+    echo "fresh-machine-check: --suite is bookworm (Debian 12) or trixie (Debian 13)" >&2
+    exit 2
+    ;;
+esac
 
 [ "$(id -u)" -eq 0 ] || {
     echo "fresh-machine-check: run as root (it bootstraps a Debian root and mounts into it)" >&2
@@ -74,14 +95,29 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 # --- the host's way to Debian's archive, carried into the root ----------------------------------
-# Sources as the host has them, apt's proxy and date settings, and proxy variables of the
-# environment.
+# Sources as the host has them, with the host's release (and its -updates and -security suites)
+# renamed to the root's; apt's proxy and date settings, and proxy variables of the environment.
+host_suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+[ -n "$host_suite" ] || {
+    echo "fresh-machine-check: /etc/os-release names no release to find in the apt sources" >&2
+    exit 2
+}
+mkdir -p "$cache/sources-$suite"
+rm -f "$cache/sources-$suite"/*
 sources=()
 for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-    [ -s "$f" ] && grep -qEv '^[[:space:]]*(#|$)' "$f" && sources+=("$f")
+    [ -s "$f" ] && grep -qEv '^[[:space:]]*(#|$)' "$f" || continue
+    copy=$cache/sources-$suite/$(basename "$f")
+    [ "$(basename "$f")" = sources.list ] && copy=$cache/sources-$suite/host.list
+    sed "s/\\<$host_suite\\>/$suite/g" "$f" >"$copy"
+    sources+=("$copy")
 done
 [ ${#sources[@]} -gt 0 ] || {
     echo "fresh-machine-check: the host has no apt sources to copy" >&2
+    exit 2
+}
+grep -qw "$suite" "${sources[@]}" || {
+    echo "fresh-machine-check: the host's apt sources name no suite $host_suite to turn into $suite" >&2
     exit 2
 }
 apt_network=$(apt-config dump | grep -E '^Acquire::([a-z]+::)?(Proxy|Check-Valid-Until|Check-Date)( |::)' || true)
@@ -91,21 +127,22 @@ for v in http_proxy https_proxy ftp_proxy no_proxy HTTP_PROXY HTTPS_PROXY FTP_PR
 done
 
 # --- the cached root ----------------------------------------------------------------------------
-base=$cache/bookworm
+base=$cache/$suite
 include=build-essential,git,make,sudo,ca-certificates
 recipe=$(
-    echo "bookworm apt $include"
+    echo "$suite apt $include"
     cat "${sources[@]}"
     echo "$apt_network"
 )
 mkdir -p "$cache/logs"
 stamp=$(date +%Y%m%d-%H%M%S)
-logs=$cache/logs/$stamp
+logs=$cache/logs/$stamp-$suite
 mkdir -p "$logs"
 # Logs of the last ten runs are kept.
 ls -1d "$cache"/logs/*/ 2>/dev/null | head -n -10 | xargs -r rm -rf
 
-exec 9>"$cache/lock"
+# One lock per release: the roots of the two releases are made and used independently.
+exec 9>"$cache/$suite.lock"
 flock 9
 step_start=$SECONDS
 if $rebuild_root || [ ! -f "$base.recipe" ] || [ "$(cat "$base.recipe")" != "$recipe" ] ||
@@ -115,25 +152,25 @@ if $rebuild_root || [ ! -f "$base.recipe" ] || [ "$(cat "$base.recipe")" != "$re
     aptopts=()
     [ -n "$apt_network" ] && aptopts=(--aptopt="$cache/apt-network.conf")
     if env "${proxy_env[@]}" mmdebstrap --variant=apt --include="$include" "${aptopts[@]}" \
-        bookworm "$base.new" "${sources[@]}" >"$logs/root.log" 2>&1; then
+        "$suite" "$base.new" "${sources[@]}" >"$logs/root.log" 2>&1; then
         mv "$base.new" "$base"
         printf '%s\n' "$recipe" >"$base.recipe"
-        printf 'PASS  root  Debian 12 root made with mmdebstrap                  %s\n' \
+        printf 'PASS  root  %-52s %s\n' "$release ($suite) root made with mmdebstrap" \
             "$(elapsed $((SECONDS - step_start)))"
     else
-        printf 'FAIL  root  Debian 12 root made with mmdebstrap                  %s  log: %s\n' \
+        printf 'FAIL  root  %-52s %s  log: %s\n' "$release ($suite) root made with mmdebstrap" \
             "$(elapsed $((SECONDS - step_start)))" "$logs/root.log"
         echo "fresh-machine-check: FAIL (no root to run in)"
         exit 1
     fi
 else
-    printf 'PASS  root  Debian 12 root from the cache (%s)\n' "$(date -r "$base.recipe" +%F)"
+    printf 'PASS  root  %s (%s) root from the cache (%s)\n' "$release" "$suite" "$(date -r "$base.recipe" +%F)"
 fi
 # A shared hold for the rest of the run: the root is not made again under a running check.
 flock -s 9
 
 # --- this run's overlay -------------------------------------------------------------------------
-run=$cache/runs/$stamp
+run=$cache/runs/$stamp-$suite
 root=$run/root
 mkdir -p "$run/upper" "$run/work" "$root"
 
@@ -179,9 +216,9 @@ fi
 # The environment of a fresh root login, with the host's proxy variables.
 fresh_env=(HOME=/root LANG=C.UTF-8 TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
     "${proxy_env[@]}")
-# Runs a shell command in the clone in the root, as root; 45 minutes at most.
+# Runs a shell command in the clone in the root, as root; a step's time limit at most.
 in_root() {
-    timeout -k 30 45m env -i "${fresh_env[@]}" chroot "$root" /bin/bash -c "cd /src/tremora && $1"
+    timeout -k 30 "${step_minutes}m" env -i "${fresh_env[@]}" chroot "$root" /bin/bash -c "cd /src/tremora && $1"
 }
 
 failed=()
@@ -244,7 +281,7 @@ setsid env -i "${fresh_env[@]}" QT_QPA_PLATFORM=offscreen chroot "$root" /bin/ba
     >"$log" 2>&1 </dev/null &
 make_pid=$!
 result=FAIL
-limit=$((SECONDS + 45 * 60))
+limit=$((SECONDS + step_minutes * 60))
 while kill -0 $make_pid 2>/dev/null && [ $SECONDS -lt $limit ]; do
     if program_running; then
         program_start=$SECONDS
@@ -261,7 +298,7 @@ while kill -0 $make_pid 2>/dev/null && [ $SECONDS -lt $limit ]; do
 done
 if [ -z "${program_start:-}" ]; then
     if kill -0 $make_pid 2>/dev/null; then
-        echo "fresh-machine-check: the program did not start within 45 minutes" >>"$log"
+        echo "fresh-machine-check: the program did not start within $step_minutes minutes" >>"$log"
     else
         echo "fresh-machine-check: make run ended before the program started" >>"$log"
     fi
@@ -309,8 +346,8 @@ fi
 
 total=$(elapsed $((SECONDS - started)))
 if [ ${#failed[@]} -eq 0 ]; then
-    echo "fresh-machine-check: PASS, commit $(git -C "$repo" rev-parse --short HEAD), $total"
+    echo "fresh-machine-check: PASS on $release ($suite), commit $(git -C "$repo" rev-parse --short HEAD), $total"
 else
-    echo "fresh-machine-check: FAIL (${failed[*]}), commit $(git -C "$repo" rev-parse --short HEAD), $total, logs in $logs"
+    echo "fresh-machine-check: FAIL (${failed[*]}) on $release ($suite), commit $(git -C "$repo" rev-parse --short HEAD), $total, logs in $logs"
     exit 1
 fi

@@ -70,10 +70,20 @@ std::int64_t tenths(const EditNumber& n)
     return n.DecimalCount == 0 ? std::int64_t { n.ScaledDigits } * kTenth : n.ScaledDigits;
 }
 
-std::optional<QString> checkBox(const QString& text, const BoxRule& rule)
+// What a text that is no number ("5-") does: end the operation with the conversion error, or be
+// named like any other fault of its box.
+enum class NoNumber { Throws, IsAFault };
+
+std::optional<QString> checkBox(const QString& text, const BoxRule& rule, NoNumber noNumber)
 {
     const QString name = QString::fromUtf8(rule.name);
-    const std::optional<EditNumber> n = spr_edit(text);
+    std::optional<EditNumber> n;
+    try {
+        n = spr_edit(text);
+    } catch (const ConversionError&) {
+        if (noNumber == NoNumber::Throws)
+            throw;
+    }
     if (!n)
         return QStringLiteral("Błąd liczby w ") + name;
     const int allowed = rule.kind == Kind::Tenths ? kTenthsDecimals : kDegreesDecimals;
@@ -151,14 +161,14 @@ namespace
 {
 
 std::optional<QString> firstFault(
-    const SearchBoxes& boxes, const std::array<BoxRule, SearchBoxes::BoxCount>& rules)
+    const SearchBoxes& boxes, const std::array<BoxRule, SearchBoxes::BoxCount>& rules, NoNumber noNumber)
 {
     const std::array<bool, 4> checked { boxes.magnitude, boxes.depth, boxes.longitude, boxes.latitude };
     for (int box = 0; box < SearchBoxes::BoxCount; ++box) {
         if (!checked[static_cast<std::size_t>(box / 2)])
             continue;
         const auto i = static_cast<std::size_t>(box);
-        if (std::optional<QString> fault = checkBox(boxes.texts[i], rules[i]))
+        if (std::optional<QString> fault = checkBox(boxes.texts[i], rules[i], noNumber))
             return fault;
     }
     return std::nullopt;
@@ -168,12 +178,14 @@ std::optional<QString> firstFault(
 
 std::optional<QString> formularz1(const SearchBoxes& boxes)
 {
-    return firstFault(boxes, kRules);
+    return firstFault(boxes, kRules, NoNumber::Throws);
 }
 
 std::optional<QString> alertBoxesFault(const SearchBoxes& boxes)
 {
-    return firstFault(boxes, kAlertRules);
+    // The warnings run on their own, after updates: a fault there ends no operation of the user's,
+    // so every fault is named, with its box.
+    return firstFault(boxes, kAlertRules, NoNumber::IsAFault);
 }
 
 SearchCriteria searchCriteria(const SearchBoxes& boxes, double from, double to, bool anyCriterion)
@@ -200,7 +212,8 @@ SearchCriteria searchCriteria(const SearchBoxes& boxes, double from, double to, 
 
 bool MatchesSearch(const QuakeRecord& r, const SearchCriteria& c)
 {
-    if (r.OriginDate < c.dayFrom || r.OriginDate > c.dayTo)
+    // Written so that a date that is no number (a damaged record) is outside every period.
+    if (!(r.OriginDate >= c.dayFrom && r.OriginDate <= c.dayTo))
         return false;
     const bool mag = c.magnitude && c.magFrom <= r.Mag10 && r.Mag10 <= c.magTo;
     const bool depth = c.depth && c.depthFrom <= r.Depth10 && r.Depth10 <= c.depthTo;

@@ -33,6 +33,7 @@ struct SearchBoxes {
     bool longitude = false;
     bool latitude = false;
     std::array<QString, BoxCount> texts;
+    bool operator==(const SearchBoxes&) const = default;
 };
 
 /// Checks every checked criterion's two boxes, in panel order, the from box first. Returns the
@@ -40,7 +41,8 @@ struct SearchBoxes {
 std::optional<QString> formularz1(const SearchBoxes& boxes);
 
 /// formularz1 for the warning criteria: the same checks and limits, the boxes named as the
-/// warning panel names them ("Ostrzeżenia - magnituda", ...).
+/// warning panel names them ("Ostrzeżenia - magnituda", ...); a text that is no number ("5-")
+/// is a fault of its box like any other, never a ConversionError.
 std::optional<QString> alertBoxesFault(const SearchBoxes& boxes);
 
 /// What a record is tested against: whole days from dayFrom through dayTo, and the checked

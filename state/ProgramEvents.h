@@ -10,7 +10,8 @@ namespace tremora
 
 /// The notifier through which the controllers of the window tell each other what happened.
 /// Controllers hold the window, the state and this object, never one another: an area that must
-/// react to another connects to the signal here, and the area that acts emits it.
+/// react to another connects to the signal here, and the area that acts emits it. A signal says
+/// what happened; what follows for a controller's own timers and controls, it decides itself.
 class ProgramEvents final : public QObject
 {
     Q_OBJECT
@@ -20,19 +21,18 @@ public:
 Q_SIGNALS:
     /// The catalogue was loaded anew from its file; record indices may have changed.
     void catalogueReloaded(const tremora::LoadResult& result);
-    /// An update of the catalogue began.
-    void updateStarted();
-    /// An update of the catalogue ended, however it ended.
-    void updateFinished();
     /// An update wrote records into the catalogue: those from index `firstWritten` on (after the
     /// oldest gave way) may be new. `rebuild`: the catalogue was built anew from its first month.
     void recordsArrived(int firstWritten, bool rebuild);
-    /// A display wants the automatic update held while it runs (Timer2 off).
-    void autoUpdateHoldRequested();
-    /// A display is through; the automatic update may run again (Timer2 on).
-    void autoUpdateResumeRequested();
-    /// A listing took the report over: Timer5's deferred update and day display are off.
-    void timer5OffRequested();
+    /// A long job began that walks the whole catalogue (the map display of a period).
+    void longJobStarted();
+    /// The long job ended, however it ended.
+    void longJobEnded();
+    /// The user chose a day on the calendar to look at.
+    void calendarDayChosen();
+    /// A listing took the window over (the filtered listing, a chart): whatever was waiting to show
+    /// the day instead is no longer wanted.
+    void listingTookOver();
     /// The day of the calendar should be shown on the map (after the start-up update).
     void calendarDayRequested();
     /// A listing of the report table ended; its energy totals are in the state.
@@ -41,12 +41,14 @@ Q_SIGNALS:
     void mapClearRequested();
     /// The list of the earthquakes shown last was refilled.
     void shownQuakesChanged();
+    /// A table row's selection changed (either way).
+    void rowSelectionChanged();
     /// A table row was selected with the automatic location picture on: show the picture of
     /// its point (already converted from the row's texts).
     void rowPictureRequested(float lon, float lat);
-    /// A replay began: the blinking stops for its length (Timer1 and Timer3 off).
+    /// A replay began; it draws on the map for its length.
     void replayStarted();
-    /// A replay ran to its end: the shown earthquakes blink again (Timer3 on).
+    /// A replay ran to its end, or was ended.
     void replayFinished();
 
     /// The program's language changed: texts an area keeps showing are to be put into it.

@@ -29,6 +29,16 @@ void ProgramState::Wysw_tab1(int n, PlaceLanguage language)
     EnergySumWh += joules / kSecondsPerHour;
 }
 
+void ProgramState::clearListing(Emptied emptied)
+{
+    if (emptied != Emptied::ShownList)
+        reportRows.clear();
+    if (emptied != Emptied::Table)
+        ShownQuakes.clear();
+    EnergySumJ = 0;
+    EnergySumWh = 0;
+}
+
 void ProgramState::oldestRecordsGaveWay(int count)
 {
     if (count <= 0)

@@ -40,6 +40,13 @@ struct ProgramState {
     /// table.
     void Wysw_tab1(int n, PlaceLanguage language);
 
+    /// What a new listing empties besides the energy totals, which always start again from zero.
+    enum class Emptied { TableAndShownList, Table, ShownList };
+    /// A new listing begins: the energy totals go back to zero, and the table's rows, the shown
+    /// list or both are emptied (a chart keeps the table; the listing of the last days keeps the
+    /// map's list).
+    void clearListing(Emptied emptied = Emptied::TableAndShownList);
+
     /// The oldest `count` records of the catalogue gave way to newer ones: every index held here
     /// moves down with its record, so the warning check neither misses nor repeats one.
     void oldestRecordsGaveWay(int count);

@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueUpdate.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "platform/Platform.h"
 #include "platform/QtDownloader.h"
 #include "platform/testing/Doubles.h"
@@ -73,14 +74,6 @@ QByteArray fullImage(int first, const QByteArray& newest = {})
     std::memcpy(out + fillers, newest.constData(), std::size_t(newest.size()));
     return image;
 }
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
 
 QByteArray recordsOf(const QByteArray& reply)
 {

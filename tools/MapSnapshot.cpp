@@ -7,6 +7,7 @@
 #include "app/Program.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/LogMemo.h"
@@ -29,14 +30,6 @@ using namespace tremora;
 
 namespace
 {
-
-class QuietObserver : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
 
 void settle()
 {

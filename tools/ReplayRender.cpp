@@ -11,6 +11,7 @@
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
 #include "catalogue/QuakeRecord.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "platform/MidiOut.h"
 #include "platform/SoftSynth.h"
 #include "platform/testing/Doubles.h"
@@ -30,14 +31,6 @@ using namespace tremora;
 
 namespace
 {
-
-class QuietObserver : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
 
 // The synthesizer behind the MIDI output, rendering offline.
 class OfflineMidiOut final : public MidiOut

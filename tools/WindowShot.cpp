@@ -13,6 +13,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/BannerMenu.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -48,14 +49,6 @@ namespace
 constexpr qint64 kPictureWaitMs = 10'000;
 constexpr qint64 kMarkerTickMs = 700;
 constexpr int kGridZoom = 3;
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
 
 // Makes the replies the catalogue file of the folder; false with a message when one cannot be.
 bool importReplies(const QString& workDir, const QStringList& replies)

@@ -3,23 +3,18 @@
 // manual testing; with --synthetic, a made-up catalogue from 1973 to a day at the real one's
 // scale, built from those replies' rows. Runs until killed.
 #include "tools/EventServer.h"
+#include "tools/ServerCommandLine.h"
 
-#include <QCommandLineParser>
+#include <QCommandLineOption>
 #include <QCoreApplication>
-
-#include <cstdio>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tremora_event_server"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Answers /fdsnws/event/1/query like the USGS event service."));
-    parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-        QStringLiteral("Port on 127.0.0.1 (0 picks a free one)."), QStringLiteral("port"),
-        QStringLiteral("0"));
+    tremora::ServerCommandLine line(QStringLiteral("tremora_event_server"),
+        QStringLiteral("Answers /fdsnws/event/1/query like the USGS event service."),
+        QStringLiteral(
+            "--data DIR [--port N] [--limit N] [--delay MS] [--synthetic yyyy-MM-dd|today] [--fail MODE]"));
     const QCommandLineOption dataOption(
         QStringLiteral("data"), QStringLiteral("Folder of *-fdsn-asc.csv replies."), QStringLiteral("dir"));
     const QCommandLineOption limitOption(QStringLiteral("limit"),
@@ -37,11 +32,11 @@ int main(int argc, char** argv)
         QStringLiteral("Fail every query in one way: %1.")
             .arg(tremora::EventServer::failureNames().join(QStringLiteral(", "))),
         QStringLiteral("mode"), QStringLiteral("none"));
-    parser.addOptions({ portOption, dataOption, limitOption, delayOption, syntheticOption, failOption });
-    parser.process(app);
+    line.process(app, { dataOption, limitOption, delayOption, syntheticOption, failOption });
+    const QCommandLineParser& parser = line.parser();
 
-    bool portOk = false, limitOk = false, delayOk = false;
-    const int port = parser.value(portOption).toInt(&portOk);
+    bool limitOk = false, delayOk = false;
+    const std::optional<int> port = line.port();
     const int limit = parser.value(limitOption).toInt(&limitOk);
     const int delay = parser.value(delayOption).toInt(&delayOk);
     const QString syntheticText = parser.value(syntheticOption);
@@ -50,13 +45,9 @@ int main(int argc, char** argv)
         : QDate::fromString(syntheticText, Qt::ISODate);
     const bool syntheticOk = !parser.isSet(syntheticOption) || lastDay.isValid();
     const auto failure = tremora::EventServer::failureNamed(parser.value(failOption));
-    if (!portOk || port < 0 || port > 65535 || !limitOk || limit < 0 || !delayOk || delay < 0
-        || !parser.isSet(dataOption) || !syntheticOk || !failure) {
-        std::fprintf(stderr,
-            "usage: tremora_event_server --data DIR [--port N] [--limit N] [--delay MS] "
-            "[--synthetic yyyy-MM-dd|today] [--fail MODE]\n");
-        return 2;
-    }
+    if (!port || !limitOk || limit < 0 || !delayOk || delay < 0 || !parser.isSet(dataOption) || !syntheticOk
+        || !failure)
+        return line.usageError();
 
     tremora::EventServer server;
     server.setLimit(limit);
@@ -64,28 +55,30 @@ int main(int argc, char** argv)
     server.setFailure(*failure);
     QString error;
     const int files = server.addFolder(parser.value(dataOption), &error);
-    if (files == 0) {
-        std::fprintf(stderr, "tremora_event_server: %s\n", qPrintable(error));
-        return 1;
-    }
+    if (files == 0)
+        return line.failure(error);
     if (parser.isSet(syntheticOption))
         server.serveSynthetic(lastDay);
-    if (server.start(port) < 0) {
-        std::fprintf(stderr, "tremora_event_server: cannot listen on port %d\n", port);
-        return 1;
-    }
-    // The first line is the port alone, for scripts; then a line for people.
-    std::printf("%d\n", server.port());
+    if (server.start(*port) < 0)
+        return line.failure(QStringLiteral("cannot listen on port %1").arg(*port));
     if (parser.isSet(syntheticOption))
-        std::printf("serving %d synthetic events (January %d to %s, from the rows of %d files) at %s%s "
-                    "(limit %d)\n",
-            server.eventCount(), tremora::EventServer::kSyntheticFirstYear,
-            qPrintable(lastDay.toString(Qt::ISODate)), files, qPrintable(server.baseUrl()),
-            tremora::EventServer::kQueryPath, limit);
+        line.serving(server.port(),
+            QStringLiteral(
+                "serving %1 synthetic events (January %2 to %3, from the rows of %4 files) at %5%6 "
+                "(limit %7)")
+                .arg(server.eventCount())
+                .arg(tremora::EventServer::kSyntheticFirstYear)
+                .arg(lastDay.toString(Qt::ISODate))
+                .arg(files)
+                .arg(server.baseUrl(), QLatin1String(tremora::EventServer::kQueryPath))
+                .arg(limit));
     else
-        std::printf("serving %d events from %d files at %s%s (limit %d)\n", server.eventCount(), files,
-            qPrintable(server.baseUrl()), tremora::EventServer::kQueryPath, limit);
-    std::fflush(stdout);
+        line.serving(server.port(),
+            QStringLiteral("serving %1 events from %2 files at %3%4 (limit %5)")
+                .arg(server.eventCount())
+                .arg(files)
+                .arg(server.baseUrl(), QLatin1String(tremora::EventServer::kQueryPath))
+                .arg(limit));
     server.wait();
     return 0;
 }

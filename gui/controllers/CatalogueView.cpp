@@ -35,16 +35,27 @@ QString groupedNumber(qint64 n)
     return digits;
 }
 
-// "1 najstarszy wstrząs", "3 najstarsze wstrząsy", "12 345 najstarszych wstrząsów".
-QString oldestQuakesText(qint64 n)
+// The count and the words of its Polish form: one, a few (2-4, but not 12-14), many.
+QString countedText(qint64 n, const QString& one, const QString& few, const QString& many)
 {
     const qint64 last = n % 10;
     const qint64 lastTwo = n % 100;
-    const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
-    const QString words = n == 1 ? CatalogueView::tr("najstarszy wstrząs")
-        : few                    ? CatalogueView::tr("najstarsze wstrząsy")
-                                 : CatalogueView::tr("najstarszych wstrząsów");
-    return groupedNumber(n) + QLatin1Char(' ') + words;
+    const bool isFew = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
+    return groupedNumber(n) + QLatin1Char(' ') + (n == 1 ? one : isFew ? few : many);
+}
+
+// "1 najstarszy wstrząs", "3 najstarsze wstrząsy", "12 345 najstarszych wstrząsów".
+QString oldestQuakesText(qint64 n)
+{
+    return countedText(n, CatalogueView::tr("najstarszy wstrząs"), CatalogueView::tr("najstarsze wstrząsy"),
+        CatalogueView::tr("najstarszych wstrząsów"));
+}
+
+// "1 uszkodzony rekord", "3 uszkodzone rekordy", "100 uszkodzonych rekordów".
+QString damagedRecordsText(qint64 n)
+{
+    return countedText(n, CatalogueView::tr("uszkodzony rekord"), CatalogueView::tr("uszkodzone rekordy"),
+        CatalogueView::tr("uszkodzonych rekordów"));
 }
 
 } // namespace
@@ -72,28 +83,41 @@ void CatalogueView::showLoad(const LoadResult& result)
     showSummary();
 
     const int count = m_state.catalogue.CatalogueCount;
+    const QString fileName = m_state.catalogue.CatalogueFileName;
     if (!result.error.isEmpty()) {
         // A read that broke off must not pass for a good load. What was read is used, but the
         // next save would replace the file and every record only it still holds: the file goes
         // aside first, and the next update writes a new one.
-        const QString fileName = m_state.catalogue.CatalogueFileName;
         const bool opened = result.recordsInFile > 0;
         const SetAside aside = opened ? setAsideDamagedFile(fileName, qDate(m_clock.today())) : SetAside {};
         if (aside.ok) {
-            const auto text = [count, inFile = result.recordsInFile,
-                                  kept = QFileInfo(aside.path).fileName()] {
+            tellOnce([count, inFile = result.recordsInFile, kept = QFileInfo(aside.path).fileName()] {
                 return tr(
                     "Baza USGS odczytana częściowo (%1 z %2 rekordów); uszkodzony plik zachowano jako %3.")
                     .arg(count)
                     .arg(inFile)
                     .arg(kept);
-            };
-            m_form.StatusBar1->setMessage(text);
-            m_form.Memo1->appendLine(text());
+            });
             return;
         }
         m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kPartialText : kMissingText); });
         m_dialogs.error(tr("Nie można odczytać pliku %1: %2").arg(fileName, result.error));
+        return;
+    }
+    if (result.damaged > 0) {
+        // The damaged records were left out; the file as it was goes aside untouched, so that no
+        // byte of it is lost, and the next update writes the sound records anew.
+        const SetAside aside = setAsideDamagedFile(fileName, qDate(m_clock.today()));
+        if (aside.ok) {
+            tellOnce([damaged = result.damaged, kept = QFileInfo(aside.path).fileName()] {
+                return tr("Baza USGS: pominięto %1; uszkodzony plik zachowano jako %2.")
+                    .arg(damagedRecordsText(damaged), kept);
+            });
+            return;
+        }
+        m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kPartialText : kMissingText); });
+        m_dialogs.error(tr("Baza USGS: pominięto %1, ale pliku %2 nie można odłożyć: %3")
+                            .arg(damagedRecordsText(result.damaged), fileName, aside.error));
         return;
     }
 
@@ -110,6 +134,12 @@ void CatalogueView::showLoad(const LoadResult& result)
         return;
     }
     m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kLoadedText : kMissingText); });
+}
+
+void CatalogueView::tellOnce(const std::function<QString()>& text)
+{
+    m_form.StatusBar1->setMessage(text);
+    m_form.Memo1->appendLine(text());
 }
 
 void CatalogueView::showSummary()

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace tremora
 {
 
@@ -33,14 +35,19 @@ public:
     /// Loads the catalogue file; the load is announced as catalogueReloaded.
     void Wczytaj_baze();
     /// Shows the outcome of a load: summary, status text (what gave way in a full catalogue).
-    /// A file that could not be read whole is set aside under "Baza_USGS.dat.uszkodzona-<date>"
-    /// before anything can save over it, and the user is told so in the status bar and the log;
-    /// only a file that cannot be set aside (or not opened at all) gets an error box.
+    /// A file that could not be read whole, or that held damaged records (left out of the
+    /// catalogue), is set aside under "Baza_USGS.dat.uszkodzona-<date>" before anything can save
+    /// over it, and the user is told so in the status bar and the log; only a file that cannot
+    /// be set aside (or not opened at all) gets an error box.
     void showLoad(const LoadResult& result);
     /// Writes the summary labels from the catalogue as it is; an empty catalogue leaves them.
     void showSummary();
 
 private:
+    /// A load's news, given once: in the status bar (in the language of the moment) and as a line
+    /// of the log.
+    void tellOnce(const std::function<QString()>& text);
+
     TForm1& m_form;
     ProgramState& m_state;
     Dialogs& m_dialogs;

@@ -2,8 +2,8 @@
 #include "gui/controllers/Charts.h"
 
 #include "charts/ChartContents.h"
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/Guarded.h"
-#include "gui/controllers/SearchPanel.h"
 #include "gui/widgets/ChartView.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/StatusBar.h"
@@ -15,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 
 namespace tremora
@@ -29,11 +28,13 @@ constexpr int kMouseYPanel = 3;
 
 } // namespace
 
-Charts::Charts(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+Charts::Charts(
+    TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, CriteriaGroup& search)
     : m_form(form)
     , m_state(state)
     , m_platform(platform)
     , m_events(events)
+    , m_search(search)
 {
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, m_form.DsFancyButton5, &QPushButton::clicked, this, &Charts::DsFancyButton5Click);
@@ -48,16 +49,9 @@ Charts::Charts(TForm1& form, ProgramState& state, Platform& platform, ProgramEve
 
 std::optional<SearchCriteria> Charts::selection(int tab)
 {
-    TForm1& f = m_form;
-    Q_EMIT m_events.timer5OffRequested();
-    f.PageControl4->setCurrentIndex(tab);
-    const SearchBoxes boxes = searchBoxes(f);
-    if (const std::optional<QString> fault = formularz1(boxes)) {
-        m_platform.dialogs.warning(*fault);
-        return std::nullopt;
-    }
-    return searchCriteria(
-        boxes, f.DateTimePicker3->value(), f.DateTimePicker4->value(), !f.RadioButton8->isChecked());
+    Q_EMIT m_events.listingTookOver();
+    m_form.PageControl4->setCurrentIndex(tab);
+    return m_search.criteria();
 }
 
 void Charts::DsFancyButton5Click()
@@ -65,9 +59,7 @@ void Charts::DsFancyButton5Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabMagnitude);
     if (!criteria)
         return;
-    m_state.ShownQuakes.clear();
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
+    m_state.clearListing(ProgramState::Emptied::ShownList);
     const QString title
         = periodTitle(kMagnitudeTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
     m_form.DBChart1->setContent(
@@ -80,9 +72,7 @@ void Charts::DsFancyButton6Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabEnergy);
     if (!criteria)
         return;
-    m_state.ShownQuakes.clear();
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
+    m_state.clearListing(ProgramState::Emptied::ShownList);
     const double from = m_form.DateTimePicker3->value();
     const QString title = periodTitle(kEnergyTitle, from, m_form.DateTimePicker4->value());
     m_form.DBChart2->setContent(

@@ -10,6 +10,7 @@
 namespace tremora
 {
 
+class CriteriaGroup;
 class ProgramEvents;
 class TForm1;
 struct Platform;
@@ -22,7 +23,8 @@ class Charts final : public QObject
 {
     Q_OBJECT
 public:
-    Charts(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events);
+    Charts(
+        TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, CriteriaGroup& search);
 
     /// "Mag": every selected magnitude in catalogue order; the first of them become the shown
     /// earthquakes.
@@ -37,8 +39,8 @@ public:
     void Mysz_przes_en(int x, int y);
 
 private:
-    /// Timer5 off, the chart's tab shown, the panel checked and converted; nothing when a box
-    /// is faulty (its warning has been shown).
+    /// The chart takes the window over: its tab shown, the panel checked and converted; nothing
+    /// when a box is faulty (its warning has been shown).
     std::optional<SearchCriteria> selection(int tab);
     void saveFailed(const QString& path);
 
@@ -46,6 +48,7 @@ private:
     ProgramState& m_state;
     Platform& m_platform;
     ProgramEvents& m_events;
+    CriteriaGroup& m_search;
 };
 
 } // namespace tremora

@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
+#include "table/PeriodSpan.h"
 
 #include <QButtonGroup>
 #include <QCalendarWidget>
@@ -131,10 +132,10 @@ void MapDisplay::finishDrawing()
 void MapDisplay::Button14Click()
 {
     TForm1& f = m_form;
-    Q_EMIT m_events.autoUpdateHoldRequested();
+    Q_EMIT m_events.longJobStarted();
     if (f.Image1->width() < kMinMapSide || f.Image1->height() < kMinMapSide) {
         setStatus(kMapTooSmallText);
-        Q_EMIT m_events.autoUpdateResumeRequested();
+        Q_EMIT m_events.longJobEnded();
         return;
     }
     m_state.ShownQuakes.clear();
@@ -159,7 +160,7 @@ void MapDisplay::Button14Click()
         finishDrawing();
     }
     setStatus(kDoneText);
-    Q_EMIT m_events.autoUpdateResumeRequested();
+    Q_EMIT m_events.longJobEnded();
 }
 
 void MapDisplay::Button15Click()
@@ -192,7 +193,7 @@ void MapDisplay::Zmiana_zakresu()
 
 void MapDisplay::Kalendarz()
 {
-    Q_EMIT m_events.autoUpdateHoldRequested();
+    Q_EMIT m_events.calendarDayChosen();
     Kalendarz2();
 }
 
@@ -202,12 +203,9 @@ void MapDisplay::Kalendarz2()
     f.MonthCalendar1->setMaximumDate(qDate(m_platform.clock.today()));
     if (f.CheckBox1->isChecked())
         Button15Click();
-    m_state.reportRows.clear();
+    m_state.clearListing();
     int n = 0;
-    m_state.ShownQuakes.clear();
     const double day = dayOf(f.MonthCalendar1->selectedDate());
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
 
     const bool allMagnitudes = f.RadioButton6->isChecked();
     const MagnitudeRange range = magnitudeRange();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/MapInteractions.h"
 
-#include "gui/controllers/BoxText.h"
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/Guarded.h"
 #include "gui/controllers/MapCanvas.h"
 #include "gui/widgets/PaintBox.h"
@@ -16,11 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPalette>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -40,11 +37,14 @@ constexpr double kUnitsPerTenth = 1000.0;
 
 } // namespace
 
-MapInteractions::MapInteractions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+MapInteractions::MapInteractions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events,
+    CriteriaGroup& search, CriteriaGroup& warnings)
     : m_form(form)
     , m_state(state)
     , m_platform(platform)
     , m_events(events)
+    , m_search(search)
+    , m_warnings(warnings)
 {
     TForm1& f = m_form;
     Dialogs& dialogs = m_platform.dialogs;
@@ -61,6 +61,8 @@ MapInteractions::MapInteractions(TForm1& form, ProgramState& state, Platform& pl
         &MapInteractions::Pokawszystkonamapie1Click);
     connectGuarded(dialogs, f.Timer1, &QTimer::timeout, this, &MapInteractions::Timer1Timer);
     connectGuarded(dialogs, f.Timer3, &QTimer::timeout, this, &MapInteractions::Timer3Timer);
+    // A row selected anew ends the blink of the earthquake selected before.
+    connect(&m_events, &ProgramEvents::rowSelectionChanged, m_form.Timer1, &QTimer::stop);
     connect(&m_events, &ProgramEvents::replayStarted, this, &MapInteractions::replayStarted);
     connect(&m_events, &ProgramEvents::replayFinished, this, &MapInteractions::replayFinished);
 }
@@ -99,31 +101,21 @@ void MapInteractions::Mapa_klik_puszczany()
         QPoint(m_dragStart.x, m_dragStart.y), QPoint(m_dragEnd.x, m_dragEnd.y), highlight);
 }
 
-void MapInteractions::copyRectangle(
-    QLineEdit* lonFrom, QLineEdit* lonTo, QLineEdit* latFrom, QLineEdit* latTo)
+void MapInteractions::copyRectangle(CriteriaGroup& criteria)
 {
-    // Whichever way the rectangle was drawn, "from" is the lower bound.
-    showBoxText(lonFrom, FixedText(std::min(m_dragStart.lon, m_dragEnd.lon)));
-    showBoxText(lonTo, FixedText(std::max(m_dragStart.lon, m_dragEnd.lon)));
-    showBoxText(latFrom, FixedText(std::min(m_dragStart.lat, m_dragEnd.lat)));
-    showBoxText(latTo, FixedText(std::max(m_dragStart.lat, m_dragEnd.lat)));
+    criteria.copyRectangle(m_dragStart.lon, m_dragStart.lat, m_dragEnd.lon, m_dragEnd.lat);
 }
 
 void MapInteractions::Kopiujpooenie1Click()
 {
-    TForm1& f = m_form;
-    copyRectangle(f.Edit13, f.Edit14, f.Edit15, f.Edit16);
-    f.PageControl1->setCurrentIndex(TForm1::TabBase);
-    f.RadioButton8->setChecked(true);
-    f.CheckBox4->setChecked(true);
-    f.CheckBox5->setChecked(true);
+    copyRectangle(m_search);
+    m_form.PageControl1->setCurrentIndex(TForm1::TabBase);
 }
 
 void MapInteractions::Kopiujpooenieostrzee1Click()
 {
-    TForm1& f = m_form;
-    copyRectangle(f.Edit2, f.Edit3, f.Edit4, f.Edit5);
-    f.PageControl3->setCurrentIndex(TForm1::TabFilters);
+    copyRectangle(m_warnings);
+    m_form.PageControl3->setCurrentIndex(TForm1::TabFilters);
 }
 
 void MapInteractions::Pokanamapie1Click()
@@ -162,7 +154,6 @@ void MapInteractions::Timer3Timer()
     if (m_state.catalogue.CatalogueCount == 0 || shown == 0 || m_form.Timer1->isActive())
         return;
     m_form.Timer3->setInterval(blinkIntervalMs(shown));
-    m_form.Timer1->stop();
     m_blinkPhase = !m_blinkPhase;
     drawQuakes(m_form, m_state.ShownQuakes, m_blinkPhase ? kOrdinaryMark : kBlinkShownMark);
 }

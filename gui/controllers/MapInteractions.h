@@ -3,11 +3,10 @@
 
 #include <QObject>
 
-class QLineEdit;
-
 namespace tremora
 {
 
+class CriteriaGroup;
 class ProgramEvents;
 class TForm1;
 struct Platform;
@@ -29,7 +28,8 @@ public:
         int y = 0;
     };
 
-    MapInteractions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events);
+    MapInteractions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events,
+        CriteriaGroup& search, CriteriaGroup& warnings);
 
     /// Mouse move over PaintBox1: the position under it in status panels 0 to 3.
     void Pozycja(int x, int y);
@@ -47,11 +47,10 @@ public:
 
     const CursorPlace& cursor() const { return m_cursor; }
     const CursorPlace& dragStart() const { return m_dragStart; }
-    const CursorPlace& dragEnd() const { return m_dragEnd; }
 
 private:
-    /// The last marked rectangle into four criteria boxes, lower bounds first.
-    void copyRectangle(QLineEdit* lonFrom, QLineEdit* lonTo, QLineEdit* latFrom, QLineEdit* latTo);
+    /// The last marked rectangle into the boxes of one set of criteria.
+    void copyRectangle(CriteriaGroup& criteria);
     void replayStarted();
     void replayFinished();
 
@@ -59,6 +58,8 @@ private:
     ProgramState& m_state;
     Platform& m_platform;
     ProgramEvents& m_events;
+    CriteriaGroup& m_search;
+    CriteriaGroup& m_warnings;
     CursorPlace m_cursor; // lon/lat of the last position on the picture; x/y of the last move
     CursorPlace m_dragStart;
     CursorPlace m_dragEnd;

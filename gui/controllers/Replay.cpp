@@ -23,6 +23,8 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include <tuple>
+
 namespace tremora
 {
 
@@ -51,7 +53,8 @@ Replay::Replay(TForm1& form, ProgramState& state, Platform& platform, ProgramEve
     connectGuarded(dialogs, form.Button8, &QPushButton::clicked, this, &Replay::Button8Click);
     connectGuarded(dialogs, form.Timer4, &QTimer::timeout, this, &Replay::Timer4Timer);
     connectGuarded(dialogs, form.CheckBox13, &QCheckBox::clicked, this, &Replay::CheckBox13Click);
-    // Records move or go when the catalogue is loaded anew: a replay cannot follow them.
+    // Records move or go when the catalogue is loaded anew (after an update): the replay finds
+    // its place again and carries on.
     connectGuarded(dialogs, &events, &ProgramEvents::catalogueReloaded, this, &Replay::catalogueReloaded);
     form.installEventFilter(this);
 }
@@ -82,22 +85,20 @@ void Replay::stopReplay()
 
 void Replay::catalogueReloaded()
 {
-    if (!m_stepper.running())
-        return;
-    stopReplay();
-    setStatus(ReplayStepper::tr(ReplayStepper::kEndedText));
-    Q_EMIT m_events.replayFinished();
+    m_stepper.catalogueMoved();
 }
 
 std::optional<QString> Replay::faultyNumberBox() const
 {
-    const std::pair<const QLineEdit*, QString> boxes[] = {
-        { m_form.Edit29, tr("Mag.") },
-        { m_form.Edit30, tr("Głęb.") },
-        { m_form.Edit31, tr("Pauza") },
+    // The instruments are only heard with "MIDI" on; without it their boxes are not read.
+    const bool midi = m_form.CheckBox13->isChecked();
+    const std::tuple<const QLineEdit*, QString, bool> boxes[] = {
+        { m_form.Edit29, tr("Mag."), midi },
+        { m_form.Edit30, tr("Głęb."), midi },
+        { m_form.Edit31, tr("Pauza"), true },
     };
-    for (const auto& [edit, name] : boxes)
-        if (!wholeNumber(edit))
+    for (const auto& [edit, name, read] : boxes)
+        if (read && !wholeNumber(edit))
             return name;
     return std::nullopt;
 }

@@ -42,7 +42,7 @@ public:
     void CheckBox13Click();
     /// Ends a running replay at once, all notes off.
     void stopReplay();
-    /// The catalogue was loaded anew: a running replay ends, since its records moved.
+    /// The catalogue was loaded anew: a running replay carries on from the record it had reached.
     void catalogueReloaded();
 
     bool isRunning() const { return m_stepper.running(); }

@@ -5,7 +5,6 @@
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
-#include "map/MapSelection.h"
 #include "places/PlaceList.h"
 #include "platform/ConversionError.h"
 #include "platform/Platform.h"
@@ -26,6 +25,8 @@
 
 #include <algorithm>
 
+#include <limits>
+
 namespace tremora
 {
 
@@ -37,6 +38,14 @@ constexpr quint16 kTodayDays = 0;
 constexpr quint16 kWeekDays = 6;
 constexpr quint16 kMonthDays = 31;
 constexpr quint16 kThreeMonthsDays = 92;
+
+// Whole days from `earlier` to `later` for the progress bar; a span that is no number, or none
+// an int can hold, counts as none.
+int daysBetween(double later, double earlier)
+{
+    const double days = later - earlier;
+    return days >= 0 && days < double(std::numeric_limits<int>::max()) ? static_cast<int>(days) : 0;
+}
 
 } // namespace
 
@@ -89,10 +98,8 @@ void ReportTable::Wysw_tab1(int n)
 
 void ReportTable::Wysw_tab_czas(quint16 d)
 {
-    clearTable();
+    m_state.clearListing(ProgramState::Emptied::Table);
     m_form.PageControl4->setCurrentIndex(TForm1::TabReport);
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
 
     const double cutoff = m_platform.clock.today() - d;
     int visited = 0;
@@ -102,14 +109,14 @@ void ReportTable::Wysw_tab_czas(quint16 d)
         // The walk goes back from the newest record; how far back it is shows how far it got.
         const double newest
             = m_state.catalogue.CatalogueCount > 0 ? m_state.catalogue.newest().OriginDate : cutoff;
-        const int span = static_cast<int>(std::max(newest - cutoff, 1.0));
+        const int span = std::max(daysBetween(newest, cutoff), 1);
         HeldProgress progress(*m_form.StatusBar1, span);
         visited = walkRecentRecords(m_state.catalogue, cutoff, TableRowLimit,
             [this, &progress, &counter, newest](int index, int count) {
                 Wysw_tab1(index);
                 counter.count(count);
                 if (count % ListingCounter::kStep == 0)
-                    progress.step(static_cast<int>(newest - m_state.catalogue[index].OriginDate));
+                    progress.step(daysBetween(newest, m_state.catalogue[index].OriginDate));
             });
     }
     m_form.Label29->setText(QString::number(visited));
@@ -140,15 +147,14 @@ void ReportTable::Button5Click()
 
 void ReportTable::ComboBox2Change()
 {
-    const std::optional<int> days = periodSpanDays(m_form.ComboBox2->currentIndex());
+    const int item = m_form.ComboBox2->currentIndex();
+    const std::optional<int> days = periodSpanDays(item);
     if (!days)
         return;
     m_form.DateTimePicker1->setDay(m_platform.clock.today() - *days);
     // The map's period chooser shows the same span, so both say what the pickers hold (a
     // chooser shown without being picked changes nothing).
-    for (int item = 0; item < kPeriodItemCount; ++item)
-        if (item != kWholeCatalogueItem && kPeriodDays[item] == *days)
-            m_form.ComboBox1->setCurrentIndex(item);
+    m_form.ComboBox1->setCurrentIndex(kFirstSpanItem + item);
 }
 
 void ReportTable::clearTable()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/RowActions.h"
 
-#include "gui/controllers/BoxText.h"
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/Guarded.h"
 #include "gui/window/TForm1.h"
 #include "platform/Platform.h"
@@ -14,19 +14,20 @@
 #include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 
 namespace tremora
 {
 
-RowActions::RowActions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+RowActions::RowActions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events,
+    CriteriaGroup& search, CriteriaGroup& warnings)
     : m_form(form)
     , m_state(state)
     , m_platform(platform)
     , m_events(events)
+    , m_search(search)
+    , m_warnings(warnings)
 {
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, m_form.Kopiujlokalizacjdowyszukiwania1, &QAction::triggered, this,
@@ -72,7 +73,7 @@ void RowActions::selectionChanged(const QItemSelection& selected, const QItemSel
 
 void RowActions::Klik(int row)
 {
-    m_form.Timer1->stop();
+    Q_EMIT m_events.rowSelectionChanged();
     const ReportTableModel& rows = m_state.reportRows;
     m_state.SelectedLonText = rows.cell(row, ReportTableModel::Longitude);
     m_state.SelectedLatText = rows.cell(row, ReportTableModel::Latitude);
@@ -91,13 +92,6 @@ bool RowActions::haveSelection() const
     return !m_state.SelectedLonText.isEmpty() && !m_state.SelectedLatText.isEmpty();
 }
 
-void RowActions::turnOnSearchPosition()
-{
-    m_form.RadioButton8->setChecked(true);
-    m_form.CheckBox4->setChecked(true);
-    m_form.CheckBox5->setChecked(true);
-}
-
 void RowActions::showWarningFilters()
 {
     m_form.PageControl1->setCurrentIndex(TForm1::TabQuakes);
@@ -106,37 +100,21 @@ void RowActions::showWarningFilters()
 
 void RowActions::Kopiujlokalizacjdowyszukiwania1Click()
 {
-    if (!haveSelection())
-        return;
-    showBoxText(m_form.Edit13, m_state.SelectedLonText);
-    showBoxText(m_form.Edit14, m_state.SelectedLonText);
-    showBoxText(m_form.Edit15, m_state.SelectedLatText);
-    showBoxText(m_form.Edit16, m_state.SelectedLatText);
-    turnOnSearchPosition();
+    if (haveSelection())
+        m_search.copyPoint(m_state.SelectedLonText, m_state.SelectedLatText);
 }
 
 void RowActions::jwwpromieniu100km1Click()
 {
-    if (!haveSelection())
-        return;
-    // Longitude first: a latitude that is no number leaves the longitude bounds written.
-    const PositionBounds lon = boundsAround(m_state.SelectedLonText, kBoxHalfLon);
-    showBoxText(m_form.Edit13, lon.low);
-    showBoxText(m_form.Edit14, lon.high);
-    const PositionBounds lat = boundsAround(m_state.SelectedLatText, kBoxHalfLat);
-    showBoxText(m_form.Edit15, lat.low);
-    showBoxText(m_form.Edit16, lat.high);
-    turnOnSearchPosition();
+    if (haveSelection())
+        m_search.copyBox(m_state.SelectedLonText, m_state.SelectedLatText);
 }
 
 void RowActions::Kopiujlokalizacjdoostrzee1Click()
 {
     if (!haveSelection())
         return;
-    showBoxText(m_form.Edit2, m_state.SelectedLonText);
-    showBoxText(m_form.Edit3, m_state.SelectedLonText);
-    showBoxText(m_form.Edit4, m_state.SelectedLatText);
-    showBoxText(m_form.Edit5, m_state.SelectedLatText);
+    m_warnings.copyPoint(m_state.SelectedLonText, m_state.SelectedLatText);
     showWarningFilters();
 }
 
@@ -144,13 +122,7 @@ void RowActions::jwwpromieniu100km2Click()
 {
     if (!haveSelection())
         return;
-    // Longitude first: a latitude that is no number leaves the longitude bounds written.
-    const PositionBounds lon = boundsAround(m_state.SelectedLonText, kBoxHalfLon);
-    showBoxText(m_form.Edit2, lon.low);
-    showBoxText(m_form.Edit3, lon.high);
-    const PositionBounds lat = boundsAround(m_state.SelectedLatText, kBoxHalfLat);
-    showBoxText(m_form.Edit4, lat.low);
-    showBoxText(m_form.Edit5, lat.high);
+    m_warnings.copyBox(m_state.SelectedLonText, m_state.SelectedLatText);
     showWarningFilters();
 }
 

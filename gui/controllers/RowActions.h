@@ -8,6 +8,7 @@ class QItemSelection;
 namespace tremora
 {
 
+class CriteriaGroup;
 class ProgramEvents;
 class TForm1;
 struct Platform;
@@ -21,7 +22,8 @@ class RowActions final : public QObject
 {
     Q_OBJECT
 public:
-    RowActions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events);
+    RowActions(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events,
+        CriteriaGroup& search, CriteriaGroup& warnings);
 
     /// A row's selection changed (either way): remember its texts, ask for the picture, show
     /// "lat,lon" in Edit20.
@@ -35,13 +37,14 @@ public:
 private:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     bool haveSelection() const;
-    void turnOnSearchPosition();
     void showWarningFilters();
 
     TForm1& m_form;
     ProgramState& m_state;
     Platform& m_platform;
     ProgramEvents& m_events;
+    CriteriaGroup& m_search;
+    CriteriaGroup& m_warnings;
 };
 
 } // namespace tremora

@@ -237,10 +237,13 @@ void Satellite::Button9Click()
     const quint8 zoom = quint8(m_form.TrackBar2->value());
     const float lon0 = positionDegrees(m_state.SelectedLonText);
     const float lat0 = positionDegrees(m_state.SelectedLatText);
-    Zdjecie_sat(zoom, Mode::Grid, lon0, lat0, Origin::Button, [this, zoom, lon0, lat0] {
+    // The second cell lies one cell of this zoom east of the first. The shared tile is no measure
+    // of that by the time the first cell arrives: a row selected meanwhile replaces it with one
+    // at the location picture's zoom.
+    const float east = lon0 + tileCell(lon0, lat0, zoom).width;
+    Zdjecie_sat(zoom, Mode::Grid, lon0, lat0, Origin::Button, [this, zoom, east, lat0] {
         if (!showGridPicture(m_form.Image2))
             return;
-        const float east = lon0 + m_tile.width;
         Zdjecie_sat(zoom, Mode::Grid, east, lat0, Origin::Button, [this] { showGridPicture(m_form.Image6); });
     });
 }

@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/SearchPanel.h"
 
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/Guarded.h"
-#include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "platform/Platform.h"
+#include "search/SearchFilter.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 #include "table/RecentListing.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -29,11 +28,13 @@ constexpr int kProgressStride = 4096;
 
 } // namespace
 
-SearchPanel::SearchPanel(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
+SearchPanel::SearchPanel(
+    TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, CriteriaGroup& criteria)
     : m_form(form)
     , m_state(state)
     , m_platform(platform)
     , m_events(events)
+    , m_criteria(criteria)
 {
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, m_form.Button1, &QPushButton::clicked, this, &SearchPanel::Button1Click);
@@ -41,53 +42,21 @@ SearchPanel::SearchPanel(TForm1& form, ProgramState& state, Platform& platform, 
     Zm_war_baza();
 }
 
-SearchBoxes searchBoxes(const TForm1& f)
-{
-    SearchBoxes b;
-    b.magnitude = f.CheckBox2->isChecked();
-    b.depth = f.CheckBox3->isChecked();
-    b.longitude = f.CheckBox4->isChecked();
-    b.latitude = f.CheckBox5->isChecked();
-    b.texts = { f.Edit10->text(), f.Edit11->text(), f.Edit6->text(), f.Edit9->text(), f.Edit13->text(),
-        f.Edit14->text(), f.Edit15->text(), f.Edit16->text() };
-    return b;
-}
-
-SearchBoxes SearchPanel::boxes() const
-{
-    return searchBoxes(m_form);
-}
-
-bool SearchPanel::formularz1()
-{
-    if (const std::optional<QString> fault = tremora::formularz1(boxes())) {
-        m_platform.dialogs.warning(*fault);
-        return false;
-    }
-    return true;
-}
-
 void SearchPanel::Zm_war_baza()
 {
-    const QString word = m_form.RadioButton8->isChecked() ? QStringLiteral("i") : QStringLiteral("lub");
-    for (QLabel* label : { m_form.Label17, m_form.Label18, m_form.Label19 })
-        label->setText(word);
+    m_criteria.showConjunction();
 }
 
 void SearchPanel::Button1Click()
 {
     TForm1& f = m_form;
-    Q_EMIT m_events.timer5OffRequested();
+    Q_EMIT m_events.listingTookOver();
     f.PageControl4->setCurrentIndex(TForm1::TabReport);
-    if (!formularz1())
+    const std::optional<SearchCriteria> criteria = m_criteria.criteria();
+    if (!criteria)
         return;
-    const SearchCriteria criteria = searchCriteria(
-        boxes(), f.DateTimePicker3->value(), f.DateTimePicker4->value(), !f.RadioButton8->isChecked());
 
-    m_state.ShownQuakes.clear();
-    m_state.reportRows.clear();
-    m_state.EnergySumJ = 0;
-    m_state.EnergySumWh = 0;
+    m_state.clearListing();
     int matches = 0;
     ListingCounter counter(*f.Label29);
     {
@@ -101,7 +70,7 @@ void SearchPanel::Button1Click()
         for (int i = catalogue.CatalogueCount; i >= 1 && matches < TableRowLimit; --i) {
             if (i % kProgressStride == 0)
                 progress.step(catalogue.CatalogueCount - i);
-            if (!MatchesSearch(records[i], criteria))
+            if (!MatchesSearch(records[i], *criteria))
                 continue;
             m_state.Wysw_tab1(i, language);
             ++matches;

@@ -49,9 +49,14 @@ UpdateCycle::UpdateCycle(TForm1& form, ProgramState& state, Platform& platform, 
     connectGuarded(dialogs, m_form.Timer5, &QTimer::timeout, this, &UpdateCycle::Timer5Timer);
     connectGuarded(dialogs, m_form.Timer7, &QTimer::timeout, this, &UpdateCycle::Timer7Timer);
     connectGuarded(dialogs, m_form.Edit12, &QLineEdit::editingFinished, this, &UpdateCycle::Zmiana_timera);
-    connect(&m_events, &ProgramEvents::autoUpdateHoldRequested, m_form.Timer2, &QTimer::stop);
-    connect(&m_events, &ProgramEvents::autoUpdateResumeRequested, this, &UpdateCycle::switchTimer2On);
-    connect(&m_events, &ProgramEvents::timer5OffRequested, this, &UpdateCycle::Timer5Off);
+    // The automatic update waits while a long job walks the catalogue, and stays off once the
+    // user chose a day to look at, which its news would replace.
+    connect(&m_events, &ProgramEvents::longJobStarted, m_form.Timer2, &QTimer::stop);
+    connect(&m_events, &ProgramEvents::longJobEnded, this, &UpdateCycle::switchTimer2On);
+    connect(&m_events, &ProgramEvents::calendarDayChosen, m_form.Timer2, &QTimer::stop);
+    connect(&m_events, &ProgramEvents::listingTookOver, this, &UpdateCycle::Timer5Off);
+    connect(&m_events, &ProgramEvents::replayStarted, this, [this] { m_replayRunning = true; });
+    connect(&m_events, &ProgramEvents::replayFinished, this, [this] { m_replayRunning = false; });
     // The interval's box went back to its default.
     connect(&m_events, &ProgramEvents::defaultsRestored, this, &UpdateCycle::Zmiana_timera);
     connectUpdate();
@@ -71,9 +76,15 @@ void UpdateCycle::connectUpdate()
             f.Edit7->setText(first);
             f.Edit8->setText(last);
         });
-    connect(&m_update, &CatalogueUpdate::logCleared, f.Memo1, &LogMemo::clear);
-    connect(
-        &m_update, &CatalogueUpdate::logLine, this, [&f](const QString& line) { f.Memo1->appendLine(line); });
+    // A running replay's log is the replay's: the update neither wipes it nor writes into it.
+    connect(&m_update, &CatalogueUpdate::logCleared, this, [this, &f] {
+        if (!m_replayRunning)
+            f.Memo1->clear();
+    });
+    connect(&m_update, &CatalogueUpdate::logLine, this, [this, &f](const QString& line) {
+        if (!m_replayRunning)
+            f.Memo1->appendLine(line);
+    });
     connect(&m_update, &CatalogueUpdate::statusText, this,
         [&f](const QString& text) { f.StatusBar1->setPanelText(StatusBar::kMessagePanel, text); });
     // Month k of n: the bar shows the months done. The window keeps answering between months, so
@@ -134,7 +145,6 @@ bool UpdateCycle::Akt_Bazy()
     setLamp(true);
     const DateLayout layout
         = m_form.CheckBox16->isChecked() ? DateLayout::DayMonthYear : DateLayout::YearMonthDay;
-    Q_EMIT m_events.updateStarted();
     return m_update.start(layout);
 }
 
@@ -142,6 +152,9 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
 {
     using Outcome = CatalogueUpdate::Outcome;
     m_form.StatusBar1->hideProgress();
+    // "Baza USGS:" counted the parse's rows while it ran; it shows the catalogue again, however
+    // the update ended and whether or not it loaded the catalogue anew.
+    m_form.Label3->setText(QString::number(m_state.catalogue.CatalogueCount));
     if (std::exchange(m_busyCursor, false))
         QApplication::restoreOverrideCursor();
     switch (outcome) {
@@ -169,9 +182,9 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
     case Outcome::Stopped:
         break;
     }
-    Q_EMIT m_events.updateFinished();
 
-    const bool carryOn = outcome != Outcome::Failed && outcome != Outcome::Stopped;
+    // The day display after an update would wipe a running replay's map and log.
+    const bool carryOn = outcome != Outcome::Failed && outcome != Outcome::Stopped && !m_replayRunning;
     if (std::exchange(m_timer5AfterUpdate, false) && carryOn)
         m_form.Timer5->start();
     if (std::exchange(m_dayAfterUpdate, false) && carryOn)

@@ -16,11 +16,15 @@ struct ProgramState;
 
 /// The update's controls: the update button, the periodic timer Timer2 with its interval in
 /// Edit12, the one-shot Timer5, the lamp and the button's caption colour (Timer7). It owns Timer2
-/// and Timer5; other areas hold or resume the automatic update through the program events.
+/// and Timer5, and decides what becomes of them when the program events say that a long job, a
+/// chosen day or a listing took the window.
 ///
 /// The update itself (CatalogueUpdate) runs by events, so the window keeps answering while it
 /// runs; meanwhile a second start is refused, and closing the window ends the update without
 /// saving. This controller only moves what the update reports to the controls.
+///
+/// A replay may run meanwhile: it owns the log and the map then, so the update writes no log
+/// lines and no day display follows it; the status bar says what the update does.
 class UpdateCycle final : public QObject
 {
     Q_OBJECT
@@ -71,6 +75,7 @@ private:
     bool m_busyCursor = false; // set while the catalogue is saved and reloaded
     bool m_dayAfterUpdate = false; // Timer5 started the running update and shows the day after it
     bool m_timer5AfterUpdate = false; // the button started it; Timer5 follows its end
+    bool m_replayRunning = false; // a replay holds the log and the map
     QString m_lastFailure; // the error of the last failed update, until one completes
 };
 

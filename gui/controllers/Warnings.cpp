@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/Warnings.h"
 
+#include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/Guarded.h"
+#include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "platform/Platform.h"
 #include "platform/Tray.h"
 #include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -18,37 +17,29 @@
 namespace tremora
 {
 
-Warnings::Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray)
+Warnings::Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray,
+    CriteriaGroup& criteria)
     : m_form(form)
     , m_state(state)
     , m_platform(platform)
     , m_events(events)
     , m_tray(tray)
+    , m_criteria(criteria)
 {
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, m_form.RadioButton10, &QRadioButton::toggled, this, &Warnings::Zm_wart_alerty);
     connectGuarded(dialogs, &m_events, &ProgramEvents::recordsArrived, this, &Warnings::recordsArrived);
+    // Records held by a faulty box are checked as soon as the user mends the criteria.
+    m_criteria.onChange(this, [this] {
+        if (m_faultyBoxes)
+            guarded(m_platform.dialogs, [this] { Alerty(); });
+    });
     Zm_wart_alerty();
-}
-
-SearchBoxes Warnings::boxes() const
-{
-    const TForm1& f = m_form;
-    SearchBoxes b;
-    b.magnitude = f.CheckBox6->isChecked();
-    b.depth = f.CheckBox9->isChecked();
-    b.longitude = f.CheckBox7->isChecked();
-    b.latitude = f.CheckBox8->isChecked();
-    b.texts = { f.Edit1->text(), f.Edit19->text(), f.Edit17->text(), f.Edit18->text(), f.Edit2->text(),
-        f.Edit3->text(), f.Edit4->text(), f.Edit5->text() };
-    return b;
 }
 
 void Warnings::Zm_wart_alerty()
 {
-    const QString word = m_form.RadioButton10->isChecked() ? QStringLiteral("lub") : QStringLiteral("i");
-    for (QLabel* label : { m_form.Label30, m_form.Label31, m_form.Label32 })
-        label->setText(word);
+    m_criteria.showConjunction();
 }
 
 void Warnings::catalogueLoaded()
@@ -72,12 +63,17 @@ void Warnings::recordsArrived(int firstWritten, bool rebuild)
 
 void Warnings::Alerty()
 {
-    const SearchBoxes b = boxes();
-    if (const std::optional<QString> fault = alertBoxesFault(b)) {
-        m_platform.dialogs.warning(*fault);
+    if (const std::optional<QString> fault = m_criteria.fault()) {
+        // Every update that brings records checks them: the same fault is said once, not every
+        // few minutes, and a box changed since is news again.
+        const SearchBoxes boxes = m_criteria.boxes();
+        if (boxes != m_faultyBoxes)
+            m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, kHeldText + *fault);
+        m_faultyBoxes = boxes;
         return;
     }
-    const SearchCriteria criteria = alertCriteria(b, m_form.RadioButton10->isChecked());
+    m_faultyBoxes.reset();
+    const SearchCriteria criteria = m_criteria.converted();
     const Catalogue& catalogue = m_state.catalogue;
     const int first = alertStart(m_state.LastAlertIndex, m_state.PendingAlertIndex);
     const std::vector<int> matches = m_ledger.check(catalogue, first, criteria);

@@ -5,9 +5,12 @@
 
 #include <QObject>
 
+#include <optional>
+
 namespace tremora
 {
 
+class CriteriaGroup;
 class ProgramEvents;
 class TForm1;
 class Tray;
@@ -23,13 +26,15 @@ class Warnings final : public QObject
 public:
     static inline const QString kBalloonTitle = QStringLiteral("Alert:");
     static constexpr int kBalloonMs = 60'000;
+    /// Said in the status bar, before what is wrong, when a faulty box holds the warnings.
+    static inline const QString kHeldText = QStringLiteral("Ostrzeżenia wstrzymane: ");
 
-    Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray);
+    Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray,
+        CriteriaGroup& criteria);
 
-    /// The eight boxes and the four switches of the warning criteria as they stand.
-    SearchBoxes boxes() const;
-    /// Checks the records written since the last check; a faulty box is reported and the same
-    /// records wait for the next check.
+    /// Checks the records written since the last check. A faulty checked box holds the check: it
+    /// is named in the status bar (once, until the boxes change) and the same records wait for
+    /// the next check, which also comes as soon as the user changes the criteria.
     void Alerty();
     /// "lub" / "i" chosen: the labels between the criteria rows say which.
     void Zm_wart_alerty();
@@ -44,7 +49,11 @@ private:
     Platform& m_platform;
     ProgramEvents& m_events;
     Tray& m_tray;
+    CriteriaGroup& m_criteria;
     AlertLedger m_ledger;
+    // The boxes as they stood when a fault held the check last, and that fault; none when the
+    // last check ran.
+    std::optional<SearchBoxes> m_faultyBoxes;
 };
 
 } // namespace tremora

@@ -61,7 +61,6 @@ public:
 
     /// "Zapisz wykres..." and "Cały wykres" of the context menu.
     QAction* saveAction() const { return m_save; }
-    QAction* wholeAction() const { return m_whole; }
 
 Q_SIGNALS:
     /// The mouse moved over the chart, at (x, y) in the widget's pixels.

@@ -38,7 +38,6 @@ DateTimePicker::DateTimePicker(QWidget* parent)
 {
     setCalendarPopup(true);
     setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    setTimeSpec(Qt::LocalTime);
     watchPopup();
 }
 

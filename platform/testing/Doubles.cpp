@@ -33,7 +33,19 @@ Download* ScriptedDownloader::download(const QString& url, const QString& filePa
 void NoPause::after(int milliseconds, QObject* context, std::function<void()> then)
 {
     total += milliseconds;
+    if (hold) {
+        m_held.emplace_back(context, std::move(then));
+        return;
+    }
     QTimer::singleShot(0, context, std::move(then));
+}
+
+void NoPause::release()
+{
+    hold = false;
+    for (auto& [context, then] : std::exchange(m_held, {}))
+        if (context)
+            QTimer::singleShot(0, context, std::move(then));
 }
 
 } // namespace tremora::fakes

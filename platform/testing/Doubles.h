@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/Tray.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -105,12 +106,19 @@ public:
     std::vector<Balloon> balloons;
 };
 
-/// Goes on at once (on the next turn of the event loop); remembers the pauses asked for.
+/// Goes on at once (on the next turn of the event loop); remembers the pauses asked for. With
+/// `hold` set, a pause lasts until release(), so a test can act while an operation waits.
 class NoPause final : public Pause
 {
 public:
     void after(int milliseconds, QObject* context, std::function<void()> then) override;
+    /// Ends every held pause (on the next turn of the event loop) and holds no more.
+    void release();
     long long total = 0;
+    bool hold = false;
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_held;
 };
 
 /// Records what reaches the MIDI output: every short-message word in order, and the other calls

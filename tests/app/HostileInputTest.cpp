@@ -5,6 +5,9 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/DayNumber.h"
+#include "gui/controllers/ListingExport.h"
+#include "gui/controllers/Replay.h"
+#include "gui/controllers/Warnings.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/StatusBar.h"
@@ -20,12 +23,16 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -66,8 +73,10 @@ std::vector<QuakeRecord> absurdRecords(double today)
     return records;
 }
 
-// Everything that shows or lists records, once over the whole catalogue.
-void showEverything(Program& program, double today)
+// Every road of the window that reads records, once over the whole catalogue: the map display
+// and the calendar days, the listings and the search, the row actions, the charts, the blinking,
+// the replay, the export and an update.
+void showEverything(Program& program, double today, const QString& exportPath)
 {
     TForm1& f = program.form();
     f.ComboBox1->setCurrentIndex(0); // the whole catalogue
@@ -83,38 +92,129 @@ void showEverything(Program& program, double today)
             f.ControlPanel1->selectRow(row);
             f.Kopiujlokalizacjdowyszukiwania1->trigger();
             f.jwwpromieniu100km1->trigger();
+            f.Pokanamapie1->trigger();
         }
+    }
+    f.Pokawszystkonamapie1->trigger();
+    f.RadioButton8->setChecked(true);
+    f.DateTimePicker3->setDay(-1e6);
+    for (QPushButton* chart : { f.DsFancyButton5, f.DsFancyButton6, f.DsFancyButton8 }) {
+        chart->click();
+        f.CheckBox12->toggle(); // "Log"
+    }
+    // The export of the listing shown last.
+    f.Eksportuj1->trigger();
+    if (QFileDialog* dialog = program.listingExport().dialog()) {
+        Q_EMIT dialog->fileSelected(exportPath);
+        dialog->close();
     }
     for (const QDate& day : { QDate(1900, 1, 1), QDate(2015, 7, 10), QDate(1752, 9, 14) })
         Q_EMIT f.MonthCalendar1->clicked(day);
+    // The replay of every record from the first on, with its sound.
+    f.CheckBox13->setChecked(true);
+    f.DateTimePicker1->setDay(-1e6);
+    f.ScrollBar1->setValue(f.ScrollBar1->maximum());
+    f.Button8->click();
+    waitUntil([&program] { return !program.replay().isRunning(); }, 3'000);
+    program.replay().stopReplay();
     // The update plans its months from the newest record, whatever its date; the service answers
     // nothing here.
     f.DsFancyButton4->click();
     waitUntil([] { return false; }, 300);
 }
 
-TEST_F(HostileCatalogue, AbsurdRecordsLoadAndEveryDisplayAndListingGetsThroughThem)
+// The records of the listing shown last, as the export wrote them: every magnitude and depth a
+// real earthquake could have.
+void expectOnlySoundRows(const QString& exportPath)
 {
-    writeCatalogue(absurdRecords(m_today));
+    QFile csv(exportPath);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    for (const QByteArray& line : lines.mid(1)) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> fields = line.split(',');
+        ASSERT_GE(fields.size(), 5) << line.constData();
+        EXPECT_FALSE(fields[0].isEmpty()) << line.constData();
+    }
+}
+
+// A catalogue with a stretch of 0xFF written over it, cut short as well, as a damaged disk or
+// another program leaves one. The damaged records never load; the file goes aside untouched and
+// the user is told once; every road of the window then sees the sound records only.
+TEST_F(HostileCatalogue, DamagedRecordsAreLeftOutTheFileGoesAsideAndEveryRoadSeesTheRestOnly)
+{
+    std::vector<QuakeRecord> sound;
+    for (int i = 0; i < 1'000; ++i)
+        sound.push_back(quake(m_today - 200 + i / 5, 60.0 * i, 30 + i % 40, 10 * (i % 700),
+            float(i % 360 - 180), float(i % 180 - 90)));
+    writeCatalogue(sound);
+    const QString fileName = filePath(QString::fromLatin1(kCatalogueFileName));
+    QByteArray bytes = readAll(fileName);
+    bytes.replace(20'000, 4'000, QByteArray(4'000, char(0xFF))); // records 501 to 600
+    bytes.chop(17); // and the last one cut short
+    ASSERT_TRUE(writeAll(fileName, bytes));
+
     Program& program = makeProgram();
     program.FormCreate();
-    ASSERT_EQ(program.state().catalogue.CatalogueCount, int(absurdRecords(m_today).size()));
-    showEverything(program, m_today);
+    ProgramState& state = program.state();
+    ASSERT_EQ(state.catalogue.CatalogueCount, 1'000 - 100 - 1);
+    for (int i = 1; i <= state.catalogue.CatalogueCount; ++i)
+        ASSERT_TRUE(isSoundRecord(state.catalogue[i])) << i;
+    const QString aside = fileName + QStringLiteral(".uszkodzona-2015-07-10");
+    EXPECT_EQ(readAll(aside), bytes) << "every byte the user had is kept";
+    EXPECT_FALSE(QFile::exists(fileName));
+    const QString told = s("Baza USGS: pominięto 101 uszkodzonych rekordów; uszkodzony plik zachowano jako "
+                           "Baza_USGS.dat.uszkodzona-2015-07-10.");
+    EXPECT_EQ(program.form().StatusBar1->panelText(StatusBar::kMessagePanel), told);
+    EXPECT_TRUE(m_dialogs.errors.isEmpty() && m_dialogs.warnings.isEmpty()) << "told once, without a box";
+
+    // "Pokaż przefiltrowane" over everything: only real dates, magnitudes and energies.
+    TForm1& f = program.form();
+    f.RadioButton8->setChecked(true);
+    f.DateTimePicker3->setDay(m_today - 1'000);
+    f.DateTimePicker4->setDay(m_today);
+    f.Button1->click();
+    EXPECT_EQ(f.ControlPanel1->model()->rowCount(), 899);
+    EXPECT_TRUE(std::isfinite(state.EnergySumJ) && state.EnergySumJ > 0);
+    EXPECT_FALSE(f.Label36->text().startsWith(QLatin1Char('-'))) << f.Label36->text().toStdString();
+
+    showEverything(program, m_today, filePath(QStringLiteral("lista.csv")));
+    expectOnlySoundRows(filePath(QStringLiteral("lista.csv")));
+    EXPECT_EQ(readAll(aside), bytes) << "the damaged file is never written";
+}
+
+// Each scan is safe on its own, even over records no load lets in: put straight into memory,
+// absurd records go through every road of the window.
+TEST_F(HostileCatalogue, AbsurdRecordsInMemoryGoThroughEveryRoadOfTheWindow)
+{
+    Program& program = makeProgram();
+    program.FormCreate();
+    Catalogue& c = program.state().catalogue;
+    for (const QuakeRecord& r : absurdRecords(m_today))
+        c[++c.CatalogueCount] = r;
+    c.ImportCount = c.CatalogueCount;
+    showEverything(program, m_today, filePath(QStringLiteral("lista.csv")));
     EXPECT_FALSE(program.form().StatusBar1->panelText(StatusBar::kMessagePanel).isEmpty());
 }
 
-TEST_F(HostileCatalogue, FilesOfRandomBytesLoadAndEveryDisplayAndListingGetsThroughThem)
+TEST_F(HostileCatalogue, FilesOfRandomBytesLoadWhatIsSoundAndEveryRoadGetsThroughThem)
 {
     std::mt19937 random(16);
     for (const int bytes : { 39, 40, 4001, 40 * 3000 + 7 }) {
         QByteArray noise(bytes, Qt::Uninitialized);
         for (char& b : noise)
             b = char(random());
-        ASSERT_TRUE(writeAll(filePath(QString::fromLatin1(kCatalogueFileName)), noise));
+        const QString fileName = filePath(QString::fromLatin1(kCatalogueFileName));
+        for (const QString& old : QDir(m_dir.path()).entryList({ QStringLiteral("Baza_USGS.dat*") }))
+            QFile::remove(filePath(old));
+        ASSERT_TRUE(writeAll(fileName, noise));
         Program& program = makeProgram();
         program.FormCreate();
-        EXPECT_EQ(program.state().catalogue.CatalogueCount, bytes / 40);
-        showEverything(program, m_today);
+        EXPECT_LE(program.state().catalogue.CatalogueCount, bytes / 40);
+        EXPECT_TRUE(QFile::exists(fileName + QStringLiteral(".uszkodzona-2015-07-10")))
+            << bytes << " bytes of noise are set aside";
+        showEverything(program, m_today, filePath(QStringLiteral("lista.csv")));
     }
 }
 
@@ -124,6 +224,7 @@ TEST_F(HostileCatalogue, FilesOfRandomBytesLoadAndEveryDisplayAndListingGetsThro
 enum class Answer {
     DefaultText, // the box falls back to its documented default
     Box, // a warning or error box says what is wrong
+    StatusBar, // the status bar says what is wrong, and no box stops the user
 };
 
 struct TypedBox {
@@ -190,24 +291,27 @@ const std::vector<TypedBox>& typedBoxes()
         { "Edit25", &TForm1::Edit25, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
         { "Edit26", &TForm1::Edit26, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
         { "Edit27", &TForm1::Edit27, {}, Answer::Box, {}, [](Program& p) { p.form().Button13->click(); } },
-        { "Edit1", &TForm1::Edit1, {}, Answer::Box, [](TForm1& f) { f.CheckBox6->setChecked(true); },
+        { "Edit1", &TForm1::Edit1, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox6->setChecked(true); },
             checkWarnings },
-        { "Edit19", &TForm1::Edit19, {}, Answer::Box, [](TForm1& f) { f.CheckBox6->setChecked(true); },
+        { "Edit19", &TForm1::Edit19, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox6->setChecked(true); },
             checkWarnings },
-        { "Edit17", &TForm1::Edit17, {}, Answer::Box, [](TForm1& f) { f.CheckBox9->setChecked(true); },
+        { "Edit17", &TForm1::Edit17, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox9->setChecked(true); },
             checkWarnings },
-        { "Edit18", &TForm1::Edit18, {}, Answer::Box, [](TForm1& f) { f.CheckBox9->setChecked(true); },
+        { "Edit18", &TForm1::Edit18, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox9->setChecked(true); },
             checkWarnings },
-        { "Edit2", &TForm1::Edit2, {}, Answer::Box, [](TForm1& f) { f.CheckBox7->setChecked(true); },
+        { "Edit2", &TForm1::Edit2, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox7->setChecked(true); },
             checkWarnings },
-        { "Edit3", &TForm1::Edit3, {}, Answer::Box, [](TForm1& f) { f.CheckBox7->setChecked(true); },
+        { "Edit3", &TForm1::Edit3, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox7->setChecked(true); },
             checkWarnings },
-        { "Edit4", &TForm1::Edit4, {}, Answer::Box, [](TForm1& f) { f.CheckBox8->setChecked(true); },
+        { "Edit4", &TForm1::Edit4, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox8->setChecked(true); },
             checkWarnings },
-        { "Edit5", &TForm1::Edit5, {}, Answer::Box, [](TForm1& f) { f.CheckBox8->setChecked(true); },
+        { "Edit5", &TForm1::Edit5, {}, Answer::StatusBar, [](TForm1& f) { f.CheckBox8->setChecked(true); },
             checkWarnings },
-        { "Edit29", &TForm1::Edit29, {}, Answer::Box, {}, replay },
-        { "Edit30", &TForm1::Edit30, {}, Answer::Box, {}, replay },
+        // The instruments are read with "MIDI" on.
+        { "Edit29", &TForm1::Edit29, {}, Answer::Box, [](TForm1& f) { f.CheckBox13->setChecked(true); },
+            replay },
+        { "Edit30", &TForm1::Edit30, {}, Answer::Box, [](TForm1& f) { f.CheckBox13->setChecked(true); },
+            replay },
         { "Edit31", &TForm1::Edit31, {}, Answer::Box, {}, replay },
     };
     return rows;
@@ -259,6 +363,11 @@ TEST_F(HostileText, EveryTypedBoxAnswersEveryHostileTextWithoutAHalfChangedState
             if (row.answer == Answer::DefaultText) {
                 EXPECT_EQ(box->text(), row.defaultText);
                 EXPECT_TRUE(dialogs.errors.isEmpty() && dialogs.warnings.isEmpty());
+            } else if (row.answer == Answer::StatusBar) {
+                EXPECT_TRUE(dialogs.errors.isEmpty() && dialogs.warnings.isEmpty());
+                EXPECT_TRUE(f.StatusBar1->panelText(StatusBar::kMessagePanel).startsWith(Warnings::kHeldText))
+                    << f.StatusBar1->panelText(StatusBar::kMessagePanel).toStdString();
+                EXPECT_EQ(box->text(), text) << "what was typed stays to be mended";
             } else {
                 EXPECT_EQ(dialogs.errors.size() + dialogs.warnings.size(), 1) << "one clear message";
                 const QString message

@@ -316,6 +316,8 @@ TEST_F(SourceRules, NoNestedEventLoopOrBlockingWait)
         { QRegularExpression(QStringLiteral(
               R"(\bQMessageBox\s*::\s*(?:warning|critical|information|question|about|aboutQt)\b)")),
             "a blocking message box" },
+        { QRegularExpression(QStringLiteral(R"(\b(?:QFileDialog|QInputDialog)\s*::\s*get[A-Z]\w*)")),
+            "a nested event loop (a static dialog)" },
         { QRegularExpression(QStringLiteral(
               R"(\bwaitFor(?:Finished|ReadyRead|BytesWritten|Started|Connected|Disconnected|NewConnection)\b)")),
             "a blocking wait" },

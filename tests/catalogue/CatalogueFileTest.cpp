@@ -22,12 +22,13 @@ namespace
 QuakeRecord sample(int i)
 {
     QuakeRecord r;
-    r.OriginDate = 42000 + i;
-    r.OriginTime = (i % 86400) / 86400.0;
+    // Sound records (years 1900-2100, magnitude up to 10,0), in order, a few dozen a day.
+    r.OriginDate = kFirstSoundDay + i / 28;
+    r.OriginTime = (i % 28) / 28.0;
     r.Hundredths = static_cast<std::uint8_t>(i % 100);
     r.Longitude = float(i % 360) - 180.f;
     r.Latitude = float(i % 180) - 90.f;
-    r.Mag10 = static_cast<std::uint8_t>(i % 121);
+    r.Mag10 = static_cast<std::uint8_t>(i % (kMaxSoundMag10 + 1));
     r.Depth10 = static_cast<std::uint16_t>(i % 10001);
     return r;
 }

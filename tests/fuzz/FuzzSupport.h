@@ -2,7 +2,6 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/CsvImport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,14 +20,6 @@ QByteArray readAll(const QString& path);
 /// A file in a folder of its own that lives as long as the fuzzing process.
 QString scratchFile(const QString& name);
 bool writeAll(const QString& path, const uint8_t* data, size_t size);
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
 
 /// Reads the bytes of the input one value at a time; past the end every value is zero.
 class Input

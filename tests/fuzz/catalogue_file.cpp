@@ -62,8 +62,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!fuzz::writeAll(c.CatalogueFileName, data, size))
         std::abort();
     const LoadResult load = LoadCatalogue(c);
-    if (c.CatalogueCount != int(size / sizeof(QuakeRecord)) || load.loaded != c.CatalogueCount)
+    // Every record of the file, a last part-record included, is either loaded or counted damaged.
+    const int records = int(size / sizeof(QuakeRecord)) + (size % sizeof(QuakeRecord) != 0 ? 1 : 0);
+    if (load.loaded != c.CatalogueCount || c.CatalogueCount + load.damaged != records)
         std::abort();
+    for (int i = 1; i <= c.CatalogueCount; ++i)
+        if (!isSoundRecord(c[i]))
+            std::abort();
     c.ImportCount = c.CatalogueCount;
 
     QuakeLogLine logLine;

@@ -4,6 +4,7 @@
 // full one (the rows past the last slot go to the overflow).
 #include "catalogue/Catalogue.h"
 #include "catalogue/CsvImport.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "platform/ConversionError.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -24,7 +25,7 @@ Seeded& seeded()
 {
     static Seeded* s = [] {
         auto* made = new Seeded;
-        fuzz::QuietObserver quiet;
+        QuietObserver quiet;
         const QByteArray reply
             = fuzz::readAll(fuzz::testData(QStringLiteral("usgs/2017-10-14-fdsn-asc.csv")));
         Analiza(reply, made->catalogue, 0, false, quiet);
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     c.ImportCount = c.CatalogueCount;
     const int startCount = c.CatalogueCount;
 
-    fuzz::QuietObserver quiet;
+    QuietObserver quiet;
     const QByteArray reply = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     try {
         const AnalizaResult result = Analiza(reply, c, startCount, matchFirst, quiet);
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     for (int i = startCount + 1; i <= c.ImportCount; ++i) {
         const QuakeRecord& r = c[i];
-        if (r.Mag10 > kMaxMag10 || r.Depth10 > kMaxDepth10 || !std::isfinite(r.OriginDate))
+        if (!isSoundRecord(r))
             std::abort();
     }
     return 0;

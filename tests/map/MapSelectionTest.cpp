@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map/MapSelection.h"
+
 #include "catalogue/DayNumber.h"
 #include "map/ShownQuakes.h"
+#include "table/PeriodSpan.h"
 
 #include <gtest/gtest.h>
 

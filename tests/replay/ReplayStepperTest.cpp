@@ -13,6 +13,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <vector>
 
 using namespace tremora;
@@ -45,7 +47,8 @@ public:
     int minuteOf(double t) const { return int(std::lround((t - origin) / kMinute)); }
 
     /// Start, then ticks and wakes until the run ends; returns the sum of the pauses in ms.
-    long long runAll(double periodStart)
+    /// `between`, when given, runs after every step, as other work of the window would.
+    long long runAll(double periodStart, const std::function<void()>& between = {})
     {
         long long paused = 0;
         if (!stepper.start(periodStart))
@@ -53,6 +56,8 @@ public:
         origin = stepper.SimClock;
         ReplayStepper::Next next = stepper.tick(settings);
         for (int steps = 0; steps < 10'000'000; ++steps) {
+            if (between)
+                between();
             if (next.wait == ReplayStepper::Wait::Ended)
                 return paused;
             if (next.wait == ReplayStepper::Wait::NextTick) {
@@ -124,6 +129,46 @@ TEST(ReplayStepper, DrawsEachQuakeOnItsMinuteAndSoundsAndLogsTheNextAfterItsPaus
     EXPECT_EQ(r.stepper.SimListed, 0);
     EXPECT_FALSE(r.stepper.running());
     EXPECT_TRUE(r.midi.calls.empty()); // "MIDI" unchecked
+}
+
+// An update during a replay loads the catalogue anew: the oldest records may give way and late
+// ones come in behind the replay's clock. The run goes on from the record it had reached, even
+// among records of the same second, exactly as it would have without the reload.
+TEST(ReplayStepper, ACatalogueLoadedAnewMidRunCarriesOnFromTheRecordItHadReached)
+{
+    const auto fill = [](Replayed& r) {
+        for (int minute = 0; minute < 8; ++minute) {
+            r.add(r.day, secondsOfDay(10, minute, 0), 40, 100, float(minute));
+            if (minute == 5)
+                for (const float lon : { 51.0f, 52.0f })
+                    r.add(r.day, secondsOfDay(10, minute, 0), 40, 100, lon);
+        }
+    };
+    Replayed reference;
+    fill(reference);
+    reference.runAll(reference.day);
+
+    Replayed r;
+    fill(r);
+    bool moved = false;
+    r.runAll(r.day, [&] {
+        if (moved || !r.timeline.contains(QStringLiteral("draw 51 at 5")))
+            return;
+        // Two of the oldest give way; a late quake comes in behind the clock, at minute 4.
+        Catalogue& c = r.catalogue;
+        std::memmove(c.slots() + 1, c.slots() + 3, std::size_t(c.CatalogueCount - 2) * sizeof(QuakeRecord));
+        c.CatalogueCount -= 2;
+        const QuakeRecord late = quake(r.day, secondsOfDay(10, 4, 30), 40, 100, 99);
+        const int at = 4; // after minutes 2, 3 and 4
+        std::memmove(
+            c.slots() + at + 1, c.slots() + at, std::size_t(c.CatalogueCount - at + 1) * sizeof(QuakeRecord));
+        c[at] = late;
+        ++c.CatalogueCount;
+        r.stepper.catalogueMoved();
+        moved = true;
+    });
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(r.timeline, reference.timeline);
 }
 
 TEST(ReplayStepper, TheTwoVoicesAreTheDepthThenTheMagnitudeNotesTakenInEightBits)

@@ -8,6 +8,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "platform/Platform.h"
@@ -40,14 +41,6 @@ constexpr int kDeadlineMs = 4000;
 constexpr qint64 kCapBytes = 1 << 20;
 // Three attempts of a reply that runs to its deadline, and room for a busy machine.
 constexpr qint64 kBoundMs = 3 * kDeadlineMs + 15'000;
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
 
 class HostileService : public ::testing::TestWithParam<EventServer::Failure>
 {

@@ -31,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace tremora;
@@ -150,6 +151,7 @@ TEST_F(ReplayTest, ABoxThatHoldsNoNumberIsNamedAndNothingStarts)
     form().Memo1->appendLine(QStringLiteral("kept"));
     const int lines = form().Memo1->lineCount();
     const QString before = status();
+    form().CheckBox13->setChecked(true); // the instrument boxes are read with "MIDI" on
     form().Edit30->setText(QStringLiteral("dwanaście"));
     form().Edit31->setText(QStringLiteral("1,5"));
     form().Button8->click();
@@ -161,6 +163,22 @@ TEST_F(ReplayTest, ABoxThatHoldsNoNumberIsNamedAndNothingStarts)
     EXPECT_FALSE(form().Timer4->isActive());
     EXPECT_EQ(form().Memo1->lineCount(), lines);
     EXPECT_EQ(status(), before);
+}
+
+TEST_F(ReplayTest, WithoutMidiTheInstrumentBoxesAreNotRead)
+{
+    addMorning();
+    form().CheckBox13->setChecked(false);
+    form().Edit29->setText(QStringLiteral("5-"));
+    form().Edit30->setText(QStringLiteral("dwanaście"));
+    form().Button8->click();
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_EQ(started, 1);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(form().Memo1->lineCount(), 2);
+    // Nothing heard: no short message (at most three bytes) among the calls.
+    EXPECT_TRUE(
+        std::none_of(midi.calls.begin(), midi.calls.end(), [](std::uint32_t w) { return w < 0x1000000; }));
 }
 
 TEST_F(ReplayTest, ClosingTheWindowEndsTheRunWithAllNotesOff)
@@ -220,14 +238,17 @@ TEST_F(ReplayTest, RefusalsAndARunWithNothingToReplay)
     EXPECT_FALSE(form().Timer4->isActive());
 }
 
-TEST_F(ReplayTest, AReloadedCatalogueEndsTheRun)
+TEST_F(ReplayTest, AReloadedCatalogueLeavesTheRunGoing)
 {
     addMorning();
     form().Button8->click();
     Q_EMIT program.events().catalogueReloaded(LoadResult {});
-    EXPECT_FALSE(replay().isRunning());
+    EXPECT_TRUE(replay().isRunning());
+    EXPECT_EQ(finished, 0);
+    replay().Timer4Timer();
+    ASSERT_TRUE(finish());
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(status(), s("Symulacja zakończona."));
+    EXPECT_EQ(form().Memo1->lineCount(), 2);
 }
 
 TEST_F(ReplayTest, TheSpanChooserBesideSymulacjaAndThePeriodChooserActOnEveryPick)

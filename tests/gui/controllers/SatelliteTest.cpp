@@ -263,7 +263,7 @@ TEST_F(SatelliteTest, NewerRequestSupersedesOlder)
     startWithTwoRows(true);
     serveTiles();
     int shown = 0;
-    QObject::connect(form().Image19, &MapImage::pictureChanged, [&shown] { ++shown; });
+    QObject::connect(form().Image19, &MapImage::pictureChanged, form().Image19, [&shown] { ++shown; });
     selectRow(0);
     selectRow(1); // runs Klik for row 0 (left) and row 1 (entered)
     ASSERT_EQ(m_downloader.urls.size(), 3);
@@ -304,6 +304,24 @@ TEST_F(SatelliteTest, GridFillsTheFirstTwoCells)
     EXPECT_FALSE(form().Image2->picture().isNull());
     EXPECT_TRUE(form().Image3->picture().isNull());
     EXPECT_TRUE(QFile::exists(filePath(QString::fromLatin1(kGridPictureFile))));
+}
+
+TEST_F(SatelliteTest, GridKeepsItsOwnCellWidthWhenARowIsSelectedMeanwhile)
+{
+    startWithTwoRows(true);
+    serveTiles();
+    state().SelectedLonText = QStringLiteral("-10");
+    state().SelectedLatText = QStringLiteral("10");
+    form().Button9->click();
+    // While the grid's first cell is on its way, a row selection fetches a location tile at
+    // another zoom.
+    selectRow(0);
+    ASSERT_TRUE(test::waitUntil([&] { return !form().Image6->picture().isNull(); }));
+    settle();
+    // Zoom 1: the second cell is still 180 degrees east of the first.
+    ASSERT_EQ(m_downloader.urls.size(), 3);
+    EXPECT_TRUE(m_downloader.urls.first().endsWith(QStringLiteral("t=tt")));
+    EXPECT_TRUE(m_downloader.urls.last().endsWith(QStringLiteral("t=ts")));
 }
 
 TEST_F(SatelliteTest, ZoomLabelShowsTheMagnification)

@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/CatalogueView.h"
 #include "gui/widgets/Lamp.h"
 #include "gui/widgets/LogMemo.h"
@@ -86,14 +87,6 @@ private:
             [filePath, body] { return test::writeAll(filePath, body); }, status);
     }
     Downloader& m_inner;
-};
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
 };
 
 // The real window and the update cycle over a loopback event service holding the first days of

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controllers/Warnings.h"
+#include "UpdatedWindow.h"
 
 #include "app/Program.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
+#include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/UpdateCycle.h"
+#include "gui/widgets/StatusBar.h"
 #include "gui/window/TForm1.h"
 #include "platform/testing/Doubles.h"
 #include "state/ProgramState.h"
@@ -30,101 +33,13 @@ using namespace tremora;
 namespace
 {
 
-// One event of a reply, in July 2015.
-struct Event {
-    int day;
-    int second; // of the day
-    double mag;
-    double lat = 10.5;
-    double lon = 20.25;
-};
+using test::Event;
+using test::quietHistory;
 
-QByteArray csvOf(const std::vector<Event>& events)
-{
-    QByteArray csv = "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place,type,"
-                     "horizontalError,depthError,magError,magNst,status,locationSource,magSource\n";
-    for (const Event& e : events) {
-        const QString time = QStringLiteral("2015-07-%1T%2:%3:%4.000Z")
-                                 .arg(e.day, 2, 10, QLatin1Char('0'))
-                                 .arg(e.second / 3600, 2, 10, QLatin1Char('0'))
-                                 .arg(e.second / 60 % 60, 2, 10, QLatin1Char('0'))
-                                 .arg(e.second % 60, 2, 10, QLatin1Char('0'));
-        csv += time.toLatin1() + ',' + QByteArray::number(e.lat) + ',' + QByteArray::number(e.lon) + ",10,"
-            + QByteArray::number(e.mag, 'f', 1) + ",mb,,,,0.5,us,t"
-            + QByteArray::number(e.day * 100000 + e.second)
-            + ",2015-07-10T00:00:00.000Z,\"somewhere\",earthquake,,,,,reviewed,us,us\n";
-    }
-    return csv;
-}
-
-// 150 quiet events, one an hour from 1 July 2015 on: enough for an update to add to them.
-std::vector<Event> quietHistory()
-{
-    std::vector<Event> events;
-    for (int i = 0; i < 150; ++i)
-        events.push_back({ 1 + i / 24, (i % 24) * 3600, 4.0 });
-    return events;
-}
-
-class QuietObserver final : public ImportObserver
-{
-public:
-    void log(const QString&) override { }
-    void progress(int) override { }
-    void warning(const QString&) override { }
-};
-
-// The real window over doubles on 10 July 2015, whose updates are answered with the events a
-// test sets; balloons are recorded.
-class WarningsTest : public testing::Test, protected fakes::FakePlatform
+class WarningsTest : public test::UpdatedWindow
 {
 protected:
-    WarningsTest()
-        : FakePlatform(double(dayNumber(2015, 7, 10)) + 0.5, QStringLiteral("http://127.0.0.1:9"))
-    {
-    }
-
-    void start(const std::vector<Event>& stored)
-    {
-        if (!stored.empty()) {
-            Catalogue c;
-            QuietObserver quiet;
-            ASSERT_TRUE(Analiza(csvOf(stored), c, 0, false, quiet).accepted);
-            const QByteArray image(reinterpret_cast<const char*>(c.slots() + 1),
-                qsizetype(c.ImportCount) * qsizetype(sizeof(QuakeRecord)));
-            ASSERT_TRUE(test::writeAll(dir.filePath(QString::fromLatin1(kCatalogueFileName)), image));
-        }
-        ProgramOptions options;
-        options.workDir = dir.path();
-        program = std::make_unique<Program>(platform, options, &tray);
-        program->FormCreate();
-        dialogs.clear();
-    }
-
-    // Runs one update whose request for July 2015 is answered with `reply`, every other month
-    // with no events.
-    void update(const std::vector<Event>& reply)
-    {
-        const QByteArray body = csvOf(reply);
-        const QByteArray none = csvOf({});
-        downloader.setAnswer([body, none](const QString& url, const QString& path) {
-            return test::writeAll(path, url.contains(QStringLiteral("starttime=2015-07")) ? body : none);
-        });
-        UpdateCycle& cycle = program->updateCycle();
-        ASSERT_TRUE(cycle.Akt_Bazy());
-        ASSERT_TRUE(test::waitForUpdate(cycle.update()));
-    }
-
-    TForm1& form() { return program->form(); }
-    QStringList warningLines() const
-    {
-        const QString text = program->form().Memo2->toPlainText();
-        return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-    }
-
-    QTemporaryDir dir;
-    fakes::RecordingTray tray;
-    std::unique_ptr<Program> program;
+    QString status() { return form().StatusBar1->panelText(StatusBar::kMessagePanel); }
 };
 
 const QString kM65 = QStringLiteral("2015-07-08 03:00:00 Mag.: 6,5  10,5,  20,25, Głęb.: 10");
@@ -212,13 +127,50 @@ TEST_F(WarningsTest, AFaultyBoxReportsNothingAndTheSameRecordsWaitForTheNextChec
     std::vector<Event> reply(history.end() - 2, history.end());
     reply.push_back({ 8, 3600, 6.2 });
     update(reply);
-    EXPECT_EQ(
-        dialogs.warnings, QStringList { QStringLiteral("Błąd przecinka w \"Ostrzeżenia - magnituda\"") });
+    EXPECT_TRUE(dialogs.warnings.isEmpty()) << "the warnings run by themselves: no box stops the user";
+    EXPECT_EQ(status(), Warnings::kHeldText + QStringLiteral("Błąd przecinka w \"Ostrzeżenia - magnituda\""));
     EXPECT_TRUE(warningLines().isEmpty());
 
     form().Edit1->setText(QStringLiteral("6,0"));
     program->warnings().Alerty();
     EXPECT_EQ(warningLines().size(), 1);
+}
+
+// A text that is no number, left in a box whose criterion is off, never holds the warnings; one
+// in a box that is on holds them, is said once however many updates come, and the records it
+// held are reported as soon as the box is mended.
+TEST_F(WarningsTest, OnlyCheckedBoxesCountAndAFaultIsSaidOnceUntilTheBoxIsMended)
+{
+    std::vector<Event> history = quietHistory();
+    start(history);
+    form().Edit1->setText(QStringLiteral("5,0")); // magnitude from 5,0, on
+    form().CheckBox9->setChecked(false); // depth, off
+    form().Edit17->setText(QStringLiteral("5-"));
+
+    std::vector<Event> reply(history.end() - 2, history.end());
+    reply.push_back({ 8, 3600, 5.6 });
+    update(reply);
+    EXPECT_EQ(warningLines(),
+        QStringList { QStringLiteral("2015-07-08 01:00:00 Mag.: 5,6  10,5,  20,25, Głęb.: 10") });
+    EXPECT_TRUE(dialogs.warnings.isEmpty() && dialogs.errors.isEmpty());
+
+    form().Edit1->setText(QStringLiteral("5-"));
+    reply.push_back({ 8, 7200, 5.7 });
+    update(reply);
+    const QString held = Warnings::kHeldText + QStringLiteral("Błąd liczby w \"Ostrzeżenia - magnituda\"");
+    EXPECT_EQ(status(), held);
+    form().StatusBar1->setPanelText(StatusBar::kMessagePanel, QString());
+    reply.push_back({ 8, 9000, 3.0 });
+    update(reply);
+    EXPECT_NE(status(), held) << "said once, not at every update";
+    EXPECT_EQ(warningLines().size(), 1);
+    EXPECT_TRUE(dialogs.warnings.isEmpty() && dialogs.errors.isEmpty());
+
+    // Mended: what the fault held is reported at once, without waiting for an update.
+    form().Edit1->setText(QStringLiteral("5,0"));
+    Q_EMIT form().Edit1->editingFinished();
+    ASSERT_EQ(warningLines().size(), 2);
+    EXPECT_TRUE(warningLines()[1].contains(QStringLiteral("Mag.: 5,7  ")));
 }
 
 TEST_F(WarningsTest, CriteriaCombineAsTheRadioButtonsSayAndTheLabelsFollow)
