@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
-#include <QLayout>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
@@ -174,15 +173,11 @@ QSize TForm1::frameAllowance() const
 void TForm1::updateLeastSize()
 {
     // A layout on a page not shown keeps the sizes it knew until the page is shown, so a caption
-    // changed meanwhile would go unmeasured: every layout hears of its controls' sizes now,
-    // innermost first.
+    // changed meanwhile would go unmeasured: every control tells its layout its size again,
+    // innermost first. Nothing is laid out by it; a hidden window keeps its controls' sizes.
     const QList<QWidget*> widgets = findChildren<QWidget*>();
-    for (auto w = widgets.rbegin(); w != widgets.rend(); ++w) {
+    for (auto w = widgets.rbegin(); w != widgets.rend(); ++w)
         (*w)->updateGeometry();
-        if (QLayout* layout = (*w)->layout())
-            layout->activate();
-    }
-
     const QScreen* screen = this->screen();
     if (screen == nullptr)
         return;

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="pl">
 <context>
+    <name>tremora::AlertCheck</name>
+    <message>
+        <source>%1 %2 Mag.: %3  %4,  %5, Głęb.: %6</source>
+        <translation>%1 %2 Mag.: %3  %4,  %5, Depth: %6</translation>
+    </message>
+</context>
+<context>
     <name>tremora::CatalogueFile</name>
     <message>
         <source>odczytano %1 z %2 bajtów</source>
@@ -101,6 +108,26 @@
         <source>Baza USGS odczytana częściowo.</source>
         <translation>USGS catalogue read in part.</translation>
     </message>
+    <message>
+        <source>uszkodzony rekord</source>
+        <translation>damaged record</translation>
+    </message>
+    <message>
+        <source>uszkodzone rekordy</source>
+        <translation>damaged records</translation>
+    </message>
+    <message>
+        <source>uszkodzonych rekordów</source>
+        <translation>damaged records</translation>
+    </message>
+    <message>
+        <source>Baza USGS: pominięto %1; uszkodzony plik zachowano jako %2.</source>
+        <translation>USGS catalogue: left out %1; the damaged file was kept as %2.</translation>
+    </message>
+    <message>
+        <source>Baza USGS: pominięto %1, ale pliku %2 nie można odłożyć: %3</source>
+        <translation>USGS catalogue: left out %1, but the file %2 cannot be set aside: %3</translation>
+    </message>
 </context>
 <context>
     <name>tremora::ChartContents</name>
@@ -154,6 +181,24 @@
     <message>
         <source>Obraz PNG (*.png);;Rysunek SVG (*.svg)</source>
         <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+    </message>
+</context>
+<context>
+    <name>tremora::Charts</name>
+    <message>
+        <source>Nie można zapisać wykresu: %1</source>
+        <translation>Cannot save the chart: %1</translation>
+    </message>
+</context>
+<context>
+    <name>tremora::CriteriaGroup</name>
+    <message>
+        <source>lub</source>
+        <translation>or</translation>
+    </message>
+    <message>
+        <source>i</source>
+        <translation>and</translation>
     </message>
 </context>
 <context>
@@ -212,6 +257,21 @@
     <message>
         <source>trzesienia</source>
         <translation>earthquakes</translation>
+    </message>
+</context>
+<context>
+    <name>tremora::MapDisplay</name>
+    <message>
+        <source>Zbyt mała mapa, powiększ okno programu...</source>
+        <translation>The map is too small, enlarge the window...</translation>
+    </message>
+    <message>
+        <source>Liczę...</source>
+        <translation>Counting...</translation>
+    </message>
+    <message>
+        <source>Operacja zakończona.</source>
+        <translation>Done.</translation>
     </message>
 </context>
 <context>
@@ -380,6 +440,97 @@
     <message>
         <source>Brak zdjęcia lokalizacji: serwer kafelków nie odpowiedział.</source>
         <translation>No location picture: the tile server did not answer.</translation>
+    </message>
+</context>
+<context>
+    <name>tremora::SearchFilter</name>
+    <message>
+        <source>&apos;%1&apos; nie jest poprawną wartością liczbową</source>
+        <translation>&apos;%1&apos; is not a valid number</translation>
+    </message>
+    <message>
+        <source> - wartość do 10,0</source>
+        <translation> - a value up to 10,0</translation>
+    </message>
+    <message>
+        <source> - wartość do 1000 km</source>
+        <translation> - a value up to 1000 km</translation>
+    </message>
+    <message>
+        <source> - wartość między -180,0 a 180,0</source>
+        <translation> - a value between -180,0 and 180,0</translation>
+    </message>
+    <message>
+        <source>&quot;Magnituda od&quot;</source>
+        <translation>&quot;Magnitude from&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Magnituda do&quot;</source>
+        <translation>&quot;Magnitude to&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Głębokość od&quot;</source>
+        <translation>&quot;Depth from&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Głębokość do&quot;</source>
+        <translation>&quot;Depth to&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Długość geograficzna od&quot;</source>
+        <translation>&quot;Longitude from&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Długość geograficzna do&quot;</source>
+        <translation>&quot;Longitude to&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Szerokość geograficzna od&quot;</source>
+        <translation>&quot;Latitude from&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Szerokość geograficzna do&quot;</source>
+        <translation>&quot;Latitude to&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - magnituda&quot;</source>
+        <translation>&quot;Warnings - magnitude&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - magnituda do&quot;</source>
+        <translation>&quot;Warnings - magnitude to&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - głębokość od&quot;</source>
+        <translation>&quot;Warnings - depth from&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - głębokość do&quot;</source>
+        <translation>&quot;Warnings - depth to&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - długość geograficzna od&quot;</source>
+        <translation>&quot;Warnings - longitude from&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - długość geograficzna do&quot;</source>
+        <translation>&quot;Warnings - longitude to&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - szerokość geograficzna od&quot;</source>
+        <translation>&quot;Warnings - latitude from&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Ostrzeżenia - szerokość geograficzna do&quot;</source>
+        <translation>&quot;Warnings - latitude to&quot;</translation>
+    </message>
+    <message>
+        <source>Błąd liczby w %1</source>
+        <translation>Not a number in %1</translation>
+    </message>
+    <message>
+        <source>Błąd przecinka w %1</source>
+        <translation>Too many decimals in %1</translation>
     </message>
 </context>
 <context>
@@ -872,6 +1023,17 @@
     <message>
         <source>Aktualizacja bazy USGS już trwa...</source>
         <translation>The USGS catalogue update is running already...</translation>
+    </message>
+</context>
+<context>
+    <name>tremora::Warnings</name>
+    <message>
+        <source>Alert:</source>
+        <translation>Alert:</translation>
+    </message>
+    <message>
+        <source>Ostrzeżenia wstrzymane: </source>
+        <translation>Warnings held: </translation>
     </message>
 </context>
 <context>

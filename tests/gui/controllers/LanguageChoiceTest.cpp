@@ -165,6 +165,9 @@ void expectNothingCutOffOnAnyPage(TForm1& form, const char* language)
         for (QTabWidget* inner : { form.PageControl3, form.PageControl4 }) {
             for (int i = 0; i < inner->count(); ++i) {
                 inner->setCurrentIndex(i);
+                // A page shown for the first time since the language changed lays itself out,
+                // then widens its column for the new captions: two passes.
+                QApplication::processEvents();
                 QApplication::processEvents();
                 expectNothingCutOff(form, language);
             }
