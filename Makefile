@@ -11,12 +11,14 @@
 # make format         lays out every tracked C++ file (or FILES=...) with clang-format 14, as CI checks
 # make soak   a day of use (SOAK_HOURS, default 24) by a random user (SOAK_SEED) against the live
 #             loopback event service, optimised; SOAK_BUILD=test runs it in the sanitizer build
+# make translations   brings resources/translations/tremora_en.ts up to date with the texts marked in
+#                     the sources (lupdate); the new texts then want their English
 
 JOBS    ?= $(shell nproc)
 GEN     := -G Ninja
 RUN_DIR := run
 
-.PHONY: deps run test bench build-release build-test demo clean package package-check screenshots fuzz format
+.PHONY: deps run test bench build-release build-test demo clean package package-check screenshots fuzz format translations
 
 deps:
 	@bash scripts/install-deps.sh
@@ -66,6 +68,9 @@ screenshots: build-release
 # Version 14 only: others lay some constructs out differently; where it is missing, it says how to get it.
 format: deps
 	@bash scripts/format.sh $(FILES)
+translations: deps
+	cmake -S . -B build/release $(GEN) -DCMAKE_BUILD_TYPE=Release -DTREMORA_BUILD_BENCH=ON >/dev/null
+	cmake --build build/release --target translations
 
 # make crash-trials   kills a real save of a full catalogue, and a real update ending in a save, at
 #                     random moments (CRASH_TRIALS times each, default 200); the file must always be

@@ -5,9 +5,11 @@
 #include "gui/controllers/CatalogueView.h"
 #include "gui/controllers/Charts.h"
 #include "gui/controllers/CriteriaGroup.h"
+#include "gui/controllers/LanguageChoice.h"
 #include "gui/controllers/ListingExport.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/MapInteractions.h"
+#include "gui/controllers/RememberedSettings.h"
 #include "gui/controllers/Replay.h"
 #include "gui/controllers/ReportTable.h"
 #include "gui/controllers/RowActions.h"
@@ -17,6 +19,7 @@
 #include "gui/controllers/Warnings.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/DateTimePicker.h"
+#include "gui/widgets/LogMemo.h"
 #include "gui/widgets/MessageBoxDialogs.h"
 #include "gui/widgets/SystemTray.h"
 #include "gui/window/TForm1.h"
@@ -64,6 +67,7 @@ struct Program::RealPlatform {
 
 Program::Program(const ProgramOptions& options)
     : m_real(std::make_unique<RealPlatform>(options))
+    , m_options(options)
 {
     m_platform = &m_real->platform;
     m_tileUrl = options.tileUrl;
@@ -79,6 +83,7 @@ Program::Program(const ProgramOptions& options)
 Program::Program(Platform& platform, const ProgramOptions& options, Tray* tray)
     : m_platform(&platform)
     , m_tileUrl(options.tileUrl)
+    , m_options(options)
 {
     m_state = std::make_unique<ProgramState>();
     m_events = std::make_unique<ProgramEvents>();
@@ -91,6 +96,8 @@ Program::Program(Platform& platform, const ProgramOptions& options, Tray* tray)
 Program::~Program()
 {
     // Controllers go before the window they point into, the satellite view before its tiles.
+    m_settings.reset();
+    m_languageChoice.reset();
     m_listingExport.reset();
     m_warnings.reset();
     m_systemTray.reset();
@@ -113,12 +120,14 @@ Program::~Program()
 void Program::createControllers(Tray* tray)
 {
     m_state->catalogue.CatalogueFileName = m_state->path(QString::fromLatin1(kCatalogueFileName));
+    // The language first, so everything made after it speaks it.
+    m_languageChoice = std::make_unique<LanguageChoice>(*m_form, *m_events);
     m_searchCriteria = std::make_unique<CriteriaGroup>(CriteriaGroup::search(*m_form, m_platform->dialogs));
     m_warningCriteria
         = std::make_unique<CriteriaGroup>(CriteriaGroup::warnings(*m_form, m_platform->dialogs));
     m_catalogueView = std::make_unique<CatalogueView>(
         *m_form, *m_state, m_platform->dialogs, m_platform->clock, *m_events);
-    m_shell = new WindowShell(*m_form, *m_state, *m_platform);
+    m_shell = new WindowShell(*m_form, *m_state, *m_platform, *m_events);
     m_reportTable = std::make_unique<ReportTable>(*m_form, *m_state, *m_platform, *m_events);
     m_mapDisplay = std::make_unique<MapDisplay>(*m_form, *m_state, *m_platform, *m_events);
     m_updateCycle = std::make_unique<UpdateCycle>(*m_form, *m_state, *m_platform, *m_events);
@@ -145,6 +154,8 @@ void Program::createControllers(Tray* tray)
         = std::make_unique<Warnings>(*m_form, *m_state, *m_platform, *m_events, *tray, *m_warningCriteria);
     m_replay = std::make_unique<Replay>(*m_form, *m_state, *m_platform, *m_events);
     m_listingExport = std::make_unique<ListingExport>(*m_form, *m_state, *m_platform);
+    // Last: what it restores sets every area's controls through their own handlers.
+    m_settings = std::make_unique<RememberedSettings>(*m_form, *m_events, m_options.settingsFile);
 }
 
 void Program::start()
@@ -159,7 +170,11 @@ void Program::FormCreate()
     ProgramState& s = *m_state;
     const double today = m_platform->clock.today();
 
-    m_shell->showBuiltInMap();
+    // The user's choices of the last run, before anything reads the controls.
+    m_settings->restore();
+    if (m_options.language)
+        m_languageChoice->choose(*m_options.language);
+    showRememberedMapPicture();
 
     const PlaceFileLoad places = LoadPlaceList(s.placeList, s.path(QString::fromLatin1(kPlaceFileName)));
     if (!places.error.isEmpty())
@@ -169,8 +184,8 @@ void Program::FormCreate()
     m_catalogueView->Wczytaj_baze();
     s.catalogue.ImportCount = s.catalogue.CatalogueCount;
 
-    // Only Polish is translated.
-    for (QRadioButton* language : { f.RadioButton2, f.RadioButton3, f.RadioButton4, f.RadioButton5 })
+    // Only English is translated.
+    for (QRadioButton* language : { f.RadioButton3, f.RadioButton4, f.RadioButton5 })
         language->setEnabled(false);
 
     const QDate todayDate = qDate(today);
@@ -202,6 +217,17 @@ void Program::FormCreate()
     f.PageControl1->setCurrentIndex(TForm1::TabQuakes);
 
     m_reportTable->ComboBox2Change();
+}
+
+void Program::showRememberedMapPicture()
+{
+    const QString picture = m_settings->mapPicture();
+    const QString error = picture.isEmpty() ? QString() : m_shell->showMapPicture(picture);
+    if (picture.isEmpty() || !error.isEmpty())
+        m_shell->showBuiltInMap();
+    // A picture gone since the last run is no reason for a box at start-up.
+    if (!error.isEmpty())
+        m_form->Memo1->appendLine(error);
 }
 
 void Program::startTimers()

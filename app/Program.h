@@ -2,21 +2,25 @@
 #pragma once
 
 #include "catalogue/QueryUrl.h"
+#include "gui/window/Language.h"
 #include "platform/Platform.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace tremora
 {
 
 class CatalogueView;
 class CriteriaGroup;
+class LanguageChoice;
 class ListingExport;
 class MapDisplay;
 class MapInteractions;
 class ProgramEvents;
+class RememberedSettings;
 class ReportTable;
 class Replay;
 class RowActions;
@@ -44,6 +48,10 @@ struct ProgramOptions {
     QString tileUrl;
     /// Folder of the program's files; empty means the current folder.
     QString workDir;
+    /// The file the user's choices are remembered in between runs; empty remembers nothing.
+    QString settingsFile;
+    /// The language asked for on the command line; it wins over the one remembered.
+    std::optional<Language> language;
 };
 
 /// The running program: the platform, the main window, the program state and the controllers
@@ -58,7 +66,7 @@ struct ProgramOptions {
 ///     fakes::NoPause pause;
 ///     Platform platform{clock, dialogs, downloader, pause, "http://127.0.0.1:8080", ""};
 ///     QTemporaryDir dir;                              // holds Baza_USGS.dat etc. if wanted
-///     Program program(platform, ProgramOptions{.workDir = dir.path()});
+///     Program program(platform, ProgramOptions{.workDir = dir.path()});   // remembers nothing
 ///     program.FormCreate();                           // start-up without starting the timers
 ///     // or program.start() for start-up and timers
 ///     program.form().Label3->text();                  // drive and read the real controls
@@ -99,11 +107,14 @@ public:
     Warnings& warnings() { return *m_warnings; }
     Replay& replay() { return *m_replay; }
     ListingExport& listingExport() { return *m_listingExport; }
+    LanguageChoice& languageChoice() { return *m_languageChoice; }
+    RememberedSettings& settings() { return *m_settings; }
 
 private:
     struct RealPlatform;
 
     void createControllers(Tray* tray);
+    void showRememberedMapPicture();
 
     std::unique_ptr<RealPlatform> m_real;
     Platform* m_platform = nullptr;
@@ -122,6 +133,7 @@ private:
     /// Tiles from the imagery service, else from the tile host, else cut from the world picture.
     std::unique_ptr<TileSource> m_tiles;
     QString m_tileUrl;
+    ProgramOptions m_options;
     std::unique_ptr<Satellite> m_satellite;
     std::unique_ptr<RowActions> m_rowActions;
     std::unique_ptr<MapInteractions> m_mapInteractions;
@@ -129,6 +141,8 @@ private:
     std::unique_ptr<Warnings> m_warnings;
     std::unique_ptr<Replay> m_replay;
     std::unique_ptr<ListingExport> m_listingExport;
+    std::unique_ptr<LanguageChoice> m_languageChoice;
+    std::unique_ptr<RememberedSettings> m_settings;
     WindowShell* m_shell = nullptr; // owned by the window
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Program.h"
 #include "app/WorkFolder.h"
+#include "gui/controllers/RememberedSettings.h"
 #include "gui/window/TForm1.h"
 #include "places/PlaceList.h"
 #include "places/PlaceText.h"
@@ -10,7 +11,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QScreen>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -41,14 +41,22 @@ QString userDataDir()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
+// ~/.config/tremora/tremora.conf, or under $XDG_CONFIG_HOME when that is set.
+QString settingsFile()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .filePath(QStringLiteral("tremora.conf"));
+}
+
 QString whereTheFilesAre()
 {
     return QStringLiteral(
         "\nWorking folder: with --workdir, that folder. Otherwise an installed tremora works in\n"
         "%1\n"
         "(made on first start, with the place list and map pictures copied into it), and one\n"
-        "started from its build folder (make run) in the current folder.\n")
-        .arg(userDataDir());
+        "started from its build folder (make run) in the current folder.\n"
+        "The choices made in the window are remembered in %2.\n")
+        .arg(userDataDir(), settingsFile());
 }
 
 } // namespace
@@ -88,7 +96,11 @@ int main(int argc, char** argv)
         QStringLiteral("Rebuilds Lokalizacje.dat of the working folder from "
                        "Lokalizacje2.txt and Kraje2.txt in FOLDER, then ends."),
         QStringLiteral("FOLDER"));
-    parser.addOptions({ eventHost, tileHost, tileUrl, workDir, rebuildPlaces });
+    const QCommandLineOption language(QStringLiteral("lang"),
+        QStringLiteral("Language of the window: pl (Polish, the default) or en (English); remembered "
+                       "like a choice in the window's group \"Select language\"."),
+        QStringLiteral("pl|en"));
+    parser.addOptions({ eventHost, tileHost, tileUrl, workDir, rebuildPlaces, language });
     // The options are read before any window exists, so --help works without a display.
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "tremora: %s\n%s", qPrintable(parser.errorText()), qPrintable(helpText(parser)));
@@ -104,6 +116,15 @@ int main(int argc, char** argv)
     }
 
     ProgramOptions options;
+    if (parser.isSet(language)) {
+        options.language = languageFromCode(parser.value(language));
+        if (!options.language) {
+            std::fprintf(
+                stderr, "tremora: --lang takes pl or en, not %s\n", qPrintable(parser.value(language)));
+            return 2;
+        }
+    }
+    options.settingsFile = settingsFile();
     options.eventHost = parser.value(eventHost);
     options.tileHost = parser.value(tileHost);
     options.tileUrl = parser.value(tileUrl);
@@ -146,10 +167,13 @@ int main(int argc, char** argv)
     // Ties the window to its menu entry and icon (Wayland asks for it by this name).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tremora.Tremora"));
     Program program(options);
-    // The map wants all the room there is; without a window manager maximising does nothing.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        program.form().resize(screen->availableSize());
-    program.form().showMaximized();
+    TForm1& form = program.form();
+    if (program.settings().restoreGeometry()) {
+        form.fitToScreen();
+        form.show();
+    } else {
+        form.showFillingScreen();
+    }
     program.start();
     return app.exec();
 }

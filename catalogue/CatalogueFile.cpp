@@ -2,6 +2,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "platform/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 
@@ -85,7 +86,9 @@ LoadResult LoadCatalogueFrom(Catalogue& catalogue, QIODevice& file)
     if (done < bytes) {
         result.error = file.errorString();
         if (result.error.isEmpty() || result.error == QStringLiteral("Unknown error"))
-            result.error = QStringLiteral("odczytano %1 z %2 bajtów").arg(done).arg(bytes);
+            result.error = QCoreApplication::translate("tremora::CatalogueFile", "odczytano %1 z %2 bajtów")
+                               .arg(done)
+                               .arg(bytes);
     }
 
     // A last record the file holds only in part is damaged like any other.

@@ -97,7 +97,7 @@ void CatalogueUpdate::startMonth()
         return;
     }
     const MonthRequest& request = m_plan.months[m_month];
-    Q_EMIT statusText(QStringLiteral("Aktualizacja bazy USGS: miesiąc %1 z %2 (%3)")
+    Q_EMIT statusText(tr("Aktualizacja bazy USGS: miesiąc %1 z %2 (%3)")
                           .arg(m_month + 1)
                           .arg(m_plan.months.size())
                           .arg(monthText(request)));
@@ -116,7 +116,7 @@ void CatalogueUpdate::Wczyt_zakres_dat()
     const QString url
         = Wczyt_zakres_dat_url(m_platform.eventHost, firstDay, lastDay, m_layout, randomQueryPart());
     Q_EMIT logCleared();
-    Q_EMIT logLine(kImportStartText);
+    Q_EMIT logLine(tr(kImportStartText));
 
     // A reply left over from an update that broke off must never pass for this period's reply.
     QFile::remove(m_replyPath);
@@ -136,7 +136,7 @@ void CatalogueUpdate::replyArrived(bool received, int status)
 {
     Q_UNUSED(received); // the file tells: it exists exactly when a reply came
     dropDownload();
-    Q_EMIT logLine(QFile::exists(m_replyPath) ? kReplyReceivedText : kNoReplyText);
+    Q_EMIT logLine(tr(QFile::exists(m_replyPath) ? kReplyReceivedText : kNoReplyText));
 
     const ReplyKind kind = replyKind(status);
     const bool usable
@@ -156,8 +156,8 @@ void CatalogueUpdate::replyArrived(bool received, int status)
         takeReply(kind);
     } catch (const ConversionError& e) {
         // The box names the field; the status bar keeps saying why the update stopped.
-        Q_EMIT statusText(QStringLiteral("Aktualizacja bazy USGS przerwana (%1): błędne dane z serwera.")
-                              .arg(monthText(period)));
+        Q_EMIT statusText(
+            tr("Aktualizacja bazy USGS przerwana (%1): błędne dane z serwera.").arg(monthText(period)));
         end(Outcome::Failed, e.message());
     }
 }
@@ -183,9 +183,8 @@ void CatalogueUpdate::takeReply(ReplyKind kind)
     }
 
     if (!QFile::exists(m_replyPath)) {
-        Q_EMIT statusText(
-            QStringLiteral("Aktualizacja bazy USGS przerwana (%1): serwer nie przysłał katalogu.")
-                .arg(monthText(period)));
+        Q_EMIT statusText(tr("Aktualizacja bazy USGS przerwana (%1): serwer nie przysłał katalogu.")
+                              .arg(monthText(period)));
         end(Outcome::NoReply);
         return;
     }
@@ -203,9 +202,8 @@ void CatalogueUpdate::takeReply(ReplyKind kind)
     // fetches the period again. (A single day over the search limit can never be fetched, so
     // that one is reported and passed over.)
     if (!result.accepted && kind == ReplyKind::Other) {
-        Q_EMIT statusText(
-            QStringLiteral("Aktualizacja bazy USGS przerwana (%1): serwer nie przysłał katalogu.")
-                .arg(monthText(period)));
+        Q_EMIT statusText(tr("Aktualizacja bazy USGS przerwana (%1): serwer nie przysłał katalogu.")
+                              .arg(monthText(period)));
         end(Outcome::NoReply);
         return;
     }
@@ -227,7 +225,7 @@ void CatalogueUpdate::periodDone()
 QString CatalogueUpdate::updatedLine() const
 {
     const double now = m_platform.clock.now();
-    return kUpdatedText + dateText(now) + QStringLiteral(", ") + timeText(now);
+    return tr(kUpdatedText) + dateText(now) + QStringLiteral(", ") + timeText(now);
 }
 
 void CatalogueUpdate::finishMonths()
@@ -247,7 +245,7 @@ void CatalogueUpdate::finishMonths()
 void CatalogueUpdate::finishWithSave()
 {
     Q_EMIT saveStarted();
-    Q_EMIT logLine(kSavingText);
+    Q_EMIT logLine(tr(kSavingText));
     const int dropped = m_catalogue.importDropCount();
     m_firstWritten = m_catalogue.firstImportedIndex();
     // Written from where the rows stand: the reload then puts them in their new slots, so no
@@ -257,7 +255,7 @@ void CatalogueUpdate::finishWithSave()
         // The rows stay in memory; reloading the old file now would throw them away.
         m_catalogue.takeImport();
         Q_EMIT saveFailed(
-            QStringLiteral("Nie można zapisać pliku %1: %2").arg(m_catalogue.CatalogueFileName, saved.error));
+            tr("Nie można zapisać pliku %1: %2").arg(m_catalogue.CatalogueFileName, saved.error));
         if (dropped > 0) {
             // Indices moved all the same; whoever holds one must hear of it.
             LoadResult kept;
@@ -268,12 +266,12 @@ void CatalogueUpdate::finishWithSave()
         Q_EMIT logLine(updatedLine());
         return;
     }
-    Q_EMIT logLine(kSavedText);
+    Q_EMIT logLine(tr(kSavedText));
     LoadResult loaded = LoadCatalogue(m_catalogue);
     m_catalogue.dropOverflow();
     loaded.droppedOldest = dropped;
     Q_EMIT reloaded(loaded);
-    Q_EMIT logLine(kReloadedText);
+    Q_EMIT logLine(tr(kReloadedText));
     Q_EMIT logLine(updatedLine());
 }
 

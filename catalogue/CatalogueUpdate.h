@@ -31,13 +31,14 @@ class CatalogueUpdate final : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString kImportStartText = QStringLiteral("Import bazy z serwera USGS...");
-    static inline const QString kReplyReceivedText = QStringLiteral("Poprawnie zaimportowano dane z USGS");
-    static inline const QString kNoReplyText = QStringLiteral("Nie otrzymałem pliku z USGS.");
-    static inline const QString kSavingText = QStringLiteral("Zapisywanie bazy do pliku...");
-    static inline const QString kSavedText = QStringLiteral("Baza zapisana, odczutuję ponownie...");
-    static inline const QString kReloadedText = QStringLiteral(" - Baza odczytana...");
-    static inline const QString kUpdatedText = QStringLiteral("Aktualizacja: ");
+    // Log and status texts, shown translated.
+    static constexpr const char* kImportStartText = QT_TR_NOOP("Import bazy z serwera USGS...");
+    static constexpr const char* kReplyReceivedText = QT_TR_NOOP("Poprawnie zaimportowano dane z USGS");
+    static constexpr const char* kNoReplyText = QT_TR_NOOP("Nie otrzymałem pliku z USGS.");
+    static constexpr const char* kSavingText = QT_TR_NOOP("Zapisywanie bazy do pliku...");
+    static constexpr const char* kSavedText = QT_TR_NOOP("Baza zapisana, odczutuję ponownie...");
+    static constexpr const char* kReloadedText = QT_TR_NOOP(" - Baza odczytana...");
+    static constexpr const char* kUpdatedText = QT_TR_NOOP("Aktualizacja: ");
 
     /// Attempts after the first for a download that brought nothing usable.
     static constexpr int kRetries = 2;

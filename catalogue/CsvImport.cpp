@@ -5,6 +5,7 @@
 #include "platform/ConversionError.h"
 #include "platform/FourDecimals.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
 
@@ -37,10 +38,16 @@ QString shownText(const char* begin, const char* end)
     return QString::fromUtf8(begin, length);
 }
 
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("tremora::CsvImport", text);
+}
+
+// `what` is marked for translation where it is given.
 [[noreturn]] void malformed(const char* begin, const char* end, const char* what)
 {
-    throw ConversionError(
-        QStringLiteral("'%1' nie jest %2").arg(shownText(begin, end), QString::fromUtf8(what)));
+    throw ConversionError(QCoreApplication::translate("tremora::CsvImport", "'%1' nie jest %2")
+                              .arg(shownText(begin, end), translated(what)));
 }
 
 bool isDigit(char c)
@@ -84,17 +91,17 @@ Decimal parseDecimal(const char* begin, const char* end)
     }
     const bool anyDigit = d.intEnd > d.intBegin || d.fracEnd > d.fracBegin;
     if (!anyDigit)
-        malformed(begin, end, "poprawną liczbą");
+        malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną liczbą"));
     if (p < end && (*p == 'e' || *p == 'E')) {
         const char* from = begin + (*begin == '+' ? 1 : 0);
         const auto [last, ec] = std::from_chars(from, end, d.value);
         if (ec != std::errc() || last != end || !std::isfinite(d.value))
-            malformed(begin, end, "poprawną liczbą");
+            malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną liczbą"));
         d.useDouble = true;
         return d;
     }
     if (p != end)
-        malformed(begin, end, "poprawną liczbą");
+        malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną liczbą"));
     if (d.intEnd - d.intBegin > kMaxPlainIntegerDigits) {
         const char* from = begin + (*begin == '+' ? 1 : 0);
         if (std::from_chars(from, end, d.value).ec != std::errc())
@@ -119,16 +126,16 @@ float coordinate(const char* begin, const char* end)
         = readFourDecimals(std::string_view(begin, static_cast<std::size_t>(end - begin)), DecimalPoint::Dot);
     if (plain.reading == FourDecimals::Reading::Number) {
         if (plain.units > kMaxCoordinateUnits)
-            malformed(begin, end, "poprawną współrzędną");
+            malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną współrzędną"));
         // The catalogue keeps a negative zero as a plain zero.
         return plain.units == 0 ? 0.0f : nearestFloat(plain);
     }
     if (plain.reading == FourDecimals::Reading::TooLarge)
-        malformed(begin, end, "poprawną współrzędną");
+        malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną współrzędną"));
     // Either a number with an exponent, rounded from its double, or no number (parseDecimal throws).
     const Decimal d = parseDecimal(begin, end);
     if (!(std::fabs(d.value) <= kMaxCoordinate))
-        malformed(begin, end, "poprawną współrzędną");
+        malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną współrzędną"));
     return static_cast<float>(std::round(d.value * kCoordinateScale) / kCoordinateScale);
 }
 
@@ -201,13 +208,13 @@ public:
         if (!digitsThen(p, end, 4, '-', year) || !digitsThen(p, end, 2, '-', month)
             || !digitsThen(p, end, 2, 'T', day) || !digitsThen(p, end, 2, ':', hour)
             || !digitsThen(p, end, 2, ':', minute))
-            malformed(begin, end, "poprawną datą i godziną");
+            malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną datą i godziną"));
         int second = 0;
         const char* s = p;
         while (p < end && isDigit(*p) && p - s < 2)
             second = second * 10 + (*p++ - '0');
         if (p == s || month < 1 || month > 12 || day < 1 || hour > 23 || minute > 59 || second > 59)
-            malformed(begin, end, "poprawną datą i godziną");
+            malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną datą i godziną"));
         int hundredths = 0;
         if (p < end && *p == '.') {
             ++p;
@@ -224,12 +231,12 @@ public:
         if (p < end && *p == 'Z')
             ++p;
         if (p != end)
-            malformed(begin, end, "poprawną datą i godziną");
+            malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną datą i godziną"));
 
         // Rows come in time order, so most rows repeat the previous row's day.
         if (year != m_year || month != m_month || day != m_day) {
             if (day > daysInMonth(year, month))
-                malformed(begin, end, "poprawną datą i godziną");
+                malformed(begin, end, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawną datą i godziną"));
             m_year = year;
             m_month = month;
             m_day = day;
@@ -319,7 +326,8 @@ private:
             if (c == '\n') {
                 if (lastField)
                     return p;
-                malformed(rowBegin, p, "poprawnym wierszem katalogu");
+                malformed(
+                    rowBegin, p, QT_TRANSLATE_NOOP("tremora::CsvImport", "poprawnym wierszem katalogu"));
             }
             ++p;
         }
@@ -350,7 +358,7 @@ private:
         r.Longitude = coordinate(latEnd + 1, lonEnd);
         int d10 = depth10(lonEnd + 1, depthEnd);
         if (d10 > kMaxDepth10) {
-            m_observer.warning(QString::fromUtf8(kDepthCorrectedText));
+            m_observer.warning(translated(kDepthCorrectedText));
             d10 = kMaxDepth10;
         }
         r.Depth10 = static_cast<std::uint16_t>(d10);
@@ -440,7 +448,7 @@ AnalizaResult Analiza(
             start = marker;
     }
     if (start < 0) {
-        const QString text = QString::fromUtf8(kEmptyReplyText);
+        const QString text = translated(kEmptyReplyText);
         observer.log(text);
         observer.warning(text);
         return {};
@@ -457,13 +465,14 @@ AnalizaResult AnalizaFile(
     qint64 size = 0;
     if (file.open(QIODevice::ReadOnly)) {
         size = file.size();
-        observer.log(QStringLiteral("Wielkość: %1 bajtów").arg(size));
+        observer.log(translated(QT_TRANSLATE_NOOP("tremora::CsvImport", "Wielkość: %1 bajtów")).arg(size));
         reply = file.readAll();
         file.close();
     } else {
-        observer.log(QStringLiteral("Wielkość: %1 bajtów").arg(size));
+        observer.log(translated(QT_TRANSLATE_NOOP("tremora::CsvImport", "Wielkość: %1 bajtów")).arg(size));
     }
-    observer.log(QStringLiteral("Długość ciągu danych: %1 Bajtów").arg(reply.size()));
+    observer.log(translated(QT_TRANSLATE_NOOP("tremora::CsvImport", "Długość ciągu danych: %1 Bajtów"))
+                     .arg(reply.size()));
     const AnalizaResult result = Analiza(reply, catalogue, StartCount, MatchFirst, observer);
     if (!result.accepted)
         QFile::remove(path);

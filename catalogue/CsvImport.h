@@ -13,11 +13,12 @@ namespace tremora
 
 /// Name of the downloaded reply in the working folder (CSV text despite the name).
 inline constexpr const char* kReplyFileName = "Baza_USGS.html";
-/// Text of the memo line and the warning box for a reply that is not a catalogue.
-inline constexpr const char* kEmptyReplyText = "Baza zaimportowana z sieci jest pusta, błąd serwera USGS...";
-/// Text of the warning box for a depth above kMaxDepth10.
+/// Text of the memo line and the warning box for a reply that is not a catalogue (shown translated).
+inline constexpr const char* kEmptyReplyText
+    = QT_TRANSLATE_NOOP("tremora::CsvImport", "Baza zaimportowana z sieci jest pusta, błąd serwera USGS...");
+/// Text of the warning box for a depth above kMaxDepth10 (shown translated).
 inline constexpr const char* kDepthCorrectedText
-    = "Błąd w bazie USGS, głębokość powyżej 1000 km - poprawione";
+    = QT_TRANSLATE_NOOP("tremora::CsvImport", "Błąd w bazie USGS, głębokość powyżej 1000 km - poprawione");
 /// A reply without the service's CSV header must be at least this long to be parsed.
 inline constexpr int kMinReplyLength = 500;
 /// ... and its ",type" must lie more than this many bytes before its end; rows whose magnitude

@@ -4,6 +4,8 @@
 #include "catalogue/DayNumber.h"
 #include "table/NumberText.h"
 
+#include <QCoreApplication>
+
 namespace tremora
 {
 
@@ -46,12 +48,21 @@ ChartContent dayChart(
     return c;
 }
 
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("tremora::ChartContents", text);
+}
+
 } // namespace
+
+QString chartTitle(const char* title)
+{
+    return tr(title);
+}
 
 QString periodTitle(const char* prefix, double from, double to)
 {
-    return QString::fromUtf8(prefix) + QStringLiteral(" - ") + dateText(from) + QStringLiteral(" - ")
-        + dateText(to);
+    return chartTitle(prefix) + QStringLiteral(" - ") + dateText(from) + QStringLiteral(" - ") + dateText(to);
 }
 
 ChartContent magnitudeChart(DaySeries&& series, const QString& title)
@@ -67,14 +78,15 @@ ChartContent energyChart(DaySeries&& series, const QString& title)
 ChartContent emptyChart(const char* title, ValueFormat format)
 {
     const bool energy = format == ValueFormat::GWh;
-    return dayChart(DaySeries {}, QString::fromUtf8(title), energy ? kEnergyBackground : kMagnitudeBackground,
+    return dayChart(DaySeries {}, chartTitle(title), energy ? kEnergyBackground : kMagnitudeBackground,
         energy ? kEnergyOutline : QColor(Qt::black), format);
 }
 
 QString distributionSummary(const MagnitudeDistribution& d)
 {
     if (!d.fitted)
-        return QStringLiteral("N = %1 (za mało danych do dopasowania)").arg(d.total);
+        return QCoreApplication::translate("tremora::ChartContents", "N = %1 (za mało danych do dopasowania)")
+            .arg(d.total);
     // An error below 0,01 keeps its first digit rather than reading 0.
     const int errorDecimals = d.bError < 0.01 ? 3 : 2;
     return QStringLiteral("Mc = %1   b = %2 ± %3   a = %4   N(M ≥ Mc) = %5")
@@ -89,8 +101,8 @@ ChartContent distributionChart(const MagnitudeDistribution& d, const QString& ti
     c.title = d.total == 0 ? title : title + QLatin1Char('\n') + distributionSummary(d);
     c.backgroundTop = kDistributionBackground;
     c.valueFormat = ValueFormat::Plain;
-    c.xTitle = QStringLiteral("Magnituda");
-    c.yTitle = QStringLiteral("Liczba wstrząsów");
+    c.xTitle = QCoreApplication::translate("tremora::ChartContents", "Magnituda");
+    c.yTitle = QCoreApplication::translate("tremora::ChartContents", "Liczba wstrząsów");
     c.legend = true;
 
     ChartLine perBin;
@@ -98,13 +110,13 @@ ChartContent distributionChart(const MagnitudeDistribution& d, const QString& ti
     perBin.style.pointRadius = 3;
     perBin.style.pointFill = QColor(80, 160, 255);
     perBin.style.pointOutline = QColor(0, 40, 120);
-    perBin.legend = QStringLiteral("w przedziale 0,1");
+    perBin.legend = QCoreApplication::translate("tremora::ChartContents", "w przedziale 0,1");
     ChartLine atOrAbove;
     atOrAbove.style.line = false;
     atOrAbove.style.pointRadius = 3;
     atOrAbove.style.pointFill = QColor(255, 120, 80);
     atOrAbove.style.pointOutline = QColor(120, 20, 0);
-    atOrAbove.legend = QStringLiteral("skumulowana, M ≥");
+    atOrAbove.legend = QCoreApplication::translate("tremora::ChartContents", "skumulowana, M ≥");
     if (d.total > 0) {
         for (int bin = d.lowestBin; bin <= d.highestBin; ++bin) {
             const auto m = static_cast<float>(bin * kMagnitudeBin);

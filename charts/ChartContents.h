@@ -6,15 +6,22 @@
 #include "charts/MagnitudeDistribution.h"
 
 #include <QString>
+#include <QtGlobal>
 
 namespace tremora
 {
 
-/// Titles the charts carry before anything is charted, and the prefixes of their period titles.
-inline constexpr const char* kMagnitudeTitle = "Magnituda wstrząsów sejsmicznych - baza USGS";
-inline constexpr const char* kEnergyTitle = "Energia wstrząsów sejsmicznych - baza USGS";
-inline constexpr const char* kDistributionTitle = "Rozkład magnitud - baza USGS";
+/// Titles the charts carry before anything is charted, and the prefixes of their period titles;
+/// shown through chartTitle(), which translates them.
+inline constexpr const char* kMagnitudeTitle
+    = QT_TRANSLATE_NOOP("tremora::ChartContents", "Magnituda wstrząsów sejsmicznych - baza USGS");
+inline constexpr const char* kEnergyTitle
+    = QT_TRANSLATE_NOOP("tremora::ChartContents", "Energia wstrząsów sejsmicznych - baza USGS");
+inline constexpr const char* kDistributionTitle
+    = QT_TRANSLATE_NOOP("tremora::ChartContents", "Rozkład magnitud - baza USGS");
 
+/// One of the titles above in the language of the moment.
+QString chartTitle(const char* title);
 /// Chart title for a period: the prefix, " - ", the first day, " - ", the last day.
 QString periodTitle(const char* prefix, double from, double to);
 

@@ -5,6 +5,7 @@
 #include "platform/ConversionError.h"
 #include "platform/FourDecimals.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,7 +80,8 @@ float numberField(const Field& field, const QString& fileName)
     QString shown = QString::fromUtf8(field.bytes);
     if (shown.size() > kShownFieldChars)
         shown = shown.left(kShownFieldChars) + QStringLiteral("…");
-    throw ConversionError(QStringLiteral("Plik %1, wiersz %2: „%3” nie jest poprawną liczbą dziesiętną.")
+    throw ConversionError(QCoreApplication::translate(
+        "tremora::PlaceText", "Plik %1, wiersz %2: „%3” nie jest poprawną liczbą dziesiętną.")
                               .arg(fileName)
                               .arg(field.line)
                               .arg(shown));
@@ -249,8 +251,10 @@ PlaceRebuild rebuildPlaceFile(const QString& textFolder, const QString& outFile)
     const QString namesPath = folder.filePath(QString::fromLatin1(kPlaceNamesFileName));
     const auto cannotRead = [](const QString& path, const QString& error) {
         return error.isEmpty()
-            ? QStringLiteral("Brak pliku %1.").arg(QDir::toNativeSeparators(path))
-            : QStringLiteral("Nie można odczytać pliku %1: %2").arg(QDir::toNativeSeparators(path), error);
+            ? QCoreApplication::translate("tremora::PlaceText", "Brak pliku %1.")
+                  .arg(QDir::toNativeSeparators(path))
+            : QCoreApplication::translate("tremora::PlaceText", "Nie można odczytać pliku %1: %2")
+                  .arg(QDir::toNativeSeparators(path), error);
     };
 
     // The list is built from scratch, so nothing of the running program's list leaks into the file.
@@ -274,19 +278,20 @@ PlaceRebuild rebuildPlaceFile(const QString& textFolder, const QString& outFile)
 
     const PlaceFileSave saved = SavePlaceList(*places, outFile);
     if (!saved.ok) {
-        result.message = QStringLiteral("Nie można zapisać pliku %1: %2")
+        result.message = QCoreApplication::translate("tremora::PlaceText", "Nie można zapisać pliku %1: %2")
                              .arg(QDir::toNativeSeparators(outFile), saved.error);
         return result;
     }
     result.ok = true;
     result.placeCount = places->PlaceCount;
-    result.message = QStringLiteral("Zapisano plik %1 (liczba miejsc: %2).")
-                         .arg(QDir::toNativeSeparators(outFile))
-                         .arg(result.placeCount);
+    result.message
+        = QCoreApplication::translate("tremora::PlaceText", "Zapisano plik %1 (liczba miejsc: %2).")
+              .arg(QDir::toNativeSeparators(outFile))
+              .arg(result.placeCount);
     if (points.overCapacity || names.notAppended > 0)
-        result.message
-            += QStringLiteral(" Lista jest pełna (%1 miejsc): pominięto miejsca, które się nie zmieściły.")
-                   .arg(kPlaceCapacity);
+        result.message += QCoreApplication::translate("tremora::PlaceText",
+            " Lista jest pełna (%1 miejsc): pominięto miejsca, które się nie zmieściły.")
+                              .arg(kPlaceCapacity);
     return result;
 }
 

@@ -49,11 +49,10 @@ double ReplayStepper::eventTime(const QuakeRecord& record)
 
 QString ReplayStepper::simulationLine(int listed, const QuakeRecord& record)
 {
-    return QString::number(listed) + QStringLiteral(". ") + dateText(record.OriginDate) + QLatin1Char(' ')
-        + timeText(record.OriginTime) + QStringLiteral(" Mag:") + FixedText(record.Mag10 / 10.0)
-        + QStringLiteral(" , szer.:") + FixedText(record.Latitude) + QStringLiteral(", długość:")
-        + FixedText(record.Longitude) + QStringLiteral(", Głębokość:") + FixedText(record.Depth10 / 10.0)
-        + QStringLiteral(" km");
+    return tr("%1. %2 %3 Mag:%4 , szer.:%5, długość:%6, Głębokość:%7 km")
+        .arg(QString::number(listed), dateText(record.OriginDate), timeText(record.OriginTime),
+            FixedText(record.Mag10 / 10.0), FixedText(record.Latitude), FixedText(record.Longitude),
+            FixedText(record.Depth10 / 10.0));
 }
 
 void ReplayStepper::sound(MidiOut& midi, const QuakeRecord& record, const ReplaySettings& settings)
@@ -216,14 +215,14 @@ ReplayStepper::Next ReplayStepper::endTick()
 {
     const int count = m_catalogue.CatalogueCount;
     if (SimCursor <= count)
-        m_view.setStatus(kClockText + dateTimeText(eventTime(m_catalogue[SimCursor])));
+        m_view.setStatus(tr(kClockText) + dateTimeText(eventTime(m_catalogue[SimCursor])));
     // The record the loop stopped at is passed over.
     ++SimCursor;
     if (m_clock.now() > SimClock && SimCursor < count) {
         m_phase = Phase::BetweenTicks;
         return { Wait::NextTick, 0 };
     }
-    m_view.setStatus(kEndedText);
+    m_view.setStatus(tr(kEndedText));
     SimListed = 0;
     m_phase = Phase::Idle;
     return { Wait::Ended, 0 };

@@ -3,6 +3,7 @@
 
 #include "map/MapSelection.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace tremora
@@ -44,9 +45,13 @@ public:
 class ReplayStepper
 {
 public:
-    static inline const QString kRunningText = QStringLiteral("Włączona symulacja...");
-    static inline const QString kClockText = QStringLiteral("Symulacja czasowa: ");
-    static inline const QString kEndedText = QStringLiteral("Symulacja zakończona.");
+    Q_DECLARE_TR_FUNCTIONS(tremora::ReplayStepper)
+
+public:
+    // Status texts, shown translated.
+    static constexpr const char* kRunningText = QT_TR_NOOP("Włączona symulacja...");
+    static constexpr const char* kClockText = QT_TR_NOOP("Symulacja czasowa: ");
+    static constexpr const char* kEndedText = QT_TR_NOOP("Symulacja zakończona.");
 
     /// One hour as the replay holds it (a 32-bit float day), the match tolerance either side of
     /// the clock (30 s) and the clock's step (1 minute).

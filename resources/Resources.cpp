@@ -14,6 +14,15 @@ static void registerResources()
     Q_UNUSED(registered);
 }
 
+static void registerTranslations()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(translations);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 namespace tremora
 {
 
@@ -27,6 +36,12 @@ QString appIconPath()
 {
     registerResources();
     return QStringLiteral(":/icons/tremora.png");
+}
+
+QString translationPath(const QString& language)
+{
+    registerTranslations();
+    return QStringLiteral(":/translations/tremora_%1.qm").arg(language);
 }
 
 } // namespace tremora

@@ -32,6 +32,9 @@ packages=(
   clang
   # make package: CPack's Debian generator tells the binaries for dpkg-shlibdeps with `file`
   file
+  # Qt's own Polish (dialogs, buttons, context menus) at run time; lupdate and lrelease for the
+  # program's English
+  qt6-translations-l10n qt6-l10n-tools
 )
 clang_runtime=true
 

@@ -5,6 +5,8 @@
 #include "catalogue/DayNumber.h"
 #include "table/NumberText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <limits>
 
@@ -20,9 +22,9 @@ constexpr double kTenth = 10.0;
 
 QString AlertLine(const QuakeRecord& r)
 {
-    return dateText(r.OriginDate) + QLatin1Char(' ') + timeText(r.OriginTime) + QStringLiteral(" Mag.: ")
-        + FixedText(r.Mag10 / kTenth) + QStringLiteral("  ") + FixedText(r.Latitude) + QStringLiteral(",  ")
-        + FixedText(r.Longitude) + QStringLiteral(", Głęb.: ") + FixedText(r.Depth10 / kTenth);
+    return QCoreApplication::translate("tremora::AlertCheck", "%1 %2 Mag.: %3  %4,  %5, Głęb.: %6")
+        .arg(dateText(r.OriginDate), timeText(r.OriginTime), FixedText(r.Mag10 / kTenth),
+            FixedText(r.Latitude), FixedText(r.Longitude), FixedText(r.Depth10 / kTenth));
 }
 
 SearchCriteria alertCriteria(const SearchBoxes& boxes, bool anyCriterion)

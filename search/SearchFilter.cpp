@@ -4,6 +4,8 @@
 #include "platform/ConversionError.h"
 #include "platform/FourDecimals.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -23,45 +25,69 @@ constexpr int kTenthsDecimals = 1;
 constexpr int kDegreesDecimals = 4;
 constexpr std::int64_t kTenth = 10;
 
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("tremora::SearchFilter", text);
+}
+
 ConversionError notANumber(const QString& text)
 {
-    return ConversionError(QStringLiteral("'%1' nie jest poprawną wartością liczbową").arg(text));
+    return ConversionError(
+        QCoreApplication::translate("tremora::SearchFilter", "'%1' nie jest poprawną wartością liczbową")
+            .arg(text));
 }
 
 enum class Kind { Tenths, Degrees };
 
 struct BoxRule {
-    const char* name; // with its double quotes (UTF-8)
+    const char* name; // with its double quotes (UTF-8, shown translated)
     Kind kind;
     std::int64_t maxTenths;
-    const char* rangeText; // UTF-8
+    const char* rangeText; // UTF-8, shown translated
 };
 
-constexpr const char* kMagRange = " - wartość do 10,0";
-constexpr const char* kDepthRange = " - wartość do 1000 km";
-constexpr const char* kDegreesRange = " - wartość między -180,0 a 180,0";
+constexpr const char* kMagRange = QT_TRANSLATE_NOOP("tremora::SearchFilter", " - wartość do 10,0");
+constexpr const char* kDepthRange = QT_TRANSLATE_NOOP("tremora::SearchFilter", " - wartość do 1000 km");
+constexpr const char* kDegreesRange
+    = QT_TRANSLATE_NOOP("tremora::SearchFilter", " - wartość między -180,0 a 180,0");
 
 constexpr std::array<BoxRule, SearchBoxes::BoxCount> kRules { {
-    { "\"Magnituda od\"", Kind::Tenths, kMaxMagnitude10, kMagRange },
-    { "\"Magnituda do\"", Kind::Tenths, kMaxMagnitude10, kMagRange },
-    { "\"Głębokość od\"", Kind::Tenths, kMaxDepth10, kDepthRange },
-    { "\"Głębokość do\"", Kind::Tenths, kMaxDepth10, kDepthRange },
-    { "\"Długość geograficzna od\"", Kind::Degrees, 0, kDegreesRange },
-    { "\"Długość geograficzna do\"", Kind::Degrees, 0, kDegreesRange },
-    { "\"Szerokość geograficzna od\"", Kind::Degrees, 0, kDegreesRange },
-    { "\"Szerokość geograficzna do\"", Kind::Degrees, 0, kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Magnituda od\""), Kind::Tenths, kMaxMagnitude10,
+        kMagRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Magnituda do\""), Kind::Tenths, kMaxMagnitude10,
+        kMagRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Głębokość od\""), Kind::Tenths, kMaxDepth10,
+        kDepthRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Głębokość do\""), Kind::Tenths, kMaxDepth10,
+        kDepthRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Długość geograficzna od\""), Kind::Degrees, 0,
+        kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Długość geograficzna do\""), Kind::Degrees, 0,
+        kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Szerokość geograficzna od\""), Kind::Degrees, 0,
+        kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Szerokość geograficzna do\""), Kind::Degrees, 0,
+        kDegreesRange },
 } };
 
 // The warning criteria take the same checks under names of their own.
 constexpr std::array<BoxRule, SearchBoxes::BoxCount> kAlertRules { {
-    { "\"Ostrzeżenia - magnituda\"", Kind::Tenths, kMaxMagnitude10, kMagRange },
-    { "\"Ostrzeżenia - magnituda do\"", Kind::Tenths, kMaxMagnitude10, kMagRange },
-    { "\"Ostrzeżenia - głębokość od\"", Kind::Tenths, kMaxDepth10, kDepthRange },
-    { "\"Ostrzeżenia - głębokość do\"", Kind::Tenths, kMaxDepth10, kDepthRange },
-    { "\"Ostrzeżenia - długość geograficzna od\"", Kind::Degrees, 0, kDegreesRange },
-    { "\"Ostrzeżenia - długość geograficzna do\"", Kind::Degrees, 0, kDegreesRange },
-    { "\"Ostrzeżenia - szerokość geograficzna od\"", Kind::Degrees, 0, kDegreesRange },
-    { "\"Ostrzeżenia - szerokość geograficzna do\"", Kind::Degrees, 0, kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - magnituda\""), Kind::Tenths,
+        kMaxMagnitude10, kMagRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - magnituda do\""), Kind::Tenths,
+        kMaxMagnitude10, kMagRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - głębokość od\""), Kind::Tenths, kMaxDepth10,
+        kDepthRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - głębokość do\""), Kind::Tenths, kMaxDepth10,
+        kDepthRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - długość geograficzna od\""), Kind::Degrees,
+        0, kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - długość geograficzna do\""), Kind::Degrees,
+        0, kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - szerokość geograficzna od\""),
+        Kind::Degrees, 0, kDegreesRange },
+    { QT_TRANSLATE_NOOP("tremora::SearchFilter", "\"Ostrzeżenia - szerokość geograficzna do\""),
+        Kind::Degrees, 0, kDegreesRange },
 } };
 
 // A magnitude or depth in tenths: a whole number typed counts as whole units.
@@ -76,7 +102,7 @@ enum class NoNumber { Throws, IsAFault };
 
 std::optional<QString> checkBox(const QString& text, const BoxRule& rule, NoNumber noNumber)
 {
-    const QString name = QString::fromUtf8(rule.name);
+    const QString name = translated(rule.name);
     std::optional<EditNumber> n;
     try {
         n = spr_edit(text);
@@ -85,15 +111,15 @@ std::optional<QString> checkBox(const QString& text, const BoxRule& rule, NoNumb
             throw;
     }
     if (!n)
-        return QStringLiteral("Błąd liczby w ") + name;
+        return QCoreApplication::translate("tremora::SearchFilter", "Błąd liczby w %1").arg(name);
     const int allowed = rule.kind == Kind::Tenths ? kTenthsDecimals : kDegreesDecimals;
     if (n->DecimalCount > allowed)
-        return QStringLiteral("Błąd przecinka w ") + name;
+        return QCoreApplication::translate("tremora::SearchFilter", "Błąd przecinka w %1").arg(name);
     const bool inRange = rule.kind == Kind::Tenths
         ? tenths(*n) >= 0 && tenths(*n) <= rule.maxTenths
         : n->LastParsedValue >= -kMaxDegrees && n->LastParsedValue <= kMaxDegrees;
     if (!inRange)
-        return name + QString::fromUtf8(rule.rangeText);
+        return name + translated(rule.rangeText);
     return std::nullopt;
 }
 

@@ -50,6 +50,14 @@ Q_SIGNALS:
     void replayStarted();
     /// A replay ran to its end, or was ended.
     void replayFinished();
+
+    /// The program's language changed: texts an area keeps showing are to be put into it.
+    void languageChanged();
+    /// The map picture became `file` of the working folder; empty for the built-in map.
+    void mapPictureShown(const QString& file);
+    /// The remembered settings are back at the defaults of the first start: areas that derive
+    /// something from them (the update interval, the map picture) do so again.
+    void defaultsRestored();
 };
 
 } // namespace tremora

@@ -3,6 +3,8 @@
 
 #include "catalogue/Catalogue.h"
 
+#include <QtGlobal>
+
 #include <functional>
 
 namespace tremora
@@ -10,8 +12,9 @@ namespace tremora
 
 /// The most records one listing of the report table visits.
 inline constexpr int TableRowLimit = 30'000;
-/// Warning shown when a listing stops at TableRowLimit records (UTF-8).
-inline constexpr const char* kTableRowLimitMessage = "Limit ilości danych w oknie wynosi 30 000 pozycji.";
+/// Warning shown (translated) when a listing stops at TableRowLimit records.
+inline constexpr const char* kTableRowLimitMessage
+    = QT_TRANSLATE_NOOP("tremora::RecentListing", "Limit ilości danych w oknie wynosi 30 000 pozycji.");
 
 /// Walks the catalogue from the newest record down, as the listing of the last days does: the
 /// newest record is always visited, every further one only while its day is not before

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table/ReportTableModel.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <limits>
 
@@ -11,22 +13,22 @@ namespace
 {
 
 struct ColumnInfo {
-    const char* caption; // UTF-8
+    const char* caption; // UTF-8, shown translated
     int width;
 };
 
 constexpr std::array<ColumnInfo, ReportTableModel::ColumnCount> kColumns = { {
-    { "Nr", 70 },
-    { "Data", 70 },
-    { "Godzina", 55 },
-    { "Mag.", 40 },
-    { "Szer.geogr.", 67 },
-    { "Dł.geogr.", 65 },
-    { "Głębokość", 65 },
-    { "Kat", 30 },
-    { "Lokalizacja", 80 },
-    { "Odleg.", 50 },
-    { "Energia", 70 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Nr"), 70 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Data"), 70 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Godzina"), 55 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Mag."), 40 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Szer.geogr."), 67 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Dł.geogr."), 65 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Głębokość"), 65 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Kat"), 30 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Lokalizacja"), 80 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Odleg."), 50 },
+    { QT_TRANSLATE_NOOP("tremora::ReportTableModel", "Energia"), 70 },
     { "Wh", 70 },
 } };
 
@@ -39,7 +41,8 @@ bool isColumn(int column)
 
 QString ReportTableModel::columnCaption(int column)
 {
-    return isColumn(column) ? QString::fromUtf8(kColumns[static_cast<std::size_t>(column)].caption)
+    return isColumn(column) ? QCoreApplication::translate(
+               "tremora::ReportTableModel", kColumns[static_cast<std::size_t>(column)].caption)
                             : QString();
 }
 

@@ -4,6 +4,8 @@
 #include "platform/ConversionError.h"
 #include "table/NumberText.h"
 
+#include <QCoreApplication>
+
 #include <limits>
 
 namespace tremora
@@ -18,7 +20,9 @@ constexpr std::int64_t kMaxWhole = std::numeric_limits<std::int64_t>::max() / kP
 
 [[noreturn]] void notANumber(const QString& text)
 {
-    throw ConversionError(QStringLiteral("'%1' nie jest poprawną wartością liczbową").arg(text));
+    throw ConversionError(
+        QCoreApplication::translate("tremora::RowPosition", "'%1' nie jest poprawną wartością liczbową")
+            .arg(text));
 }
 
 QString unitsText(std::int64_t units)

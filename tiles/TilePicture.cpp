@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tiles/TilePicture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,7 +19,8 @@ constexpr qsizetype kEndSlack = 64;
 TilePictureLoad refused(const QString& path, const QString& why)
 {
     return { QImage(),
-        QStringLiteral("Nie można wczytać obrazu %1: %2").arg(QFileInfo(path).fileName(), why) };
+        QCoreApplication::translate("tremora::TilePicture", "Nie można wczytać obrazu %1: %2")
+            .arg(QFileInfo(path).fileName(), why) };
 }
 
 } // namespace
@@ -30,13 +32,14 @@ TilePictureLoad loadTilePicture(const QString& path)
         return refused(path, file.errorString());
     const QByteArray bytes = file.readAll();
     if (!bytes.startsWith(kJpegStart))
-        return refused(path, QStringLiteral("to nie jest obraz JPEG."));
+        return refused(path, QCoreApplication::translate("tremora::TilePicture", "to nie jest obraz JPEG."));
     const qsizetype end = bytes.lastIndexOf(kJpegEnd);
     if (end < 0 || bytes.size() - (end + 2) > kEndSlack)
-        return refused(path, QStringLiteral("obraz JPEG jest niepełny."));
+        return refused(
+            path, QCoreApplication::translate("tremora::TilePicture", "obraz JPEG jest niepełny."));
     QImage picture = QImage::fromData(bytes, "JPG");
     if (picture.isNull())
-        return refused(path, QStringLiteral("uszkodzony obraz JPEG."));
+        return refused(path, QCoreApplication::translate("tremora::TilePicture", "uszkodzony obraz JPEG."));
     return { std::move(picture), QString() };
 }
 

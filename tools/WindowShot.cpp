@@ -2,11 +2,13 @@
 // Pictures of the main window, one per main tab, plus the popup menu and the chart window, for
 // checking the look without a display:
 //
-//   tremora_window_shot OUTPUT_PREFIX [WORKDIR [TODAY [REPLY.csv...]]]
+//   tremora_window_shot [--lang pl|en] OUTPUT_PREFIX [WORKDIR [TODAY [REPLY.csv...]]]
 //
-// TODAY (yyyy-MM-dd) stands the clock at noon of that day, so a catalogue of an old month is shown
-// as if it were current; the USGS replies given (time-ascending CSV) become the catalogue of
-// WORKDIR first. `make screenshots` takes the README's pictures so.
+// The window opens as at a first start, filling the screen (on the offscreen platform, the screen
+// of its configuration file: size and device pixel ratio), in the language asked for; it reads and
+// remembers no settings. TODAY (yyyy-MM-dd) stands the clock at noon of that day, so a catalogue
+// of an old month is shown as if it were current; the USGS replies given (time-ascending CSV)
+// become the catalogue of WORKDIR first. `make screenshots` takes the README's pictures so.
 #include "app/Program.h"
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CsvImport.h"
@@ -86,22 +88,31 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: tremora_window_shot OUTPUT_PREFIX [WORKDIR [TODAY]]\n");
+    QApplication app(argc, argv);
+    // The arguments after the application object has taken its own.
+    QStringList args = QCoreApplication::arguments().mid(1);
+    ProgramOptions options;
+    if (args.size() > 1 && args[0] == QLatin1String("--lang")) {
+        options.language = languageFromCode(args[1]);
+        if (!options.language) {
+            std::fprintf(stderr, "tremora_window_shot: --lang takes pl or en\n");
+            return 2;
+        }
+        args = args.mid(2);
+    }
+    if (args.isEmpty()) {
+        std::fprintf(stderr,
+            "usage: tremora_window_shot [--lang pl|en] OUTPUT_PREFIX [WORKDIR [TODAY [REPLY.csv...]]]\n");
         return 2;
     }
-    QApplication app(argc, argv);
-    ProgramOptions options;
-    if (argc > 2)
-        options.workDir = QString::fromLocal8Bit(argv[2]);
-    const QDate today = argc > 3 ? QDate::fromString(QString::fromLatin1(argv[3]), Qt::ISODate) : QDate();
-    if (argc > 3 && !today.isValid()) {
+    if (args.size() > 1)
+        options.workDir = args[1];
+    const QDate today = args.size() > 2 ? QDate::fromString(args[2], Qt::ISODate) : QDate();
+    if (args.size() > 2 && !today.isValid()) {
         std::fprintf(stderr, "tremora_window_shot: TODAY must be yyyy-MM-dd\n");
         return 2;
     }
-    QStringList replies;
-    for (int i = 4; i < argc; ++i)
-        replies << QString::fromLocal8Bit(argv[i]);
+    const QStringList replies = args.mid(3);
     if (!replies.isEmpty() && !importReplies(options.workDir, replies))
         return 1;
     SystemClock systemClock;
@@ -114,8 +125,7 @@ int main(int argc, char** argv)
     Program program(platform, options);
     TForm1& form = program.form();
     dialogs.setParent(&form);
-    form.resize(1280, 760);
-    form.show();
+    form.showFillingScreen();
     program.FormCreate();
     if (!replies.isEmpty()) {
         // The demo: the whole month on the map ("Wyświetl") and its last three months listed.
@@ -126,7 +136,7 @@ int main(int argc, char** argv)
         form.Button5->click();
         QApplication::processEvents();
     }
-    const QString prefix = QString::fromLocal8Bit(argv[1]);
+    const QString prefix = args[0];
     for (int tab = 0; tab < form.PageControl1->count(); ++tab) {
         form.PageControl1->setCurrentIndex(tab);
         QApplication::processEvents();

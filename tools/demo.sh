@@ -30,4 +30,5 @@ done
 tail -n +2 "$out"
 
 cd "$demo_dir"
-"$root/$build/app/tremora" --event-host "http://127.0.0.1:$port" "$@"
+# The demo's choices in the window are kept apart from the user's own, like its catalogue.
+XDG_CONFIG_HOME="$demo_dir/config" "$root/$build/app/tremora" --event-host "http://127.0.0.1:$port" "$@"

@@ -48,15 +48,15 @@ QString countedText(qint64 n, const QString& one, const QString& few, const QStr
 // "1 najstarszy wstrząs", "3 najstarsze wstrząsy", "12 345 najstarszych wstrząsów".
 QString oldestQuakesText(qint64 n)
 {
-    return countedText(n, QStringLiteral("najstarszy wstrząs"), QStringLiteral("najstarsze wstrząsy"),
-        QStringLiteral("najstarszych wstrząsów"));
+    return countedText(n, CatalogueView::tr("najstarszy wstrząs"), CatalogueView::tr("najstarsze wstrząsy"),
+        CatalogueView::tr("najstarszych wstrząsów"));
 }
 
 // "1 uszkodzony rekord", "3 uszkodzone rekordy", "100 uszkodzonych rekordów".
 QString damagedRecordsText(qint64 n)
 {
-    return countedText(n, QStringLiteral("uszkodzony rekord"), QStringLiteral("uszkodzone rekordy"),
-        QStringLiteral("uszkodzonych rekordów"));
+    return countedText(n, CatalogueView::tr("uszkodzony rekord"), CatalogueView::tr("uszkodzone rekordy"),
+        CatalogueView::tr("uszkodzonych rekordów"));
 }
 
 } // namespace
@@ -92,15 +92,17 @@ void CatalogueView::showLoad(const LoadResult& result)
         const bool opened = result.recordsInFile > 0;
         const SetAside aside = opened ? setAsideDamagedFile(fileName, qDate(m_clock.today())) : SetAside {};
         if (aside.ok) {
-            tellOnce(QStringLiteral("Baza USGS odczytana częściowo (%1 z %2 rekordów); "
-                                    "uszkodzony plik zachowano jako %3.")
-                         .arg(count)
-                         .arg(result.recordsInFile)
-                         .arg(QFileInfo(aside.path).fileName()));
+            tellOnce([count, inFile = result.recordsInFile, kept = QFileInfo(aside.path).fileName()] {
+                return tr(
+                    "Baza USGS odczytana częściowo (%1 z %2 rekordów); uszkodzony plik zachowano jako %3.")
+                    .arg(count)
+                    .arg(inFile)
+                    .arg(kept);
+            });
             return;
         }
-        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kPartialText : kMissingText);
-        m_dialogs.error(QStringLiteral("Nie można odczytać pliku %1: %2").arg(fileName, result.error));
+        m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kPartialText : kMissingText); });
+        m_dialogs.error(tr("Nie można odczytać pliku %1: %2").arg(fileName, result.error));
         return;
     }
     if (result.damaged > 0) {
@@ -110,13 +112,15 @@ void CatalogueView::showLoad(const LoadResult& result)
         const SetAside aside = setAsideDamagedFile(fileName, qDate(m_clock.today()));
         if (aside.ok) {
             if (const SaveResult saved = SaveCatalogue(m_state.catalogue); !saved.ok)
-                m_dialogs.error(QStringLiteral("Nie można zapisać pliku %1: %2").arg(fileName, saved.error));
-            tellOnce(QStringLiteral("Baza USGS: pominięto %1; uszkodzony plik zachowano jako %2.")
-                         .arg(damagedRecordsText(result.damaged), QFileInfo(aside.path).fileName()));
+                m_dialogs.error(tr("Nie można zapisać pliku %1: %2").arg(fileName, saved.error));
+            tellOnce([damaged = result.damaged, kept = QFileInfo(aside.path).fileName()] {
+                return tr("Baza USGS: pominięto %1; uszkodzony plik zachowano jako %2.")
+                    .arg(damagedRecordsText(damaged), kept);
+            });
             return;
         }
-        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kPartialText : kMissingText);
-        m_dialogs.error(QStringLiteral("Baza USGS: pominięto %1, ale pliku %2 nie można odłożyć: %3")
+        m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kPartialText : kMissingText); });
+        m_dialogs.error(tr("Baza USGS: pominięto %1, ale pliku %2 nie można odłożyć: %3")
                             .arg(damagedRecordsText(result.damaged), fileName, aside.error));
         return;
     }
@@ -125,24 +129,24 @@ void CatalogueView::showLoad(const LoadResult& result)
     // the status bar says what gave way, and no box interrupts anyone.
     const qint64 leftOut = result.overCapacity ? result.recordsInFile - result.loaded : 0;
     if ((result.droppedOldest > 0 || leftOut > 0) && count >= 1) {
-        const QString what = result.droppedOldest > 0
-            ? QStringLiteral("usunięto %1").arg(oldestQuakesText(result.droppedOldest))
-            : QStringLiteral("pominięto %1 z pliku").arg(oldestQuakesText(leftOut));
-        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel,
-            QStringLiteral("Baza pełna: %1; baza zaczyna się od %2")
-                .arg(what, dateText(m_state.catalogue[1].OriginDate)));
+        m_form.StatusBar1->setMessage(
+            [dropped = result.droppedOldest, leftOut, first = dateText(m_state.catalogue[1].OriginDate)] {
+                const QString what = dropped > 0 ? tr("usunięto %1").arg(oldestQuakesText(dropped))
+                                                 : tr("pominięto %1 z pliku").arg(oldestQuakesText(leftOut));
+                return tr("Baza pełna: %1; baza zaczyna się od %2").arg(what, first);
+            });
         return;
     }
-    m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, count >= 1 ? kLoadedText : kMissingText);
+    m_form.StatusBar1->setMessage([count] { return tr(count >= 1 ? kLoadedText : kMissingText); });
 }
 
-void CatalogueView::tellOnce(const QString& text)
+void CatalogueView::tellOnce(const std::function<QString()>& text)
 {
-    m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, text);
-    m_form.Memo1->appendLine(text);
+    m_form.StatusBar1->setMessage(text);
+    m_form.Memo1->appendLine(text());
     // The update a second after start-up takes the log and the status bar over; "Ostrzeżenia"
     // keeps the news until the user has read it.
-    m_form.Memo2->appendPlainText(text);
+    m_form.Memo2->appendPlainText(text());
 }
 
 void CatalogueView::showSummary()

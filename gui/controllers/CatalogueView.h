@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace tremora
 {
 
@@ -25,9 +27,10 @@ public:
     CatalogueView(
         TForm1& form, ProgramState& state, Dialogs& dialogs, const Clock& clock, ProgramEvents& events);
 
-    static inline const QString kLoadedText = QStringLiteral("Baza USGS odczytana poprawnie.");
-    static inline const QString kMissingText = QStringLiteral("Brak bazy USGS...");
-    static inline const QString kPartialText = QStringLiteral("Baza USGS odczytana częściowo.");
+    // Status texts, shown translated.
+    static constexpr const char* kLoadedText = QT_TR_NOOP("Baza USGS odczytana poprawnie.");
+    static constexpr const char* kMissingText = QT_TR_NOOP("Brak bazy USGS...");
+    static constexpr const char* kPartialText = QT_TR_NOOP("Baza USGS odczytana częściowo.");
 
     /// Loads the catalogue file; the load is announced as catalogueReloaded.
     void Wczytaj_baze();
@@ -41,9 +44,9 @@ public:
     void showSummary();
 
 private:
-    /// A load's news, given once: in the status bar, as a line of the log and, to stay, in
-    /// "Ostrzeżenia".
-    void tellOnce(const QString& text);
+    /// A load's news, given once: in the status bar (in the language of the moment), as a line
+    /// of the log and, to stay, in "Ostrzeżenia".
+    void tellOnce(const std::function<QString()>& text);
 
     TForm1& m_form;
     ProgramState& m_state;

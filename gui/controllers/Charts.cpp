@@ -44,6 +44,7 @@ Charts::Charts(
     connectGuarded(dialogs, m_form.DBChart2, &ChartView::mouseMovedOver, this, &Charts::Mysz_przes_en);
     for (ChartView* chart : { m_form.DBChart1, m_form.DBChart2, m_form.DBChart3 })
         connectGuarded(dialogs, chart, &ChartView::saveFailed, this, &Charts::saveFailed);
+    connect(&m_events, &ProgramEvents::languageChanged, this, &Charts::retitle);
     CheckBox12Click();
 }
 
@@ -60,6 +61,7 @@ void Charts::DsFancyButton5Click()
     if (!criteria)
         return;
     m_state.clearListing(ProgramState::Emptied::ShownList);
+    m_periods[MagnitudeChart] = { m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value() };
     const QString title
         = periodTitle(kMagnitudeTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
     m_form.DBChart1->setContent(
@@ -74,6 +76,7 @@ void Charts::DsFancyButton6Click()
         return;
     m_state.clearListing(ProgramState::Emptied::ShownList);
     const double from = m_form.DateTimePicker3->value();
+    m_periods[EnergyChart] = { from, m_form.DateTimePicker4->value() };
     const QString title = periodTitle(kEnergyTitle, from, m_form.DateTimePicker4->value());
     m_form.DBChart2->setContent(
         energyChart(energySeries(m_state.catalogue, *criteria, from, m_platform.clock.today()), title));
@@ -85,10 +88,24 @@ void Charts::DsFancyButton8Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabDistribution);
     if (!criteria)
         return;
+    m_periods[DistributionChart] = { m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value() };
+    m_distribution = magnitudeDistribution(selectedMagnitudes(m_state.catalogue, *criteria));
     const QString title
         = periodTitle(kDistributionTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
+    m_form.DBChart3->setContent(distributionChart(m_distribution, title));
+}
+
+void Charts::retitle()
+{
+    const auto title = [this](ChartIndex chart, const char* prefix) {
+        const auto& period = m_periods[chart];
+        return period ? periodTitle(prefix, period->first, period->second) : chartTitle(prefix);
+    };
+    m_form.DBChart1->setTitle(title(MagnitudeChart, kMagnitudeTitle));
+    m_form.DBChart2->setTitle(title(EnergyChart, kEnergyTitle));
+    // Its axes and legend speak too; the distribution is kept, so nothing is counted again.
     m_form.DBChart3->setContent(
-        distributionChart(magnitudeDistribution(selectedMagnitudes(m_state.catalogue, *criteria)), title));
+        distributionChart(m_distribution, title(DistributionChart, kDistributionTitle)));
 }
 
 void Charts::CheckBox12Click()
@@ -106,7 +123,7 @@ void Charts::Mysz_przes_en(int x, int y)
 
 void Charts::saveFailed(const QString& path)
 {
-    m_platform.dialogs.error(QStringLiteral("Nie można zapisać wykresu: ") + path);
+    m_platform.dialogs.error(tr("Nie można zapisać wykresu: %1").arg(path));
 }
 
 } // namespace tremora

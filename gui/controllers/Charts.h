@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "charts/MagnitudeDistribution.h"
 #include "search/SearchFilter.h"
 
 #include <QObject>
 
+#include <array>
 #include <optional>
+#include <utility>
 
 namespace tremora
 {
@@ -43,6 +46,13 @@ private:
     /// when a box is faulty (its warning has been shown).
     std::optional<SearchCriteria> selection(int tab);
     void saveFailed(const QString& path);
+    /// Puts the charts' titles (and the distribution's words) into the language of the moment.
+    void retitle();
+
+    enum ChartIndex { MagnitudeChart, EnergyChart, DistributionChart, ChartCount };
+    /// The period each chart shows, from its start day to its end day; none before it is drawn.
+    std::array<std::optional<std::pair<double, double>>, ChartCount> m_periods;
+    MagnitudeDistribution m_distribution;
 
     TForm1& m_form;
     ProgramState& m_state;

@@ -9,6 +9,7 @@
 #include "table/RowPosition.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -123,7 +124,8 @@ SearchCriteria CriteriaGroup::converted() const
 
 void CriteriaGroup::showConjunction()
 {
-    const QString word = anyCriterion() ? QStringLiteral("lub") : QStringLiteral("i");
+    const QString word = anyCriterion() ? QCoreApplication::translate("tremora::CriteriaGroup", "lub")
+                                        : QCoreApplication::translate("tremora::CriteriaGroup", "i");
     for (QLabel* label : m_conjunctions)
         label->setText(word);
 }

@@ -73,12 +73,12 @@ void ListingExport::Eksportuj1Click()
         m_dialog->raise();
         return;
     }
-    auto* dialog = new QFileDialog(&m_form, QStringLiteral("Eksportuj listę"), m_lastFolder);
+    auto* dialog = new QFileDialog(&m_form, tr("Eksportuj listę"), m_lastFolder);
     dialog->setObjectName(QStringLiteral("ExportDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setNameFilters({ QString::fromLatin1(kCsvFilter), QString::fromLatin1(kGeoJsonFilter) });
-    dialog->selectFile(QStringLiteral("trzesienia.csv"));
+    dialog->selectFile(tr("trzesienia") + QStringLiteral(".csv"));
     // Qt's own dialog: the same on every desktop and in the headless tests.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
@@ -102,11 +102,12 @@ void ListingExport::exportTo(const QString& path, const QString& filter)
     m_lastFolder = QFileInfo(target.path).absolutePath();
     const QString error = writeListing(m_state.reportRows, target);
     if (!error.isEmpty()) {
-        m_platform.dialogs.error(QStringLiteral("Nie można zapisać pliku %1: %2").arg(target.path, error));
+        m_platform.dialogs.error(tr("Nie można zapisać pliku %1: %2").arg(target.path, error));
         return;
     }
-    m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel,
-        QStringLiteral("Zapisano %1 rek. do %2").arg(m_state.reportRows.rowCount()).arg(target.path));
+    m_form.StatusBar1->setMessage([rows = m_state.reportRows.rowCount(), saved = target.path] {
+        return tr("Zapisano %1 rek. do %2").arg(rows).arg(saved);
+    });
 }
 
 } // namespace tremora

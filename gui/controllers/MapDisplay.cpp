@@ -134,13 +134,13 @@ void MapDisplay::Button14Click()
     TForm1& f = m_form;
     Q_EMIT m_events.longJobStarted();
     if (f.Image1->width() < kMinMapSide || f.Image1->height() < kMinMapSide) {
-        setStatus(kMapTooSmallText);
+        setStatus(tr(kMapTooSmallText));
         Q_EMIT m_events.longJobEnded();
         return;
     }
     m_state.ShownQuakes.clear();
     f.Memo1->clear();
-    setStatus(kCountingText);
+    setStatus(tr(kCountingText));
 
     const double start = f.DateTimePicker1->value();
     const double end = f.DateTimePicker2->value();
@@ -159,7 +159,7 @@ void MapDisplay::Button14Click()
         }
         finishDrawing();
     }
-    setStatus(kDoneText);
+    setStatus(tr(kDoneText));
     Q_EMIT m_events.longJobEnded();
 }
 

@@ -28,10 +28,10 @@ class MapDisplay final : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString kMapTooSmallText
-        = QStringLiteral("Zbyt mała mapa, powiększ okno programu...");
-    static inline const QString kCountingText = QStringLiteral("Liczę...");
-    static inline const QString kDoneText = QStringLiteral("Operacja zakończona.");
+    // Status texts, shown translated.
+    static constexpr const char* kMapTooSmallText = QT_TR_NOOP("Zbyt mała mapa, powiększ okno programu...");
+    static constexpr const char* kCountingText = QT_TR_NOOP("Liczę...");
+    static constexpr const char* kDoneText = QT_TR_NOOP("Operacja zakończona.");
     /// "Wyświetl" refuses a map control smaller than this either way.
     static constexpr int kMinMapSide = 100;
     /// The calendar day hands at most this many earthquakes to the report table.

@@ -93,9 +93,9 @@ std::optional<QString> Replay::faultyNumberBox() const
     // The instruments are only heard with "MIDI" on; without it their boxes are not read.
     const bool midi = m_form.CheckBox13->isChecked();
     const std::tuple<const QLineEdit*, QString, bool> boxes[] = {
-        { m_form.Edit29, QStringLiteral("Mag."), midi },
-        { m_form.Edit30, QStringLiteral("Głęb."), midi },
-        { m_form.Edit31, QStringLiteral("Pauza"), true },
+        { m_form.Edit29, tr("Mag."), midi },
+        { m_form.Edit30, tr("Głęb."), midi },
+        { m_form.Edit31, tr("Pauza"), true },
     };
     for (const auto& [edit, name, read] : boxes)
         if (read && !wholeNumber(edit))
@@ -126,22 +126,22 @@ void Replay::Button8Click()
     if (m_state.catalogue.CatalogueCount == 0)
         return;
     if (f.Image1->width() < kMinMapSide || f.Image1->height() < kMinMapSide) {
-        setStatus(kMapTooSmallText);
+        setStatus(tr(kMapTooSmallText));
         return;
     }
     // A box the replay cannot read would otherwise stop it at its first earthquake.
     if (const std::optional<QString> box = faultyNumberBox()) {
-        m_platform.dialogs.warning(QStringLiteral("Błąd liczby w \"%1\"").arg(*box));
+        m_platform.dialogs.warning(tr("Błąd liczby w \"%1\"").arg(*box));
         return;
     }
     stopReplay();
     settings();
     Q_EMIT m_events.replayStarted();
     f.Memo1->clear();
-    setStatus(ReplayStepper::kRunningText);
+    setStatus(ReplayStepper::tr(ReplayStepper::kRunningText));
     if (!m_stepper.start(f.DateTimePicker1->value())) {
         // Nothing to replay: say so, rather than claim a replay that never comes.
-        setStatus(ReplayStepper::kEndedText);
+        setStatus(ReplayStepper::tr(ReplayStepper::kEndedText));
         Q_EMIT m_events.replayFinished();
         return;
     }

@@ -28,8 +28,7 @@ class Replay final : public QObject, private ReplayView
 public:
     /// "Symulacja" refuses a map control smaller than this either way.
     static constexpr int kMinMapSide = 100;
-    static inline const QString kMapTooSmallText
-        = QStringLiteral("Zbyt mała mapa, powiększ okno programu...");
+    static constexpr const char* kMapTooSmallText = QT_TR_NOOP("Zbyt mała mapa, powiększ okno programu...");
 
     /// Plays through the platform's MIDI output, or the system's when it brings none.
     Replay(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events);

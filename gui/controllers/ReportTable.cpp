@@ -16,6 +16,7 @@
 #include "table/ReportRow.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -121,7 +122,8 @@ void ReportTable::Wysw_tab_czas(quint16 d)
     }
     m_form.Label29->setText(QString::number(visited));
     if (visited == TableRowLimit)
-        m_platform.dialogs.warning(QString::fromUtf8(kTableRowLimitMessage));
+        m_platform.dialogs.warning(
+            QCoreApplication::translate("tremora::RecentListing", kTableRowLimitMessage));
     showTotals();
 }
 

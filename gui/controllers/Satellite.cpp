@@ -121,27 +121,41 @@ void Satellite::Zdjecie_sat(
 void Satellite::locationArrived(const TileCell& cell, Origin origin, bool received, int status)
 {
     const QString path = filePath(kLocationPictureFile);
-    if (!replyUsable(received, status) || !QFile::exists(path)) {
-        m_form.Image19->hide();
-    } else {
-        TilePictureLoad load = loadTilePicture(path);
-        if (!load.ok()) {
-            // Never a broken picture: the old one goes too, and the marker is not moved.
-            m_form.Image19->hide();
-            if (origin == Origin::RowSelection)
-                m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, load.error);
-            else
-                m_platform.dialogs.error(load.error);
-            return;
-        }
-        m_form.Image19->show();
-        m_form.Image19->setPicture(load.picture);
-    }
     m_form.Panel13->show();
     m_form.Button11->show();
+    if (!replyUsable(received, status) || !QFile::exists(path)) {
+        QFile::remove(path);
+        hideLocationPicture();
+        m_form.StatusBar1->setMessage([answered = received && status != 0, status] {
+            return answered
+                ? tr("Brak zdjęcia lokalizacji: serwer kafelków odpowiedział kodem %1.").arg(status)
+                : tr("Brak zdjęcia lokalizacji: serwer kafelków nie odpowiedział.");
+        });
+        return;
+    }
+    TilePictureLoad load = loadTilePicture(path);
     QFile::remove(path);
+    if (!load.ok()) {
+        // Never a broken picture: the old one goes too.
+        hideLocationPicture();
+        m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, load.error);
+        if (origin == Origin::Button)
+            m_platform.dialogs.error(load.error);
+        return;
+    }
+    m_form.Image19->show();
+    m_form.Image19->setPicture(load.picture);
     m_shownTile = cell;
     Wysw_punkt();
+}
+
+void Satellite::hideLocationPicture()
+{
+    // No marker floating over nothing either.
+    m_form.Image19->hide();
+    m_form.Timer6->stop();
+    m_marker.reset();
+    m_form.PaintBox2->clearMarks();
 }
 
 void Satellite::gridArrived(const std::function<void()>& gridDone)

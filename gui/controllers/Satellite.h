@@ -71,6 +71,8 @@ public:
 
 private:
     void locationArrived(const TileCell& cell, Origin origin, bool received, int status);
+    /// Hides the location picture with its marker; the caller says why in the status bar.
+    void hideLocationPicture();
     void gridArrived(const std::function<void()>& gridDone);
     /// Shows Obraz.jpg, when there, in `image`; false (after the error box) when it is no picture.
     bool showGridPicture(MapImage* image);

@@ -12,6 +12,7 @@
 #include "state/ProgramState.h"
 #include "table/RecentListing.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +40,7 @@ SearchPanel::SearchPanel(
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, m_form.Button1, &QPushButton::clicked, this, &SearchPanel::Button1Click);
     connectGuarded(dialogs, m_form.RadioButton8, &QRadioButton::toggled, this, &SearchPanel::Zm_war_baza);
+    connect(&m_events, &ProgramEvents::languageChanged, this, &SearchPanel::Zm_war_baza);
     Zm_war_baza();
 }
 
@@ -79,7 +81,8 @@ void SearchPanel::Button1Click()
         }
     }
     if (matches == TableRowLimit)
-        m_platform.dialogs.warning(QString::fromUtf8(kTableRowLimitMessage));
+        m_platform.dialogs.warning(
+            QCoreApplication::translate("tremora::RecentListing", kTableRowLimitMessage));
     f.Label29->setText(QString::number(matches));
     Q_EMIT m_events.listingFinished();
     Q_EMIT m_events.shownQuakesChanged();

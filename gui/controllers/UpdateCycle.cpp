@@ -57,6 +57,8 @@ UpdateCycle::UpdateCycle(TForm1& form, ProgramState& state, Platform& platform, 
     connect(&m_events, &ProgramEvents::listingTookOver, this, &UpdateCycle::Timer5Off);
     connect(&m_events, &ProgramEvents::replayStarted, this, [this] { m_replayRunning = true; });
     connect(&m_events, &ProgramEvents::replayFinished, this, [this] { m_replayRunning = false; });
+    // The interval's box went back to its default.
+    connect(&m_events, &ProgramEvents::defaultsRestored, this, &UpdateCycle::Zmiana_timera);
     connectUpdate();
     m_form.installEventFilter(this);
 }
@@ -192,8 +194,7 @@ void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString
 void UpdateCycle::DsFancyButton4Click()
 {
     if (!Akt_Bazy()) {
-        m_form.StatusBar1->setPanelText(
-            StatusBar::kMessagePanel, QStringLiteral("Aktualizacja bazy USGS już trwa..."));
+        m_form.StatusBar1->setMessage([] { return tr("Aktualizacja bazy USGS już trwa..."); });
         return;
     }
     m_timer5AfterUpdate = true;

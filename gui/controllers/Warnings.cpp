@@ -34,6 +34,7 @@ Warnings::Warnings(TForm1& form, ProgramState& state, Platform& platform, Progra
         if (m_faultyBoxes)
             guarded(m_platform.dialogs, [this] { Alerty(); });
     });
+    connect(&m_events, &ProgramEvents::languageChanged, this, &Warnings::Zm_wart_alerty);
     Zm_wart_alerty();
 }
 
@@ -68,7 +69,7 @@ void Warnings::Alerty()
         // few minutes, and a box changed since is news again.
         const SearchBoxes boxes = m_criteria.boxes();
         if (boxes != m_faultyBoxes)
-            m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, kHeldText + *fault);
+            m_form.StatusBar1->setPanelText(StatusBar::kMessagePanel, tr(kHeldText) + *fault);
         m_faultyBoxes = boxes;
         return;
     }
@@ -87,7 +88,8 @@ void Warnings::Alerty()
     m_form.PageControl1->setCurrentIndex(TForm1::TabQuakes);
     m_form.PageControl3->setCurrentIndex(TForm1::TabWarnings);
     // Notification services queue balloons rather than replace them: one per check, the last.
-    m_tray.balloon(kBalloonTitle, AlertLine(catalogue[matches.back()]), Tray::BalloonIcon::Info, kBalloonMs);
+    m_tray.balloon(
+        tr(kBalloonTitle), AlertLine(catalogue[matches.back()]), Tray::BalloonIcon::Info, kBalloonMs);
 }
 
 } // namespace tremora

@@ -24,10 +24,11 @@ class Warnings final : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString kBalloonTitle = QStringLiteral("Alert:");
+    // Shown translated.
+    static constexpr const char* kBalloonTitle = QT_TR_NOOP("Alert:");
     static constexpr int kBalloonMs = 60'000;
     /// Said in the status bar, before what is wrong, when a faulty box holds the warnings.
-    static inline const QString kHeldText = QStringLiteral("Ostrzeżenia wstrzymane: ");
+    static constexpr const char* kHeldText = QT_TR_NOOP("Ostrzeżenia wstrzymane: ");
 
     Warnings(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events, Tray& tray,
         CriteriaGroup& criteria);

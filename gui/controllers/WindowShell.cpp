@@ -8,6 +8,7 @@
 #include "gui/window/TForm2.h"
 #include "platform/Platform.h"
 #include "resources/Resources.h"
+#include "state/ProgramEvents.h"
 #include "state/ProgramState.h"
 
 #include <QEvent>
@@ -55,11 +56,12 @@ QImage standInWorldMap()
 
 } // namespace
 
-WindowShell::WindowShell(TForm1& form, ProgramState& state, Platform& platform)
+WindowShell::WindowShell(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
     : QObject(&form)
     , m_form(form)
     , m_state(state)
     , m_platform(platform)
+    , m_events(events)
 {
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(
@@ -71,6 +73,7 @@ WindowShell::WindowShell(TForm1& form, ProgramState& state, Platform& platform)
     connectGuarded(
         dialogs, m_form.DsFancyButton1, &QPushButton::clicked, this, &WindowShell::DsFancyButton1Click);
     connect(m_form.CoolTrayIcon1, &QSystemTrayIcon::activated, this, &WindowShell::trayActivated);
+    connect(&m_events, &ProgramEvents::defaultsRestored, this, &WindowShell::showBuiltInMap);
     m_form.installEventFilter(this);
 }
 
@@ -84,7 +87,7 @@ void WindowShell::DsFancyButton3Click()
     loadMapPicture(kPlatesPictureFile);
 }
 
-void WindowShell::loadMapPicture(const QString& fileName)
+QImage WindowShell::readMapPicture(const QString& fileName, QString& error) const
 {
     const QString path = m_state.path(fileName);
     QImageReader reader(path);
@@ -92,13 +95,29 @@ void WindowShell::loadMapPicture(const QString& fileName)
     if (QFile::exists(path))
         picture = reader.read();
     if (picture.isNull()) {
-        const QString reason
-            = QFile::exists(path) ? reader.errorString() : QStringLiteral("plik nie istnieje");
-        m_platform.dialogs.error(QStringLiteral("Nie można wczytać obrazu %1: %2").arg(fileName, reason));
-        return;
+        const QString reason = QFile::exists(path) ? reader.errorString() : tr("plik nie istnieje");
+        error = tr("Nie można wczytać obrazu %1: %2").arg(fileName, reason);
     }
+    return picture;
+}
+
+void WindowShell::loadMapPicture(const QString& fileName)
+{
+    const QString error = showMapPicture(fileName);
+    if (!error.isEmpty())
+        m_platform.dialogs.error(error);
+}
+
+QString WindowShell::showMapPicture(const QString& fileName)
+{
+    QString error;
+    const QImage picture = readMapPicture(fileName, error);
+    if (picture.isNull())
+        return error;
     // The marks on the canvas stay as they are; the next display redraws them.
     m_form.Image1->setPicture(picture);
+    Q_EMIT m_events.mapPictureShown(fileName);
+    return {};
 }
 
 void WindowShell::DsFancyButton7Click()
@@ -156,6 +175,7 @@ QImage WindowShell::builtInMap()
 void WindowShell::showBuiltInMap()
 {
     m_form.Image1->setPicture(builtInMap());
+    Q_EMIT m_events.mapPictureShown(QString());
 }
 
 } // namespace tremora

@@ -54,8 +54,9 @@ ChartView::ChartView(QWidget* parent)
         m_range.yTo = along(m_from.yTo, m_target.yTo, t, m_logarithmic);
         update();
     });
-    m_save = new QAction(QStringLiteral("Zapisz wykres..."), this);
-    m_whole = new QAction(QStringLiteral("Cały wykres"), this);
+    m_save = new QAction(this);
+    m_whole = new QAction(this);
+    retranslate();
     connect(m_save, &QAction::triggered, this, &ChartView::askWhereToSave);
     connect(m_whole, &QAction::triggered, this, [this] { resetZoom(); });
     m_range = wholeRange();
@@ -192,6 +193,19 @@ void ChartView::setWatermark(const QString& text)
     m_watermark->move(width() - m_watermark->width() - kWatermarkInset, kWatermarkInset);
 }
 
+void ChartView::retranslate()
+{
+    m_save->setText(tr("Zapisz wykres..."));
+    m_whole->setText(tr("Cały wykres"));
+}
+
+void ChartView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
 void ChartView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -210,8 +224,8 @@ void ChartView::contextMenuEvent(QContextMenuEvent* event)
 
 void ChartView::askWhereToSave()
 {
-    auto* dialog = new QFileDialog(this, QStringLiteral("Zapisz wykres"), QString(),
-        QStringLiteral("Obraz PNG (*.png);;Rysunek SVG (*.svg)"));
+    auto* dialog
+        = new QFileDialog(this, tr("Zapisz wykres"), QString(), tr("Obraz PNG (*.png);;Rysunek SVG (*.svg)"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("png"));

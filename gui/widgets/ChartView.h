@@ -75,9 +75,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void askWhereToSave();
+    void retranslate();
 
     ChartContent m_content;
     bool m_logarithmic = true;

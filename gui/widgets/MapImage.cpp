@@ -62,11 +62,16 @@ void MapImage::paintEvent(QPaintEvent* event)
     if (target.isEmpty())
         return;
     // Scaling a large picture smoothly is slow; do it once per size, then every paint is a copy.
-    if (m_scaled.size() != target)
-        m_scaled = m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QRect part = event->rect() & QRect(QPoint(), m_scaled.size());
+    // It is scaled to the screen's pixels, so a high-density screen shows it sharp.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(int(std::lround(target.width() * ratio)), int(std::lround(target.height() * ratio)));
+    if (m_scaled.size() != pixels) {
+        m_scaled = m_picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaled.setDevicePixelRatio(ratio);
+    }
+    const QRect part = event->rect() & QRect(QPoint(), target);
     if (!part.isEmpty())
-        p.drawImage(part.topLeft(), m_scaled, part);
+        p.drawImage(part, m_scaled, QRectF(part.topLeft() * ratio, part.size() * ratio));
 }
 
 } // namespace tremora

@@ -2,6 +2,7 @@
 #include "gui/widgets/StatusBar.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -84,8 +85,23 @@ void StatusBar::setPanelText(int index, const QString& text)
     QLabel* label = panel(index);
     if (!label)
         return;
+    if (index == kMessagePanel)
+        m_message = {};
     label->setText(text);
     label->repaint();
+}
+
+void StatusBar::setMessage(std::function<QString()> text)
+{
+    setPanelText(kMessagePanel, text ? text() : QString());
+    m_message = std::move(text);
+}
+
+void StatusBar::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && m_message)
+        panel(kMessagePanel)->setText(m_message());
+    QStatusBar::changeEvent(event);
 }
 
 QString StatusBar::panelText(int index) const

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -30,6 +31,9 @@ public:
     /// An index outside the panels is ignored.
     void setPanelText(int index, const QString& text);
     QString panelText(int index) const;
+    /// Sets the message panel to what `text` gives, and asks it again when the language changes,
+    /// so the message stays in the language of the window. Any other text on the panel ends it.
+    void setMessage(std::function<QString()> text);
     int panelCount() const { return kPanelCount; }
     QLabel* panel(int index) const;
 
@@ -39,9 +43,13 @@ public:
     void showProgress(int value, int maximum);
     void hideProgress();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     std::array<QLabel*, kPanelCount> m_panels {};
     QProgressBar* m_progress = nullptr;
+    std::function<QString()> m_message;
 };
 
 /// The progress of a task that holds the window (a long listing, a display over the whole

@@ -2,23 +2,30 @@
 #include "gui/window/TForm1.h"
 
 #include "gui/widgets/BannerMenu.h"
+#include "gui/widgets/ChartView.h"
 #include "gui/widgets/PaintBox.h"
 #include "gui/widgets/StatusBar.h"
 #include "gui/window/ControlFactory.h"
+#include "gui/window/Language.h"
 #include "gui/window/TForm2.h"
 #include "resources/Resources.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
-#include <QLocale>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace tremora
 {
@@ -31,6 +38,8 @@ namespace
 constexpr const char* kEnabledAtStart = "enabledAtStart";
 constexpr int kSettingsPanelWidth = 345;
 constexpr QSize kDefaultWindowSize(1280, 760);
+// Room for a window manager's frame and title bar before the window is shown.
+constexpr QSize kFrameAllowance(16, 48);
 
 const char* const kStyleSheet = R"(
 QPushButton {
@@ -79,29 +88,34 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Tremora – sejsmiczność świata (dane USGS)"));
     setWindowIcon(programIcon());
 
     StatusBar1 = named(new StatusBar(this), "StatusBar1");
     setStatusBar(StatusBar1);
 
     PageControl1 = named(new QTabWidget, "PageControl1");
-    PageControl1->addTab(buildQuakesTab(), QStringLiteral("Trzęsienia Ziemi"));
-    PageControl1->addTab(buildBaseTab(), QStringLiteral("Baza"));
-    PageControl1->addTab(buildSatelliteTab(), QStringLiteral("Mapa satelitarna"));
-    PageControl1->addTab(buildInfoTab(), QStringLiteral("Info"));
+    addTab(PageControl1, buildQuakesTab(), QT_TR_NOOP("Trzęsienia Ziemi"));
+    addTab(PageControl1, buildBaseTab(), QT_TR_NOOP("Baza"));
+    addTab(PageControl1, buildSatelliteTab(), QT_TR_NOOP("Mapa satelitarna"));
+    addTab(PageControl1, buildInfoTab(), QT_TR_NOOP("Info"));
 
     PageControl2 = named(new QTabWidget, "PageControl2");
-    PageControl2->addTab(buildSettingsTab(), QStringLiteral("Ustawienia"));
+    addTab(PageControl2, buildSettingsTab(), QT_TR_NOOP("Ustawienia"));
     PageControl2->setFixedWidth(kSettingsPanelWidth);
 
-    auto* central = new QWidget;
-    auto* layout = new QHBoxLayout(central);
+    auto* contents = new QWidget;
+    auto* layout = new QHBoxLayout(contents);
     layout->setContentsMargins(4, 4, 4, 2);
     layout->setSpacing(4);
     layout->addWidget(PageControl1, 1);
     layout->addWidget(PageControl2);
-    setCentralWidget(central);
+    // On a screen smaller than the window's least size the contents scroll, rather than overlap
+    // or reach past the screen's edge (fitToScreen()).
+    m_contents = named(new QScrollArea, "Contents");
+    m_contents->setWidget(contents);
+    m_contents->setWidgetResizable(true);
+    m_contents->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(m_contents);
 
     buildMenus();
     buildTimers();
@@ -109,6 +123,7 @@ TForm1::TForm1(QWidget* parent)
     applyLook();
 
     Form2 = new TForm2(this);
+    retranslate();
     resize(kDefaultWindowSize);
 }
 
@@ -125,50 +140,126 @@ void TForm1::setEnabledAtStart(QTimer* timer, bool enabled)
         timer->setProperty(kEnabledAtStart, enabled);
 }
 
+QString TForm1::projectAddress()
+{
+    const QString address = QStringLiteral(TREMORA_HOMEPAGE);
+    return address.isEmpty() ? QStringLiteral("Tremora ") + QStringLiteral(TREMORA_VERSION) : address;
+}
+
+void TForm1::retranslate()
+{
+    setWindowTitle(tr("Tremora – sejsmiczność świata (dane USGS)"));
+    // Month and day names in the calendars follow the program's language, whatever the system says.
+    setLocale(languageLocale(installedLanguage()));
+    controls::retranslate(this);
+    InfoText->setHtml(infoHtml());
+    for (ChartView* chart : { DBChart1, DBChart2 })
+        chart->setWatermark(projectAddress());
+    // Captions of another length make another least size.
+    updateLeastSize();
+}
+
+QSize TForm1::leastContentsSize() const
+{
+    return m_contents->widget()->minimumSizeHint();
+}
+
+QSize TForm1::frameAllowance() const
+{
+    // The frame is known once the window is shown; until then allow for a usual one.
+    return isVisible() ? frameGeometry().size() - geometry().size() : kFrameAllowance;
+}
+
+void TForm1::updateLeastSize()
+{
+    // A layout on a page not shown keeps the sizes it knew until the page is shown, so a caption
+    // changed meanwhile would go unmeasured: every control tells its layout its size again,
+    // innermost first. Nothing is laid out by it; a hidden window keeps its controls' sizes.
+    const QList<QWidget*> widgets = findChildren<QWidget*>();
+    for (auto w = widgets.rbegin(); w != widgets.rend(); ++w)
+        (*w)->updateGeometry();
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return;
+    const QSize room
+        = screen->availableGeometry().size() - frameAllowance() - QSize(0, StatusBar1->sizeHint().height());
+    m_contents->setMinimumSize(leastContentsSize().boundedTo(room));
+}
+
+void TForm1::fitToScreen()
+{
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameAllowance();
+    updateLeastSize();
+    // Before the window is shown its frame is unknown, and the window manager keeps it on the
+    // screen; afterwards the frame counts too.
+    resize(size()
+               .boundedTo(isVisible() ? available.size() - frame : available.size())
+               .expandedTo(minimumSizeHint()));
+    QRect placed = frameGeometry();
+    if (!available.contains(placed)) {
+        placed.moveRight(std::min(placed.right(), available.right()));
+        placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+        placed.moveLeft(std::max(placed.left(), available.left()));
+        placed.moveTop(std::max(placed.top(), available.top()));
+        move(placed.topLeft());
+    }
+}
+
+void TForm1::showFillingScreen()
+{
+    // Without a window manager maximising does nothing, so the size is set too.
+    if (const QScreen* screen = this->screen())
+        resize(screen->availableSize());
+    fitToScreen();
+    showMaximized();
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
 void TForm1::applyLook()
 {
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
-    // Month and day names in the calendars are Polish whatever the system says.
-    setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     setStyleSheet(QString::fromLatin1(kStyleSheet));
 }
 
 void TForm1::buildMenus()
 {
+    // The banner is the menus' name, not a word to translate.
     const QString banner = QStringLiteral("Kest");
     BarPopupMenu1 = named(new BannerMenu(banner, this), "BarPopupMenu1");
-    Kopiujlokalizacjdowyszukiwania1
-        = BarPopupMenu1->addAction(QStringLiteral("Kopiuj lokalizację do wyszukiwania"));
-    Kopiujlokalizacjdowyszukiwania1->setObjectName(QStringLiteral("Kopiujlokalizacjdowyszukiwania1"));
-    jwwpromieniu100km1 = BarPopupMenu1->addAction(QStringLiteral("j.w. w promieniu 100 km"));
-    jwwpromieniu100km1->setObjectName(QStringLiteral("jwwpromieniu100km1"));
-    Kopiujlokalizacjdoostrzee1
-        = BarPopupMenu1->addAction(QStringLiteral("Kopiuj lokalizację do  \"ostrzeżeń\""));
-    Kopiujlokalizacjdoostrzee1->setObjectName(QStringLiteral("Kopiujlokalizacjdoostrzee1"));
-    jwwpromieniu100km2 = BarPopupMenu1->addAction(QStringLiteral("j.w. w promieniu 100 km"));
-    jwwpromieniu100km2->setObjectName(QStringLiteral("jwwpromieniu100km2"));
+    Kopiujlokalizacjdowyszukiwania1 = action(
+        BarPopupMenu1, "Kopiujlokalizacjdowyszukiwania1", QT_TR_NOOP("Kopiuj lokalizację do wyszukiwania"));
+    jwwpromieniu100km1 = action(BarPopupMenu1, "jwwpromieniu100km1", QT_TR_NOOP("j.w. w promieniu 100 km"));
+    Kopiujlokalizacjdoostrzee1 = action(
+        BarPopupMenu1, "Kopiujlokalizacjdoostrzee1", QT_TR_NOOP("Kopiuj lokalizację do  \"ostrzeżeń\""));
+    jwwpromieniu100km2 = action(BarPopupMenu1, "jwwpromieniu100km2", QT_TR_NOOP("j.w. w promieniu 100 km"));
     BarPopupMenu1->addSeparator();
-    Pokanamapie1 = BarPopupMenu1->addAction(QStringLiteral("Pokaż na mapie"));
-    Pokanamapie1->setObjectName(QStringLiteral("Pokanamapie1"));
-    Pokawszystkonamapie1 = BarPopupMenu1->addAction(QStringLiteral("Pokaż wszystko na mapie"));
-    Pokawszystkonamapie1->setObjectName(QStringLiteral("Pokawszystkonamapie1"));
+    Pokanamapie1 = action(BarPopupMenu1, "Pokanamapie1", QT_TR_NOOP("Pokaż na mapie"));
+    Pokawszystkonamapie1
+        = action(BarPopupMenu1, "Pokawszystkonamapie1", QT_TR_NOOP("Pokaż wszystko na mapie"));
     BarPopupMenu1->addSeparator();
-    Kopiuj1 = BarPopupMenu1->addAction(QStringLiteral("Kopiuj"));
-    Kopiuj1->setObjectName(QStringLiteral("Kopiuj1"));
+    Kopiuj1 = action(BarPopupMenu1, "Kopiuj1", QT_TR_NOOP("Kopiuj"));
     Kopiuj1->setShortcut(QKeySequence::Copy);
     // Ctrl+C copies rows only while the table has the focus; elsewhere it is the field's own copy.
     Kopiuj1->setShortcutContext(Qt::WidgetShortcut);
     ControlPanel1->addAction(Kopiuj1);
-    Eksportuj1 = BarPopupMenu1->addAction(QStringLiteral("Eksportuj..."));
-    Eksportuj1->setObjectName(QStringLiteral("Eksportuj1"));
+    Eksportuj1 = action(BarPopupMenu1, "Eksportuj1", QT_TR_NOOP("Eksportuj..."));
 
     BarPopupMenu2 = named(new BannerMenu(banner, this), "BarPopupMenu2");
-    Kopiujpooenie1 = BarPopupMenu2->addAction(QStringLiteral("Kopiuj położenie do wyszukiwania"));
-    Kopiujpooenie1->setObjectName(QStringLiteral("Kopiujpooenie1"));
-    Kopiujpooenieostrzee1 = BarPopupMenu2->addAction(QStringLiteral("Kopiuj położenie do \"ostrzeżeń\""));
-    Kopiujpooenieostrzee1->setObjectName(QStringLiteral("Kopiujpooenieostrzee1"));
+    Kopiujpooenie1 = action(BarPopupMenu2, "Kopiujpooenie1", QT_TR_NOOP("Kopiuj położenie do wyszukiwania"));
+    Kopiujpooenieostrzee1
+        = action(BarPopupMenu2, "Kopiujpooenieostrzee1", QT_TR_NOOP("Kopiuj położenie do \"ostrzeżeń\""));
 
     ControlPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ControlPanel1, &QWidget::customContextMenuRequested, this, &TForm1::showReportMenu);

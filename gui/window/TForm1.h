@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class QSlider;
 class QSpinBox;
@@ -53,9 +54,10 @@ public:
     /// Tabs of PageControl3.
     enum WarningTab { TabWarnings = 0, TabFilters = 1 };
 
-    /// Height of the panel under the map (log memo, update panel, warnings).
+    /// Least height of the panel under the map (log memo, update panel, warnings); it takes
+    /// whatever height the map leaves.
     static constexpr int kLowerPanelHeight = 137;
-    /// Width of the right-hand panel of the tab "Baza".
+    /// Least width of the right-hand panel of the tab "Baza"; it is as wide as its contents need.
     static constexpr int kBaseSidePanelWidth = 257;
     /// Side of a satellite tile and of the location picture.
     static constexpr int kTileSide = 255;
@@ -202,13 +204,16 @@ public:
     // Tab "Info": static text, no behaviour.
     QTextBrowser* InfoText = nullptr;
 
-    // Tab "Ustawienia" (PageControl2): the language. Read by ReportTable and MapDisplay for the
-    // place names; Program leaves only Polish enabled.
+    // Tab "Ustawienia" (PageControl2): the language. LanguageChoice (Polish and English; Program
+    // leaves the others disabled); ReportTable and MapDisplay read it for the place names.
     QRadioButton* RadioButton1 = nullptr;
     QRadioButton* RadioButton2 = nullptr;
     QRadioButton* RadioButton3 = nullptr;
     QRadioButton* RadioButton4 = nullptr;
     QRadioButton* RadioButton5 = nullptr;
+
+    // Tab "Ustawienia": "Przywróć ustawienia domyślne" under the groups. RememberedSettings.
+    QPushButton* Button16 = nullptr;
 
     // Tab "Ustawienia": the map-picture buttons "P1", "P2", "Test" (the chart window) and the
     // hidden one. WindowShell.
@@ -303,6 +308,24 @@ public:
     static bool enabledAtStart(const QTimer* timer);
     static void setEnabledAtStart(QTimer* timer, bool enabled);
 
+    /// Puts every caption of the window into the language installed now (installLanguage()).
+    /// Texts the controllers write (messages, values) are theirs to translate.
+    void retranslate();
+    /// The project's address set at build time, or the program's name and version without one.
+    static QString projectAddress();
+
+    /// Keeps the window within the available area of its screen: no larger, and no further out;
+    /// on a screen smaller than the least size at which nothing overlaps, the contents scroll.
+    void fitToScreen();
+    /// Shows the window filling the available area of its screen, as at a first start: the map
+    /// wants all the room there is.
+    void showFillingScreen();
+    /// The least size of everything inside the frame and above the status bar.
+    QSize leastContentsSize() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     QWidget* buildQuakesTab();
     QWidget* buildLowerPanel();
@@ -314,6 +337,7 @@ private:
     QWidget* buildBasePages();
     QWidget* buildSatelliteTab();
     QWidget* buildInfoTab();
+    QString infoHtml() const;
     QWidget* buildSettingsTab();
     QWidget* buildLanguageGroup();
     QWidget* buildSummaryGroup();
@@ -326,6 +350,12 @@ private:
 
     void showReportMenu(const QPoint& pos);
     void showMapMenu(const QPoint& pos);
+
+    /// Keeps the contents at their least size, as far as the screen allows.
+    void updateLeastSize();
+    QSize frameAllowance() const;
+
+    QScrollArea* m_contents = nullptr;
 };
 
 } // namespace tremora

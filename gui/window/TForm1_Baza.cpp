@@ -3,9 +3,11 @@
 // last days and the location picture on the right.
 #include "charts/ChartContents.h"
 #include "gui/widgets/ChartView.h"
+#include "gui/widgets/ColumnScrollArea.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/PaintBox.h"
+#include "gui/widgets/TrackBar.h"
 #include "gui/window/ControlFactory.h"
 #include "gui/window/TForm1.h"
 
@@ -18,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableView>
@@ -36,14 +37,10 @@ constexpr int kNumberEditWidth = 56;
 constexpr int kZoomMin = 2;
 constexpr int kZoomMax = 17;
 constexpr int kZoomDefault = 7;
-constexpr const char* kForumAddress = "forum: https://tremora.example.org/forum";
-
-ChartView* makeChart(const char* name, ChartContent content, bool watermark)
+ChartView* makeChart(const char* name, ChartContent content)
 {
     auto* view = named(new ChartView, name);
     view->setContent(std::move(content));
-    if (watermark)
-        view->setWatermark(QString::fromLatin1(kForumAddress));
     return view;
 }
 
@@ -52,14 +49,15 @@ QHBoxLayout* rangeRow(QCheckBox* box, QLineEdit* from, QLineEdit* to)
     auto* row = new QHBoxLayout;
     row->addWidget(box, 1);
     row->addWidget(from);
-    row->addWidget(caption(QStringLiteral("do")));
+    row->addWidget(caption(QT_TRANSLATE_NOOP("tremora::TForm1", "do")));
     row->addWidget(to);
     return row;
 }
 
+// The SearchPanel controller writes the conjunction, which follows the radio buttons.
 QLabel* conjunction(const char* name)
 {
-    auto* l = label(name, QStringLiteral("i"));
+    auto* l = named(new QLabel(translated(QT_TRANSLATE_NOOP("tremora::TForm1", "i"))), name);
     l->setAlignment(Qt::AlignCenter);
     l->setStyleSheet(QStringLiteral("color: #1c3a6e; font-style: italic;"));
     return l;
@@ -81,13 +79,13 @@ QWidget* TForm1::buildBaseTab()
     sideLayout->setSpacing(4);
     sideLayout->addWidget(buildSearchPanel());
 
-    auto* recent = group(QStringLiteral("Pokaż oststnie"));
+    auto* recent = group(QT_TR_NOOP("Pokaż oststnie"));
     auto* recentLayout = new QHBoxLayout(recent);
     recentLayout->setContentsMargins(4, 4, 4, 4);
-    Button2 = button("Button2", QStringLiteral("Dziś"));
-    Button3 = button("Button3", QStringLiteral("7 dni"));
-    Button4 = button("Button4", QStringLiteral("1 miesiąc"));
-    Button5 = button("Button5", QStringLiteral("3 miesiące"));
+    Button2 = button("Button2", QT_TR_NOOP("Dziś"));
+    Button3 = button("Button3", QT_TR_NOOP("7 dni"));
+    Button4 = button("Button4", QT_TR_NOOP("1 miesiąc"));
+    Button5 = button("Button5", QT_TR_NOOP("3 miesiące"));
     for (QPushButton* b : { Button2, Button3, Button4, Button5 }) {
         b->setStyleSheet(QStringLiteral("padding: 3px 4px;"));
         recentLayout->addWidget(b);
@@ -97,19 +95,14 @@ QWidget* TForm1::buildBaseTab()
     sideLayout->addStretch();
 
     // The panel is taller than a small screen; it scrolls rather than squeezing its controls.
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(side);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setFixedWidth(kBaseSidePanelWidth + 14);
+    auto* scroll = named(new ColumnScrollArea(side, kBaseSidePanelWidth), "BaseSidePanel");
     layout->addWidget(scroll);
     return page;
 }
 
 QWidget* TForm1::buildSearchPanel()
 {
-    auto* panel = group(QStringLiteral("Wyszukiwanie"));
+    auto* panel = group(QT_TR_NOOP("Wyszukiwanie"));
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(2);
@@ -117,22 +110,22 @@ QWidget* TForm1::buildSearchPanel()
     DateTimePicker3 = named(new DateTimePicker, "DateTimePicker3");
     DateTimePicker4 = named(new DateTimePicker, "DateTimePicker4");
     auto* dates = new QHBoxLayout;
-    dates->addWidget(caption(QStringLiteral("Data od")));
+    dates->addWidget(caption(QT_TR_NOOP("Data od")));
     dates->addWidget(DateTimePicker3, 1);
-    dates->addWidget(caption(QStringLiteral("do")));
+    dates->addWidget(caption(QT_TR_NOOP("do")));
     dates->addWidget(DateTimePicker4, 1);
     layout->addLayout(dates);
 
-    CheckBox2 = checkBox("CheckBox2", QStringLiteral("Magnituda od"), false);
+    CheckBox2 = checkBox("CheckBox2", QT_TR_NOOP("Magnituda od"), false);
     Edit10 = edit("Edit10", QStringLiteral("5,0"), kNumberEditWidth);
     Edit11 = edit("Edit11", QStringLiteral("9,9"), kNumberEditWidth);
-    CheckBox3 = checkBox("CheckBox3", QStringLiteral("Głebokość od"), false);
+    CheckBox3 = checkBox("CheckBox3", QT_TR_NOOP("Głebokość od"), false);
     Edit6 = edit("Edit6", QStringLiteral("0,0"), kNumberEditWidth);
     Edit9 = edit("Edit9", QStringLiteral("1000"), kNumberEditWidth);
-    CheckBox4 = checkBox("CheckBox4", QStringLiteral("Długość geog.od"), false);
+    CheckBox4 = checkBox("CheckBox4", QT_TR_NOOP("Długość geog.od"), false);
     Edit13 = edit("Edit13", QStringLiteral("-180,0"), kNumberEditWidth);
     Edit14 = edit("Edit14", QStringLiteral("180,0"), kNumberEditWidth);
-    CheckBox5 = checkBox("CheckBox5", QStringLiteral("Szerokość ge. od"), false);
+    CheckBox5 = checkBox("CheckBox5", QT_TR_NOOP("Szerokość ge. od"), false);
     Edit15 = edit("Edit15", QStringLiteral("-90,0"), kNumberEditWidth);
     Edit16 = edit("Edit16", QStringLiteral("90,0"), kNumberEditWidth);
     Label17 = conjunction("Label17");
@@ -147,32 +140,32 @@ QWidget* TForm1::buildSearchPanel()
     layout->addWidget(Label19);
     layout->addLayout(rangeRow(CheckBox5, Edit15, Edit16));
 
-    RadioButton8 = radio("RadioButton8", QStringLiteral("i"), true);
-    RadioButton9 = radio("RadioButton9", QStringLiteral("lub"), false);
-    Button1 = button("Button1", QStringLiteral("Pokaż przefiltrowane"));
+    RadioButton8 = radio("RadioButton8", QT_TR_NOOP("i"), true);
+    RadioButton9 = radio("RadioButton9", QT_TR_NOOP("lub"), false);
+    Button1 = button("Button1", QT_TR_NOOP("Pokaż przefiltrowane"));
     auto* action = new QHBoxLayout;
     action->addWidget(RadioButton8);
     action->addWidget(RadioButton9);
     action->addWidget(Button1, 1);
     layout->addLayout(action);
 
-    Label29 = label("Label29", QStringLiteral("0"));
-    Label36 = label("Label36", QStringLiteral("0 J"));
-    Label37 = label("Label37", QStringLiteral("0 Wh"));
+    Label29 = named(new QLabel(QStringLiteral("0")), "Label29");
+    Label36 = named(new QLabel(QStringLiteral("0 J")), "Label36");
+    Label37 = named(new QLabel(QStringLiteral("0 Wh")), "Label37");
     auto* totals = new QGridLayout;
-    totals->addWidget(caption(QStringLiteral("Rek.:")), 0, 0);
+    totals->addWidget(caption(QT_TR_NOOP("Rek.:")), 0, 0);
     totals->addWidget(Label29, 0, 1);
-    totals->addWidget(caption(QStringLiteral("Energia:")), 1, 0);
+    totals->addWidget(caption(QT_TR_NOOP("Energia:")), 1, 0);
     totals->addWidget(Label36, 1, 1);
     totals->addWidget(Label37, 1, 2);
     for (QLabel* l : { Label29, Label36, Label37 })
         l->setStyleSheet(QStringLiteral("font-weight: bold; color: #1c3a6e;"));
     layout->addLayout(totals);
 
-    DsFancyButton5 = button("DsFancyButton5", QStringLiteral("Mag"));
-    DsFancyButton6 = button("DsFancyButton6", QStringLiteral("Energia"));
-    DsFancyButton8 = button("DsFancyButton8", QStringLiteral("G-R"));
-    CheckBox12 = checkBox("CheckBox12", QStringLiteral("Log"), true);
+    DsFancyButton5 = button("DsFancyButton5", QT_TR_NOOP("Mag"));
+    DsFancyButton6 = button("DsFancyButton6", QT_TR_NOOP("Energia"));
+    DsFancyButton8 = button("DsFancyButton8", QT_TR_NOOP("G-R"));
+    CheckBox12 = checkBox("CheckBox12", QT_TR_NOOP("Log"), true);
     auto* charts = new QHBoxLayout;
     charts->addWidget(DsFancyButton5);
     charts->addWidget(DsFancyButton6);
@@ -193,18 +186,18 @@ QWidget* TForm1::buildLocationPanel()
     Panel13->setFrameShape(QFrame::StyledPanel);
     auto* zoom = new QGridLayout(Panel13);
     zoom->setContentsMargins(4, 2, 4, 2);
-    CheckBox11 = checkBox("CheckBox11", QStringLiteral("Automatycznie importuj zdjęcie lokalizacji"), true);
-    TrackBar1 = named(new QSlider(Qt::Horizontal), "TrackBar1");
+    CheckBox11 = checkBox("CheckBox11", QT_TR_NOOP("Automatycznie importuj zdjęcie lokalizacji"), true);
+    TrackBar1 = named(new TrackBar(Qt::Horizontal), "TrackBar1");
     TrackBar1->setRange(kZoomMin, kZoomMax);
     TrackBar1->setValue(kZoomDefault);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
-    Label35 = label("Label35", QStringLiteral("16384 x"));
+    Label35 = named(new QLabel(QStringLiteral("16384 x")), "Label35");
     zoom->addWidget(CheckBox11, 0, 0, 1, 2);
     zoom->addWidget(TrackBar1, 1, 0);
     zoom->addWidget(Label35, 1, 1);
     layout->addWidget(Panel13);
 
-    Button11 = button("Button11", QStringLiteral("Wyświetl"));
+    Button11 = button("Button11", QT_TR_NOOP("Wyświetl"));
     Edit20 = edit("Edit20", QString());
     Edit20->setReadOnly(true);
     auto* row = new QHBoxLayout;
@@ -233,7 +226,7 @@ QWidget* TForm1::buildLocationPanel()
     Edit25 = edit("Edit25", QStringLiteral("10,0"));
     Edit26 = edit("Edit26", QStringLiteral("50,89"));
     Edit27 = edit("Edit27", QStringLiteral("15,025"));
-    Button13 = button("Button13", QString());
+    Button13 = button("Button13", nullptr);
     for (QWidget* hidden : std::initializer_list<QWidget*> {
              Edit21, Edit22, Edit23, Edit24, Edit25, Edit26, Edit27, Button13 }) {
         hidden->setParent(box);
@@ -258,15 +251,15 @@ QWidget* TForm1::buildBasePages()
     QFont tableFont = ControlPanel1->font();
     tableFont.setStretch(QFont::Condensed);
     ControlPanel1->setFont(tableFont);
-    PageControl4->addTab(ControlPanel1, QStringLiteral("Baza USGS"));
+    addTab(PageControl4, ControlPanel1, QT_TR_NOOP("Baza USGS"));
 
-    DBChart1 = makeChart("DBChart1", emptyChart(kMagnitudeTitle, ValueFormat::Plain), true);
-    DBChart2 = makeChart("DBChart2", emptyChart(kEnergyTitle, ValueFormat::GWh), true);
-    DBChart3 = makeChart("DBChart3",
-        distributionChart(MagnitudeDistribution {}, QString::fromUtf8(kDistributionTitle)), false);
-    PageControl4->addTab(DBChart1, QStringLiteral("Magnituda"));
-    PageControl4->addTab(DBChart2, QStringLiteral("Energia"));
-    PageControl4->addTab(DBChart3, QStringLiteral("Rozkład magnitud"));
+    DBChart1 = makeChart("DBChart1", emptyChart(kMagnitudeTitle, ValueFormat::Plain));
+    DBChart2 = makeChart("DBChart2", emptyChart(kEnergyTitle, ValueFormat::GWh));
+    DBChart3
+        = makeChart("DBChart3", distributionChart(MagnitudeDistribution {}, chartTitle(kDistributionTitle)));
+    addTab(PageControl4, DBChart1, QT_TR_NOOP("Magnituda"));
+    addTab(PageControl4, DBChart2, QT_TR_NOOP("Energia"));
+    addTab(PageControl4, DBChart3, QT_TR_NOOP("Rozkład magnitud"));
     return PageControl4;
 }
 

@@ -5,6 +5,7 @@
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/PaintBox.h"
 #include "gui/window/ControlFactory.h"
+#include "gui/window/MapPageLayout.h"
 #include "gui/window/TForm1.h"
 
 #include <QCheckBox>
@@ -26,8 +27,8 @@ using namespace controls;
 
 namespace
 {
-constexpr int kUpdatePanelWidth = 236;
-constexpr int kWarningPagesWidth = 370;
+constexpr int kLogMinimumWidth = 200;
+constexpr int kEditPadding = 16;
 constexpr int kNumberEditWidth = 48;
 constexpr int kIntervalMaxLength = 3;
 } // namespace
@@ -35,9 +36,6 @@ constexpr int kIntervalMaxLength = 3;
 QWidget* TForm1::buildQuakesTab()
 {
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(3);
 
     // The canvas lies exactly over the picture: both share one grid cell.
     auto* mapArea = new QWidget;
@@ -55,16 +53,22 @@ QWidget* TForm1::buildQuakesTab()
     PaintBox1->setMouseTracking(true);
     stack->addWidget(Image1, 0, 0);
     stack->addWidget(PaintBox1, 0, 0);
-    layout->addWidget(mapArea, 1);
 
-    layout->addWidget(buildLowerPanel());
+    auto* layout = new MapPageLayout(page, mapArea, buildLowerPanel(), [this] {
+        const QSize picture = Image1->picture().size();
+        return picture.isEmpty() ? 0.0 : double(picture.width()) / picture.height();
+    });
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(3);
+    // Another picture may have another shape.
+    connect(Image1, &MapImage::pictureChanged, layout, &QLayout::invalidate);
     return page;
 }
 
 QWidget* TForm1::buildLowerPanel()
 {
     auto* panel = new QWidget;
-    panel->setFixedHeight(kLowerPanelHeight);
+    panel->setMinimumHeight(kLowerPanelHeight);
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -73,6 +77,7 @@ QWidget* TForm1::buildLowerPanel()
     QFont small = Memo1->font();
     small.setPointSize(7);
     Memo1->setFont(small);
+    Memo1->setMinimumWidth(kLogMinimumWidth);
 
     layout->addWidget(buildUpdatePanel());
     layout->addWidget(Memo1, 1);
@@ -82,30 +87,34 @@ QWidget* TForm1::buildLowerPanel()
 
 QWidget* TForm1::buildUpdatePanel()
 {
-    auto* panel = group(QStringLiteral("Baza USGS"));
-    panel->setFixedWidth(kUpdatePanelWidth);
+    auto* panel = group(QT_TR_NOOP("Baza USGS"));
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(6, 6, 6, 4);
     layout->setVerticalSpacing(3);
 
-    DsFancyButton4 = button("DsFancyButton4", QStringLiteral("Aktualizacja bazy USGS"));
+    DsFancyButton4 = button("DsFancyButton4", QT_TR_NOOP("Aktualizacja bazy USGS"));
     Edit7 = edit("Edit7", QStringLiteral("2011-05-01"));
     Edit8 = edit("Edit8", QStringLiteral("2011-05-06"));
-    CheckBox16 = checkBox("CheckBox16", QStringLiteral("WinXP"), false);
-    CheckBox10 = checkBox("CheckBox10", QStringLiteral("Auto. aktualizacja co"), true);
+    // As wide as a date, so the panel leaves the log its room.
+    for (QLineEdit* day : { Edit7, Edit8 })
+        day->setFixedWidth(day->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + kEditPadding);
+    CheckBox16 = checkBox("CheckBox16", QT_TR_NOOP("WinXP"), false);
+    CheckBox10 = checkBox("CheckBox10", QT_TR_NOOP("Auto. aktualizacja co"), true);
     Edit12 = edit("Edit12", QStringLiteral("3"), 30);
     Edit12->setMaxLength(kIntervalMaxLength);
 
     layout->addWidget(DsFancyButton4, 0, 0, 1, 3);
     auto* span = new QHBoxLayout;
     span->addWidget(Edit7);
-    span->addWidget(caption(QStringLiteral("–")));
+    span->addWidget(new QLabel(QStringLiteral("–")));
     span->addWidget(Edit8);
+    span->addStretch();
     layout->addLayout(span, 1, 0, 1, 3);
     layout->addWidget(CheckBox16, 2, 0, 1, 3);
     layout->addWidget(CheckBox10, 3, 0);
     layout->addWidget(Edit12, 3, 1);
-    layout->addWidget(caption(QStringLiteral("min.")), 3, 2);
+    layout->addWidget(caption(QT_TR_NOOP("min.")), 3, 2);
     return panel;
 }
 
@@ -113,35 +122,36 @@ QWidget* TForm1::buildWarningPages()
 {
     PageControl3 = named(new QTabWidget, "PageControl3");
     PageControl3->setDocumentMode(true);
-    PageControl3->setFixedWidth(kWarningPagesWidth);
+    PageControl3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     Memo2 = named(new QPlainTextEdit, "Memo2");
     Memo2->setReadOnly(true);
     Memo2->setStyleSheet(QStringLiteral("color: #d00000;"));
-    PageControl3->addTab(Memo2, QStringLiteral("Ostrzeżenia"));
+    addTab(PageControl3, Memo2, QT_TR_NOOP("Ostrzeżenia"));
 
     auto* filters = new QWidget;
     auto* grid = new QGridLayout(filters);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setVerticalSpacing(1);
 
-    CheckBox6 = checkBox("CheckBox6", QStringLiteral("Magnituda >="), true);
+    CheckBox6 = checkBox("CheckBox6", QT_TR_NOOP("Magnituda >="), true);
     Edit1 = edit("Edit1", QStringLiteral("6,0"), kNumberEditWidth);
     Edit19 = edit("Edit19", QStringLiteral("9,9"), kNumberEditWidth);
-    CheckBox9 = checkBox("CheckBox9", QStringLiteral("Głębokość między"), false);
+    CheckBox9 = checkBox("CheckBox9", QT_TR_NOOP("Głębokość między"), false);
     Edit17 = edit("Edit17", QStringLiteral("0,0"), kNumberEditWidth);
     Edit18 = edit("Edit18", QStringLiteral("3,0"), kNumberEditWidth);
-    CheckBox7 = checkBox("CheckBox7", QStringLiteral("Długość geog. między"), false);
+    CheckBox7 = checkBox("CheckBox7", QT_TR_NOOP("Długość geog. między"), false);
     Edit2 = edit("Edit2", QStringLiteral("15,000"), kNumberEditWidth);
     Edit3 = edit("Edit3", QStringLiteral("17,000"), kNumberEditWidth);
-    CheckBox8 = checkBox("CheckBox8", QStringLiteral("Szerokość geog. między"), false);
+    CheckBox8 = checkBox("CheckBox8", QT_TR_NOOP("Szerokość geog. między"), false);
     Edit4 = edit("Edit4", QStringLiteral("51,000"), kNumberEditWidth);
     Edit5 = edit("Edit5", QStringLiteral("53,000"), kNumberEditWidth);
-    Label30 = label("Label30", QStringLiteral("lub"));
-    Label31 = label("Label31", QStringLiteral("lub"));
-    Label32 = label("Label32", QStringLiteral("lub"));
-    RadioButton10 = radio("RadioButton10", QStringLiteral("lub"), true);
-    RadioButton11 = radio("RadioButton11", QStringLiteral("i"), false);
+    // The conjunction labels follow the radio buttons; the Warnings controller writes them.
+    Label30 = named(new QLabel(translated(QT_TR_NOOP("lub"))), "Label30");
+    Label31 = named(new QLabel(translated(QT_TR_NOOP("lub"))), "Label31");
+    Label32 = named(new QLabel(translated(QT_TR_NOOP("lub"))), "Label32");
+    RadioButton10 = radio("RadioButton10", QT_TR_NOOP("lub"), true);
+    RadioButton11 = radio("RadioButton11", QT_TR_NOOP("i"), false);
 
     QCheckBox* boxes[] = { CheckBox6, CheckBox9, CheckBox7, CheckBox8 };
     QLineEdit* from[] = { Edit1, Edit17, Edit2, Edit4 };
@@ -161,7 +171,7 @@ QWidget* TForm1::buildWarningPages()
     radios->addWidget(RadioButton11);
     radios->addStretch();
     grid->addLayout(radios, 0, 4, 4, 1);
-    PageControl3->addTab(filters, QStringLiteral("Filtry"));
+    addTab(PageControl3, filters, QT_TR_NOOP("Filtry"));
     return PageControl3;
 }
 

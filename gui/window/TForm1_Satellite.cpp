@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tab "Mapa satelitarna": a four by four grid of satellite tiles and its zoom.
 #include "gui/widgets/MapImage.h"
+#include "gui/widgets/TrackBar.h"
 #include "gui/window/ControlFactory.h"
 #include "gui/window/TForm1.h"
 
@@ -53,21 +54,21 @@ QWidget* TForm1::buildSatelliteTab()
     scroll->setAlignment(Qt::AlignCenter);
     layout->addWidget(scroll, 1);
 
-    Button9 = button("Button9", QStringLiteral("Wyświetl lokalizację"));
-    TrackBar2 = named(new QSlider(Qt::Horizontal), "TrackBar2");
+    Button9 = button("Button9", QT_TR_NOOP("Wyświetl lokalizację"));
+    TrackBar2 = named(new TrackBar(Qt::Horizontal), "TrackBar2");
     TrackBar2->setRange(kZoomMin, kZoomMax);
     TrackBar2->setValue(kZoomDefault);
     TrackBar2->setTickPosition(QSlider::TicksBelow);
     TrackBar2->setFixedWidth(300);
     auto* controlsRow = new QHBoxLayout;
     controlsRow->addWidget(Button9);
-    controlsRow->addWidget(caption(QStringLiteral("Powiększenie")));
+    controlsRow->addWidget(caption(QT_TR_NOOP("Powiększenie")));
     controlsRow->addWidget(TrackBar2);
     controlsRow->addStretch();
     layout->addLayout(controlsRow);
 
-    Button10 = button("Button10", QString());
-    Label21 = label("Label21", QString());
+    Button10 = button("Button10", nullptr);
+    Label21 = named(new QLabel, "Label21");
     Edit28 = edit("Edit28", QString::fromLatin1(kWebMapLink));
     for (QWidget* hidden : std::initializer_list<QWidget*> { Button10, Label21, Edit28 }) {
         hidden->setParent(page);

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/window/TForm2.h"
 
+#include "gui/window/TForm1.h"
+
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QLocale>
@@ -25,14 +28,12 @@ TForm2::TForm2(QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Moc burzy geomagnetycznej (GM)"));
     resize(600, kHeight);
 
     auto* chart = new QChart;
     QFont titleFont(QStringLiteral("Arial"));
     titleFont.setBold(true);
     titleFont.setPointSize(11);
-    chart->setTitle(QStringLiteral("Moc burzy geomagnetycznej"));
     chart->setTitleFont(titleFont);
     chart->setTitleBrush(QColor(Qt::yellow));
     chart->setBackgroundBrush(QColor(40, 48, 64));
@@ -70,18 +71,34 @@ TForm2::TForm2(QWidget* owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Chart);
 
-    UtcLabel = new QLabel(QStringLiteral("UTC"), Chart);
+    UtcLabel = new QLabel(Chart);
     UtcLabel->setObjectName(QStringLiteral("UtcLabel"));
     UtcLabel->setStyleSheet(QStringLiteral("color: white;"));
     UtcLabel->move(12, kHeight - 24);
-    UnitLabel = new QLabel(QStringLiteral("mJ/m3/s"), Chart);
+    UnitLabel = new QLabel(Chart);
     UnitLabel->setObjectName(QStringLiteral("UnitLabel"));
     UnitLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     UnitLabel->move(width() - kUnitLabelInset, 8);
-    Watermark = new QLabel(QStringLiteral("forum: https://tremora.example.org/forum"), Chart);
+    Watermark = new QLabel(TForm1::projectAddress(), Chart);
     Watermark->setObjectName(QStringLiteral("Watermark"));
     Watermark->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 120); font-size: 9px;"));
     Watermark->move(12, 8);
+    retranslate();
+}
+
+void TForm2::retranslate()
+{
+    setWindowTitle(tr("Moc burzy geomagnetycznej (GM)"));
+    Chart->chart()->setTitle(tr("Moc burzy geomagnetycznej"));
+    UtcLabel->setText(tr("UTC"));
+    UnitLabel->setText(tr("mJ/m3/s"));
+}
+
+void TForm2::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 } // namespace tremora

@@ -25,6 +25,12 @@ public:
     QLabel* UtcLabel = nullptr;
     QLabel* UnitLabel = nullptr;
     QLabel* Watermark = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void retranslate();
 };
 
 } // namespace tremora

@@ -25,6 +25,7 @@ Program& ProgramFixture::makeProgram()
     ProgramOptions options;
     options.workDir = m_dir.path();
     options.tileUrl = m_tileUrl;
+    options.settingsFile = m_settingsFile;
     m_program = std::make_unique<Program>(m_platform, options);
     return *m_program;
 }

@@ -43,6 +43,7 @@ protected:
     Platform m_platform;
     QTemporaryDir m_dir;
     QString m_tileUrl; // the --tile-url of the program made
+    QString m_settingsFile; // where the program made remembers the user's choices; none when empty
     std::unique_ptr<Program> m_program;
 };
 

@@ -16,6 +16,7 @@
 #include "tiles/XyzTileSource.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
@@ -27,6 +28,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -191,6 +193,10 @@ TEST_F(SatelliteTest, FailedDownloadHidesThePicture)
     ASSERT_TRUE(test::waitUntil([&] { return form().Image19->isHidden(); }));
     EXPECT_TRUE(m_dialogs.errors.isEmpty());
     EXPECT_EQ(form().Edit20->text(), QStringLiteral("-20,179.5"));
+    // No marker floats over the missing picture, and the status bar says why.
+    EXPECT_FALSE(satellite().marker());
+    EXPECT_FALSE(form().Timer6->isActive());
+    EXPECT_TRUE(form().StatusBar1->panelText(StatusBar::kMessagePanel).contains(QStringLiteral("serwer")));
     // A reply with an error status is no picture either.
     serveTiles();
     m_downloader.status = 404;
@@ -201,6 +207,27 @@ TEST_F(SatelliteTest, FailedDownloadHidesThePicture)
     m_downloader.status = 200;
     form().Button11->click();
     EXPECT_TRUE(test::waitUntil([&] { return pictureShown(); }));
+}
+
+TEST_F(SatelliteTest, AClickOnTheTrackMovesTheZoomOneLevelTowardTheClick)
+{
+    makeProgram().FormCreate();
+    form().show();
+    const struct {
+        int tab;
+        QSlider* zoom;
+    } sliders[] = { { TForm1::TabSatellite, form().TrackBar2 }, { TForm1::TabBase, form().TrackBar1 } };
+    for (const auto& [tab, zoom] : sliders) {
+        SCOPED_TRACE(zoom->objectName().toStdString());
+        form().PageControl1->setCurrentIndex(tab);
+        QApplication::processEvents();
+        const int before = zoom->value();
+        const int y = zoom->height() / 2;
+        QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(zoom->width() - 2, y));
+        EXPECT_EQ(zoom->value(), before + 1);
+        QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(1, y));
+        EXPECT_EQ(zoom->value(), before);
+    }
 }
 
 TEST_F(SatelliteTest, ReplyThatIsNoPictureNeverShows)
