@@ -128,6 +128,10 @@
         <source>Baza USGS: pominięto %1, ale pliku %2 nie można odłożyć: %3</source>
         <translation>USGS catalogue: left out %1, but the file %2 cannot be set aside: %3</translation>
     </message>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Cannot save the file %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>tremora::ChartContents</name>
