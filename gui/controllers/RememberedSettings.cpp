@@ -60,6 +60,8 @@ RememberedSettings::RememberedSettings(TForm1& form, ProgramEvents& events, cons
     , m_file(file)
 {
     TForm1& f = m_form;
+    // The language first: whatever the others write to the logs as they change is written in it.
+    remember(f.RadioButton2, f.RadioButton1);
     // The warning criteria and their conjunction.
     for (QObject* c : std::initializer_list<QObject*> { f.CheckBox6, f.Edit1, f.Edit19, f.CheckBox9, f.Edit17,
              f.Edit18, f.CheckBox7, f.Edit2, f.Edit3, f.CheckBox8, f.Edit4, f.Edit5 })
@@ -70,10 +72,9 @@ RememberedSettings::RememberedSettings(TForm1& form, ProgramEvents& events, cons
              f.Edit9, f.CheckBox4, f.Edit13, f.Edit14, f.CheckBox5, f.Edit15, f.Edit16 })
         remember(c);
     remember(f.RadioButton9, f.RadioButton8);
-    // The automatic update, the language, the replay's sound.
+    // The automatic update, the replay's sound.
     for (QObject* c : std::initializer_list<QObject*> { f.CheckBox10, f.Edit12 })
         remember(c);
-    remember(f.RadioButton2, f.RadioButton1);
     for (QObject* c : std::initializer_list<QObject*> {
              f.CheckBox13, f.Edit29, f.Edit30, f.Edit31, f.CheckBox14, f.CheckBox15 })
         remember(c);
