@@ -36,7 +36,7 @@ shot() {
 shot laptop 1366 768 1
 shot english 1366 768 1 --lang en
 shot full-hd 1920 1080 1
-shot dense 2560 1440 2
+shot dense 1280 720 2
 
 names=(map base satellite info)
 for i in "${!names[@]}"; do
