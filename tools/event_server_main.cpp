@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QTimeZone>
 
 int main(int argc, char** argv)
 {
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
     QDateTime liveStart = liveText == QStringLiteral("now") ? QDateTime::currentDateTimeUtc()
                                                             : QDateTime::fromString(liveText, Qt::ISODate);
     if (liveStart.timeSpec() == Qt::LocalTime)
-        liveStart.setTimeSpec(Qt::UTC); // a time written without a zone is UTC, as the service's are
+        liveStart.setTimeZone(QTimeZone::utc()); // a time written without a zone is UTC, as the service's are
     bool speedOk = false, seedOk = false;
     const double speed = parser.value(speedOption).toDouble(&speedOk);
     const qulonglong seed = parser.value(seedOption).toULongLong(&seedOk);

@@ -6,6 +6,7 @@
 #include "tools/EventServer.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cstring>
@@ -31,15 +32,15 @@ public:
 
 QByteArray timeText(qint64 ms)
 {
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)
+    return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc())
         .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))
         .toLatin1();
 }
 
 qint64 nextMonthStart(qint64 ms)
 {
-    const QDate day = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).date();
-    return QDateTime(QDate(day.year(), day.month(), 1).addMonths(1), QTime(0, 0), Qt::UTC)
+    const QDate day = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()).date();
+    return QDateTime(QDate(day.year(), day.month(), 1).addMonths(1), QTime(0, 0), QTimeZone::utc())
         .toMSecsSinceEpoch();
 }
 

@@ -26,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimeZone>
 #include <QTimer>
 
 #include <algorithm>
@@ -53,7 +54,7 @@ constexpr qint64 kMsPerMinute = 60'000;
 constexpr qint64 kMsPerHour = 60 * kMsPerMinute;
 // The day starts half an hour before a month ends, so that both the day's and the month's turn
 // come early, in the short soak too.
-const QDateTime kStart(QDate(2026, 3, 31), QTime(23, 30), Qt::UTC);
+const QDateTime kStart(QDate(2026, 3, 31), QTime(23, 30), QTimeZone::utc());
 // The downloader's limits: a month of the service comes in milliseconds over loopback, so a stall
 // of a second or a reply still running after three is a failing service.
 constexpr int kStallMs = 1000;
@@ -244,8 +245,9 @@ void Soak::setUp()
 
     // The catalogue the user had: exactly the service's as the day begins.
     const qint64 firstMs = m_live.firstDay.isValid()
-        ? QDateTime(m_live.firstDay, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch()
-        : QDateTime(QDate(EventServer::kSyntheticFirstYear, 1, 1), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+        ? QDateTime(m_live.firstDay, QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch()
+        : QDateTime(QDate(EventServer::kSyntheticFirstYear, 1, 1), QTime(0, 0), QTimeZone::utc())
+              .toMSecsSinceEpoch();
     m_model = std::make_unique<ServiceModel>(m_server, firstMs, m_live.changeHorizonMinutes * kMsPerMinute);
     m_model->advance(m_startMs);
     QFile file(QDir(m_workDir).filePath(QString::fromLatin1(kCatalogueFileName)));
@@ -524,7 +526,8 @@ void Soak::checkCatalogue()
             QStringLiteral("%1 records held, %2 expected, though the service deleted none since %3")
                 .arg(c.CatalogueCount)
                 .arg(expected)
-                .arg(QDateTime::fromMSecsSinceEpoch(m_memoryMatchedMs, Qt::UTC).toString(Qt::ISODate)));
+                .arg(QDateTime::fromMSecsSinceEpoch(m_memoryMatchedMs, QTimeZone::utc())
+                         .toString(Qt::ISODate)));
     if (at < 0 && c.CatalogueCount == expected)
         m_memoryMatchedMs = now;
     if (at >= 0) {
@@ -558,7 +561,8 @@ void Soak::checkCatalogue()
                                "though the service only added events since %3")
                     .arg(expected)
                     .arg(fileAt + 1)
-                    .arg(QDateTime::fromMSecsSinceEpoch(m_fileMatchedMs, Qt::UTC).toString(Qt::ISODate)));
+                    .arg(QDateTime::fromMSecsSinceEpoch(m_fileMatchedMs, QTimeZone::utc())
+                             .toString(Qt::ISODate)));
         m_fileMatchedMs = -1;
     } else {
         m_fileMatchedMs = now;
