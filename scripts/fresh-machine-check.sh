@@ -346,8 +346,8 @@ fi
 
 total=$(elapsed $((SECONDS - started)))
 if [ ${#failed[@]} -eq 0 ]; then
-    echo "fresh-machine-check: PASS on $release ($suite), commit $(git -C "$repo" rev-parse --short HEAD), $total"
+    echo "fresh-machine-check: PASS on $release ($suite), commit ${commit:0:7}, $total"
 else
-    echo "fresh-machine-check: FAIL (${failed[*]}) on $release ($suite), commit $(git -C "$repo" rev-parse --short HEAD), $total, logs in $logs"
+    echo "fresh-machine-check: FAIL (${failed[*]}) on $release ($suite), commit ${commit:0:7}, $total, logs in $logs"
     exit 1
 fi
