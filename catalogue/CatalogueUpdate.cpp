@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 
 #include <QFile>
+#include <QThread>
 
 namespace tremora
 {
@@ -47,6 +48,9 @@ CatalogueUpdate::CatalogueUpdate(Catalogue& catalogue, Platform& platform, QStri
 
 CatalogueUpdate::~CatalogueUpdate()
 {
+    // The program may end without closing the window first: the file is still left whole.
+    if (m_saveThread)
+        m_saveThread->wait();
     // A transfer still running ends with its download; its signal must not reach a dead update.
     if (m_download)
         m_download->disconnect(this);
@@ -76,6 +80,12 @@ void CatalogueUpdate::stop()
 {
     if (!m_running)
         return;
+    if (m_saveThread) {
+        // Cutting the write short would only leave the temporary file; the catalogue is in it.
+        Q_EMIT statusText(tr(kFinishingSaveText));
+        saveEnded(Outcome::Stopped);
+        return;
+    }
     dropDownload();
     end(Outcome::Stopped);
 }
@@ -236,24 +246,40 @@ void CatalogueUpdate::finishMonths()
         && fileThere) {
         Q_EMIT logLine(updatedLine());
         Q_EMIT statusText(updatedLine());
-    } else {
-        finishWithSave();
+        end(Outcome::Completed);
+        return;
     }
-    end(Outcome::Completed);
+    finishWithSave();
 }
 
 void CatalogueUpdate::finishWithSave()
 {
     Q_EMIT saveStarted();
     Q_EMIT logLine(tr(kSavingText));
-    const int dropped = m_catalogue.importDropCount();
     m_firstWritten = m_catalogue.firstImportedIndex();
-    // Written from where the rows stand: the reload then puts them in their new slots, so no
-    // record of a full catalogue is moved in memory.
-    const SaveResult saved = SaveImport(m_catalogue);
+    // Written from where the rows stand (slots, then the rows waiting past the last one) by a
+    // worker, while the window goes on. Nothing moves in memory until the file is whole.
+    m_saveThread.reset(QThread::create([this] { m_saveResult = SaveImport(m_catalogue); }));
+    m_saveThread->setObjectName(QStringLiteral("catalogue save"));
+    // stop() may have ended the save already, and a later update started another.
+    connect(m_saveThread.get(), &QThread::finished, this, [this, run = m_run] {
+        if (m_saveThread && run == m_run)
+            saveEnded(Outcome::Completed);
+    });
+    m_saveThread->start();
+}
+
+void CatalogueUpdate::saveEnded(Outcome outcome)
+{
+    m_saveThread->wait();
+    m_saveThread.reset();
+    const SaveResult saved = std::exchange(m_saveResult, SaveResult {});
+    const int dropped = m_catalogue.importDropCount();
+    // The import becomes the catalogue in memory, in the order the file now holds it: the oldest
+    // records that gave way are moved out by one memmove, and nothing is read back.
+    m_catalogue.takeImport();
     if (!saved.ok) {
-        // The rows stay in memory; reloading the old file now would throw them away.
-        m_catalogue.takeImport();
+        // The rows stay in memory; the next update's save writes them.
         Q_EMIT saveFailed(
             tr("Nie można zapisać pliku %1: %2").arg(m_catalogue.CatalogueFileName, saved.error));
         if (dropped > 0) {
@@ -264,15 +290,19 @@ void CatalogueUpdate::finishWithSave()
             Q_EMIT reloaded(kept);
         }
         Q_EMIT logLine(updatedLine());
+        end(outcome);
         return;
     }
     Q_EMIT logLine(tr(kSavedText));
-    LoadResult loaded = LoadCatalogue(m_catalogue);
-    m_catalogue.dropOverflow();
-    loaded.droppedOldest = dropped;
-    Q_EMIT reloaded(loaded);
+    LoadResult taken;
+    taken.fileFound = true;
+    taken.recordsInFile = m_catalogue.CatalogueCount;
+    taken.loaded = m_catalogue.CatalogueCount;
+    taken.droppedOldest = dropped;
+    Q_EMIT reloaded(taken);
     Q_EMIT logLine(tr(kReloadedText));
     Q_EMIT logLine(updatedLine());
+    end(outcome);
 }
 
 void CatalogueUpdate::end(Outcome outcome, const QString& message)

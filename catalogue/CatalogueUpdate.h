@@ -10,6 +10,9 @@
 #include <QString>
 
 #include <deque>
+#include <memory>
+
+class QThread;
 
 namespace tremora
 {
@@ -18,12 +21,15 @@ class Download;
 struct Platform;
 
 /// One update of the catalogue from the USGS event service, as a state machine that does one
-/// step per event and never waits: a reply arrives as a signal, a pause is a timer.
+/// step per event and never waits: a reply arrives as a signal, a pause is a timer, and the save
+/// at the end runs on a worker thread.
 ///
 /// It fetches the missing months one request each into the reply file, parses and merges each
-/// reply, and at the end saves and reloads the catalogue when anything changed. A catalogue that
+/// reply, and at the end saves the catalogue when anything changed. While the worker writes the
+/// file, nothing writes the catalogue (this update is its only writer after start-up, and it is
+/// still running); when the file is whole, the import is taken in memory. A catalogue that
 /// would pass its capacity keeps its newest records: as many of the oldest give way as the
-/// update brought past the last slot, and the reload says how many (LoadResult::droppedOldest). A reply
+/// update brought past the last slot, and `reloaded` says how many (LoadResult::droppedOldest). A reply
 /// refused for matching too many events is fetched again in halves (down to single days); a missing or
 /// unrecognised reply is tried again twice first, after a pause. Everything it has to show goes
 /// out through its signals; the window's controller moves it to the controls.
@@ -39,6 +45,8 @@ public:
     static constexpr const char* kSavedText = QT_TR_NOOP("Baza zapisana, odczutuję ponownie...");
     static constexpr const char* kReloadedText = QT_TR_NOOP(" - Baza odczytana...");
     static constexpr const char* kUpdatedText = QT_TR_NOOP("Aktualizacja: ");
+    static constexpr const char* kFinishingSaveText
+        = QT_TR_NOOP("Kończę zapis bazy do pliku; okno zamknie się po nim...");
 
     /// Attempts after the first for a download that brought nothing usable.
     static constexpr int kRetries = 2;
@@ -62,10 +70,14 @@ public:
     /// Starts an update and returns at once; false when one is already running. `layout` is how
     /// the days of each request are written for the user (and so in the query).
     bool start(DateLayout layout);
-    /// Ends a running update where it stands; nothing half-done is saved. finished(Stopped)
-    /// comes before it returns.
+    /// Ends a running update where it stands; nothing half-done is saved. A save that has begun
+    /// is waited for, so the file is whole, and reported as it ends. finished(Stopped) comes
+    /// before it returns.
     void stop();
+    /// True from start() until finished(), the save at the end included.
     bool isRunning() const { return m_running; }
+    /// The worker is writing the catalogue file.
+    bool isSaving() const { return m_saveThread != nullptr; }
     const QString& replyPath() const { return m_replyPath; }
     /// Index of the oldest record the last update wrote into the catalogue, counted after it
     /// was taken (records an update writes again over equal ones included); 0 when it wrote
@@ -84,7 +96,8 @@ Q_SIGNALS:
     void statusText(const QString& text);
     /// Month `month` (1-based) of `months` is being fetched.
     void monthStarted(int month, int months);
-    /// The catalogue is about to be saved and loaded again; nothing else runs until finished().
+    /// The catalogue is about to be saved; the window goes on, but no update starts until
+    /// finished().
     void saveStarted();
     /// Row index reached by the parse, every tenth row.
     void rowProgress(int index);
@@ -92,9 +105,9 @@ Q_SIGNALS:
     void warning(const QString& text);
     /// A month was handled; the catalogue's first and last dates may be shown.
     void monthHandled();
-    /// The catalogue was saved and loaded again from its file; or, when the save failed after
-    /// old records gave way, rearranged in memory (then nothing was read: only `loaded` and
-    /// `droppedOldest` are set).
+    /// The catalogue was saved and the import taken in memory (`loaded` and `droppedOldest` are
+    /// set; nothing is read back from the file); or, when the save failed after old records gave
+    /// way, taken in memory all the same.
     void reloaded(const tremora::LoadResult& result);
     /// The catalogue could not be saved; it stays in memory.
     void saveFailed(const QString& text);
@@ -109,6 +122,7 @@ private:
     void periodDone();
     void finishMonths();
     void finishWithSave();
+    void saveEnded(Outcome outcome);
     void end(Outcome outcome, const QString& message = QString());
     void dropDownload();
     ReplyKind replyKind(int status) const;
@@ -126,6 +140,8 @@ private:
     int m_firstWritten = 0;
     Download* m_download = nullptr;
     unsigned m_run = 0; // tells a pause of an earlier run from one of this run
+    std::unique_ptr<QThread> m_saveThread; // the worker writing the file, while it runs
+    SaveResult m_saveResult; // written by the worker, read once it has ended
 };
 
 } // namespace tremora

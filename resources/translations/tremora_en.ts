@@ -61,6 +61,10 @@
         <source>Aktualizacja: </source>
         <translation>Updated: </translation>
     </message>
+    <message>
+        <source>Kończę zapis bazy do pliku; okno zamknie się po nim...</source>
+        <translation>Finishing the catalogue's save; the window closes after it...</translation>
+    </message>
 </context>
 <context>
     <name>tremora::CatalogueView</name>

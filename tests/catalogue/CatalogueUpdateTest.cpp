@@ -9,10 +9,12 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/Waiting.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -107,6 +109,43 @@ TEST_F(CatalogueUpdateTest, AStoppedUpdateNeverTakesUpItsPauseOrItsReplyAgain)
     update.reset();
     constexpr int kLetPendingEventsRunMs = 50;
     test::waitUntil([] { return false; }, kLetPendingEventsRunMs);
+}
+
+TEST_F(CatalogueUpdateTest, AStopDuringTheSaveWaitsForAWholeFileAndNoUpdateStartsMeanwhile)
+{
+    serveSyntheticMonths();
+    bool savingWhenStopped = false;
+    bool secondStartRefused = false;
+    QObject::connect(update.get(), &CatalogueUpdate::saveStarted, update.get(), [&] {
+        // Posted before the worker starts, so it comes before the worker's end is heard: the
+        // window closes while the file is being written.
+        QMetaObject::invokeMethod(
+            update.get(),
+            [&] {
+                savingWhenStopped = update->isSaving();
+                secondStartRefused = !update->start(DateLayout::YearMonthDay);
+                update->stop();
+            },
+            Qt::QueuedConnection);
+    });
+    ASSERT_TRUE(update->start(DateLayout::YearMonthDay));
+    ASSERT_TRUE(test::waitForUpdate(*update));
+    EXPECT_TRUE(savingWhenStopped);
+    EXPECT_TRUE(secondStartRefused) << "an update started during the save";
+    ASSERT_EQ(outcomes, std::vector { CatalogueUpdate::Outcome::Stopped });
+
+    // The stop waited for the file, and memory holds what it holds.
+    ASSERT_EQ(catalogue->CatalogueCount, (31 + 28) * 2);
+    const QByteArray file = test::readAll(catalogue->CatalogueFileName);
+    ASSERT_EQ(file.size(), catalogue->CatalogueCount * 40);
+    EXPECT_EQ(std::memcmp(file.constData(), catalogue->slots() + 1, std::size_t(file.size())), 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "a temporary file was left: " << qPrintable(QDir(dir.path()).entryList().join(u' '));
+
+    // The worker's own end, heard late, reports nothing more.
+    constexpr int kLetPendingEventsRunMs = 50;
+    test::waitUntil([] { return false; }, kLetPendingEventsRunMs);
+    EXPECT_EQ(outcomes.size(), 1U);
 }
 
 } // namespace
