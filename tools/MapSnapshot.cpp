@@ -8,6 +8,7 @@
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
 #include "catalogue/testing/QuietObserver.h"
+#include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/widgets/LogMemo.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv)
         form.DateTimePicker2->setDay(catalogue.newest().OriginDate);
         form.Button15->click();
         form.Button14->click();
+        while (program.mapDisplay().displayRunning())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     };
     bool ok = true;
     for (const QSize size : { QSize(1280, 800), QSize(1000, 640) }) {

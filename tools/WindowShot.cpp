@@ -14,6 +14,7 @@
 #include "catalogue/CsvImport.h"
 #include "catalogue/DayNumber.h"
 #include "catalogue/testing/QuietObserver.h"
+#include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/BannerMenu.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -133,6 +134,8 @@ int main(int argc, char** argv)
         if (catalogue.CatalogueCount > 0)
             form.DateTimePicker1->setDay(catalogue[1].OriginDate);
         form.Button14->click();
+        while (program.mapDisplay().displayRunning())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         form.Button5->click();
         QApplication::processEvents();
     }

@@ -75,6 +75,13 @@ void MapDisplay::connectControls()
     connectGuarded(dialogs, f.DateTimePicker2, &DateTimePicker::closeUp, this, &MapDisplay::Zm_daty2);
     connectGuarded(dialogs, &m_events, &ProgramEvents::calendarDayRequested, this, &MapDisplay::Kalendarz2);
     connectGuarded(dialogs, &m_events, &ProgramEvents::mapClearRequested, this, &MapDisplay::Button15Click);
+    // The replay takes the map and the log over; a catalogue rearranged under a running display
+    // is walked again from its start.
+    connect(&m_events, &ProgramEvents::replayStarted, this, &MapDisplay::stopDisplay);
+    connect(&m_events, &ProgramEvents::catalogueReloaded, this, &MapDisplay::restartDisplay);
+    m_nextSlice.setSingleShot(true);
+    m_nextSlice.setInterval(0);
+    connectGuarded(dialogs, &m_nextSlice, &QTimer::timeout, this, &MapDisplay::displaySlice);
 }
 
 FittedSize MapDisplay::fittedSize() const
@@ -132,6 +139,7 @@ void MapDisplay::finishDrawing()
 void MapDisplay::Button14Click()
 {
     TForm1& f = m_form;
+    stopDisplay();
     Q_EMIT m_events.longJobStarted();
     if (f.Image1->width() < kMinMapSide || f.Image1->height() < kMinMapSide) {
         setStatus(tr(kMapTooSmallText));
@@ -141,30 +149,68 @@ void MapDisplay::Button14Click()
     m_state.ShownQuakes.clear();
     f.Memo1->clear();
     setStatus(tr(kCountingText));
+    m_display = DisplayRun { f.DateTimePicker1->value(), f.DateTimePicker2->value(), magnitudeRange(), 1,
+        m_state.catalogue.CatalogueCount, {} };
+    displaySlice();
+}
 
-    const double start = f.DateTimePicker1->value();
-    const double end = f.DateTimePicker2->value();
-    const MagnitudeRange range = magnitudeRange();
-    MarkCanvas canvas = markCanvas();
+void MapDisplay::displaySlice()
+{
+    DisplayRun& run = *m_display;
     const Catalogue& catalogue = m_state.catalogue;
+    // Never past the end of the catalogue as it is now.
+    const int last = std::min(run.last, catalogue.CatalogueCount);
+    const int sliceEnd = run.next + std::min(kDisplaySliceRecords, std::max(last - run.next + 1, 0));
+    MarkCanvas canvas = markCanvas();
     const QuakeRecord* records = catalogue.slots();
-    {
-        HeldProgress progress(*f.StatusBar1, catalogue.CatalogueCount);
-        for (int i = 1; i <= catalogue.CatalogueCount; ++i) {
-            const QuakeRecord& r = records[i];
-            if (InMapPeriod(r.OriginDate, start, end) && tremora::InMapMagnitudeRange(r.Mag10, range))
-                showQuake(canvas, i, r);
-            if (i % kProgressStride == 0)
-                progress.step(i);
-        }
-        finishDrawing();
+    for (int i = run.next; i < sliceEnd; ++i) {
+        const QuakeRecord& r = records[i];
+        if (InMapPeriod(r.OriginDate, run.start, run.end) && tremora::InMapMagnitudeRange(r.Mag10, run.range))
+            showQuake(canvas, i, r);
     }
+    run.next = sliceEnd;
+    if (run.next <= last) {
+        // What is drawn so far shows now and then, and the bar says how far the walk is.
+        if (!run.sinceShown.isValid() || run.sinceShown.elapsed() >= kDisplayShowMs) {
+            run.sinceShown.start();
+            m_form.PaintBox1->update();
+            m_form.StatusBar1->showProgress(run.next - 1, last);
+        }
+        m_nextSlice.start();
+        return;
+    }
+    m_display.reset();
+    m_form.StatusBar1->hideProgress();
+    finishDrawing();
     setStatus(tr(kDoneText));
     Q_EMIT m_events.longJobEnded();
 }
 
+void MapDisplay::stopDisplay()
+{
+    if (!m_display)
+        return;
+    m_nextSlice.stop();
+    m_display.reset();
+    m_form.StatusBar1->hideProgress();
+    finishDrawing();
+    Q_EMIT m_events.longJobEnded();
+}
+
+void MapDisplay::restartDisplay()
+{
+    if (!m_display)
+        return;
+    m_state.ShownQuakes.clear();
+    m_form.Memo1->clear();
+    m_display->next = 1;
+    m_display->last = m_state.catalogue.CatalogueCount;
+    m_nextSlice.start();
+}
+
 void MapDisplay::Button15Click()
 {
+    stopDisplay();
     m_form.Memo1->clear();
     Czysc_PaintBox();
     m_state.ShownQuakes.clear();
@@ -199,6 +245,8 @@ void MapDisplay::Kalendarz()
 
 void MapDisplay::Kalendarz2()
 {
+    // The day takes the map and the log over.
+    stopDisplay();
     TForm1& f = m_form;
     f.MonthCalendar1->setMaximumDate(qDate(m_platform.clock.today()));
     if (f.CheckBox1->isChecked())

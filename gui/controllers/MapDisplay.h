@@ -6,10 +6,13 @@
 #include "map/MarkPainter.h"
 #include "map/QuakeLogLine.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
+#include <optional>
 
 namespace tremora
 {
@@ -36,12 +39,22 @@ public:
     static constexpr int kMinMapSide = 100;
     /// The calendar day hands at most this many earthquakes to the report table.
     static constexpr int kDayTableLimit = 10'000;
+    /// "Wyświetl" walks this many records between two turns of the event loop (about 8 ms over
+    /// matching records in an optimised build), so the window answers while it walks two million.
+    static constexpr int kDisplaySliceRecords = 32'768;
+    /// How often a walk shows its marks so far and its progress: painting the map after every
+    /// slice would cost more than the walk.
+    static constexpr int kDisplayShowMs = 150;
 
     /// Connects the map's controls and makes Image1 draw its picture at the projected size.
     MapDisplay(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events);
 
-    /// "Wyświetl": draws and logs every earthquake of the map period within the magnitude range.
+    /// "Wyświetl": draws and logs every earthquake of the map period within the magnitude range,
+    /// in slices between turns of the event loop; a catalogue of one slice is done at once. A
+    /// second click starts afresh.
     void Button14Click();
+    /// "Wyświetl" is still walking the catalogue.
+    bool displayRunning() const { return m_display.has_value(); }
     /// "Wyczyść": clears the log, the marks and the shown list.
     void Button15Click();
     /// Removes every mark; the picture shows through.
@@ -70,7 +83,23 @@ public:
     void drawShownQuakes(const MarkColours& colours);
 
 private:
+    /// Where a running "Wyświetl" stands: the period and range it was started with, the next
+    /// record and the last one it walks to.
+    struct DisplayRun {
+        double start = 0;
+        double end = 0;
+        MagnitudeRange range;
+        int next = 1;
+        int last = 0;
+        QElapsedTimer sinceShown; // since the map and the bar last showed the walk
+    };
+
     void connectControls();
+    void displaySlice();
+    /// Ends a running "Wyświetl" where it stands: what it drew and logged stays.
+    void stopDisplay();
+    /// The catalogue was rearranged under a running "Wyświetl": it starts again over the new one.
+    void restartDisplay();
     /// Marks and logs one matching record and keeps it in the shown list.
     void showQuake(MarkCanvas& canvas, int position, const QuakeRecord& record);
     void setStatus(const QString& text);
@@ -81,6 +110,8 @@ private:
     Platform& m_platform;
     ProgramEvents& m_events;
     QuakeLogLine m_logLine;
+    std::optional<DisplayRun> m_display;
+    QTimer m_nextSlice;
 };
 
 } // namespace tremora

@@ -51,8 +51,14 @@ UpdateCycle::UpdateCycle(TForm1& form, ProgramState& state, Platform& platform, 
     connectGuarded(dialogs, m_form.Edit12, &QLineEdit::editingFinished, this, &UpdateCycle::Zmiana_timera);
     // The automatic update waits while a long job walks the catalogue, and stays off once the
     // user chose a day to look at, which its news would replace.
-    connect(&m_events, &ProgramEvents::longJobStarted, m_form.Timer2, &QTimer::stop);
-    connect(&m_events, &ProgramEvents::longJobEnded, this, &UpdateCycle::switchTimer2On);
+    connect(&m_events, &ProgramEvents::longJobStarted, this, [this] {
+        m_form.Timer2->stop();
+        m_longJobRunning = true;
+    });
+    connect(&m_events, &ProgramEvents::longJobEnded, this, [this] {
+        m_longJobRunning = false;
+        switchTimer2On();
+    });
     connect(&m_events, &ProgramEvents::calendarDayChosen, m_form.Timer2, &QTimer::stop);
     connect(&m_events, &ProgramEvents::listingTookOver, this, &UpdateCycle::Timer5Off);
     connect(&m_events, &ProgramEvents::replayStarted, this, [this] { m_replayRunning = true; });
@@ -76,19 +82,20 @@ void UpdateCycle::connectUpdate()
             f.Edit7->setText(first);
             f.Edit8->setText(last);
         });
-    // A running replay's log is the replay's: the update neither wipes it nor writes into it.
+    // The log of a running replay, or of "Wyświetl" still walking the catalogue, is theirs: the
+    // update neither wipes it nor writes into it.
     connect(&m_update, &CatalogueUpdate::logCleared, this, [this, &f] {
-        if (!m_replayRunning)
+        if (!m_replayRunning && !m_longJobRunning)
             f.Memo1->clear();
     });
     connect(&m_update, &CatalogueUpdate::logLine, this, [this, &f](const QString& line) {
-        if (!m_replayRunning)
+        if (!m_replayRunning && !m_longJobRunning)
             f.Memo1->appendLine(line);
     });
     connect(&m_update, &CatalogueUpdate::statusText, this,
         [&f](const QString& text) { f.StatusBar1->setPanelText(StatusBar::kMessagePanel, text); });
-    // Month k of n: the bar shows the months done. The window keeps answering between months, so
-    // the cursor stays as it is; only the save and reload at the end hold it.
+    // Month k of n: the bar shows the months done. The window keeps answering throughout, so the
+    // cursor stays as it is; during the save at the end it shows that work goes on behind.
     connect(&m_update, &CatalogueUpdate::monthStarted, this,
         [&f](int month, int months) { f.StatusBar1->showProgress(month - 1, months); });
     connect(&m_update, &CatalogueUpdate::saveStarted, this, [this] {
@@ -112,9 +119,16 @@ void UpdateCycle::connectUpdate()
 
 bool UpdateCycle::eventFilter(QObject* watched, QEvent* event)
 {
-    // Closing the window ends a running update where it stands; nothing half-done is saved.
-    if (watched == &m_form && event->type() == QEvent::Close)
+    // Closing the window ends a running update where it stands; nothing half-done is saved. A
+    // save that has begun ends first, and the status bar says why the window lingers.
+    if (watched == &m_form && event->type() == QEvent::Close) {
+        if (m_update.isSaving()) {
+            m_form.StatusBar1->setPanelText(
+                StatusBar::kMessagePanel, tr(CatalogueUpdate::kFinishingSaveText));
+            m_form.StatusBar1->repaint();
+        }
         m_update.stop();
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -72,7 +72,8 @@ private:
     Platform& m_platform;
     ProgramEvents& m_events;
     CatalogueUpdate m_update;
-    bool m_busyCursor = false; // set while the catalogue is saved and reloaded
+    bool m_longJobRunning = false; // a long job (a display in slices) owns the log
+    bool m_busyCursor = false; // set while the worker saves the catalogue
     bool m_dayAfterUpdate = false; // Timer5 started the running update and shows the day after it
     bool m_timer5AfterUpdate = false; // the button started it; Timer5 follows its end
     bool m_replayRunning = false; // a replay holds the log and the map

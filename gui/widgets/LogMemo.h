@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAbstractListModel>
+#include <QAbstractScrollArea>
 #include <QByteArray>
-#include <QListView>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -12,27 +12,19 @@
 namespace tremora
 {
 
-/// Lines of a log, kept compactly as UTF-8 and decoded only when a row is shown, so a log of
-/// millions of lines stays cheap. The text lives in large blocks that never move (appending
-/// copies each line once) and are kept for reuse after a clear. New lines reach the view in
-/// batches.
-class LogLines final : public QAbstractListModel
+/// Lines of a log, kept compactly as UTF-8 and decoded only when a line is shown, so a log of
+/// millions of lines stays cheap. The text lives in large blocks that never move (appending copies
+/// each line once) and are kept for reuse after a clear.
+class LogLines
 {
-    Q_OBJECT
 public:
-    using QAbstractListModel::QAbstractListModel;
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-
-    void append(const QString& line);
     void append(QByteArrayView utf8Line);
     void clear();
-    /// Shows the lines appended since the last flush.
-    void flush();
 
-    int lineCount() const { return int(m_lines.size()); }
+    int count() const { return int(m_lines.size()); }
     QString line(int i) const;
+    /// Bytes of the longest line.
+    std::size_t longest() const { return m_longest; }
 
 private:
     struct LineRef {
@@ -47,11 +39,14 @@ private:
     std::size_t m_block = 0; // the block being filled
     std::size_t m_used = 0; // bytes used in it
     std::vector<LineRef> m_lines;
-    int m_shown = 0;
+    std::size_t m_longest = 0;
 };
 
-/// The read-only log memo under the map.
-class LogMemo final : public QListView
+/// The read-only log memo under the map. It draws only the lines in sight, each one line high, so
+/// appending costs the same at the two-millionth line as at the first, and new lines reach the
+/// screen together at the next turn of the event loop. Lines are selected with the mouse (a click,
+/// Shift+click, a drag) or the arrow keys, Ctrl+A selects all and Ctrl+C copies the selection.
+class LogMemo final : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
@@ -61,18 +56,45 @@ public:
     void appendLine(QByteArrayView utf8Line);
     void appendLine(const QByteArray& utf8Line) { appendLine(QByteArrayView(utf8Line)); }
     void clear();
-    int lineCount() const { return m_lines->lineCount(); }
-    QString line(int i) const { return m_lines->line(i); }
+    int lineCount() const { return m_lines.count(); }
+    /// Lines that have reached the screen (the scroll bar counts them); the rest come at the next
+    /// turn of the event loop.
+    int shownLineCount() const { return m_shown; }
+    QString line(int i) const { return m_lines.line(i); }
     /// All lines joined by line feeds (for tests and copying).
     QString text() const;
     /// Shows pending lines, scrolls to the end and repaints at once (long operations call this).
     void repaintNow();
 
+    /// The selected lines, first to last; an empty text when none is.
+    QString selectedText() const;
+    void selectAll();
+    /// Index of the first line in sight.
+    int firstVisibleLine() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
 private:
+    int lineHeight() const;
+    int linesInSight() const;
+    int lineAt(const QPoint& viewportPos) const;
+    void updateScrollBars();
     void scheduleFlush();
     void flushToView();
+    void moveCurrent(int line, bool extend);
 
-    LogLines* m_lines;
+    LogLines m_lines;
+    int m_shown = 0; // lines the scroll bars count
+    int m_anchor = -1; // selection from m_anchor to m_current, both included; -1 for none
+    int m_current = -1;
+    int m_widest = 0; // widest line drawn so far, in pixels
     bool m_flushPending = false;
 };
 

@@ -230,6 +230,43 @@ TEST_F(MapDisplayTest, TwelveThousandMatchesAreAllDrawnAndLoggedButTenThousandKe
     EXPECT_EQ(state().ShownQuakes.ShownCount, 0);
 }
 
+TEST_F(MapDisplayTest, AWalkInSlicesEndsAsOneWalkAndGivesWayToANewOneAndToClearing)
+{
+    // Single-pixel marks, as above, over three slices and a bit.
+    control<QSpinBox>("SpinEdit5")->setValue(3);
+    control<QSpinBox>("SpinEdit1")->setValue(1);
+    constexpr int kRecords = 3 * MapDisplay::kDisplaySliceRecords + 5;
+    for (int i = 0; i < kRecords; ++i)
+        add(today, -170.0f + float(i % 120) * 2.8f, 80.0f - float(i / 120 % 100) * 1.6f, 15);
+    const MapDisplay& display = program->mapDisplay();
+    showPeriod(today, today);
+    ASSERT_TRUE(display.displayRunning()) << "the first slice took the whole catalogue";
+    EXPECT_EQ(memo().lineCount(), MapDisplay::kDisplaySliceRecords);
+
+    // A second click while the first walk runs starts afresh, and the walk ends as one would.
+    ASSERT_TRUE(test::waitUntil([&] { return memo().lineCount() > MapDisplay::kDisplaySliceRecords; }));
+    control<QPushButton>("Button14")->click();
+    ASSERT_TRUE(test::waitUntil([&] { return !display.displayRunning(); }));
+    ASSERT_EQ(memo().lineCount(), kRecords);
+    EXPECT_TRUE(memo().line(0).startsWith(QStringLiteral("1: ")));
+    EXPECT_TRUE(memo().line(kRecords - 1).startsWith(QStringLiteral("%1: ").arg(kRecords)));
+    EXPECT_EQ(paintedPixels(kMarkRed), 12'000);
+    EXPECT_EQ(state().ShownQuakes.ShownCount, kMapShownLimit);
+    EXPECT_EQ(status(), MapDisplay::kDoneText);
+
+    // "Wyczyść" during a walk ends it: nothing is drawn or logged after it.
+    control<QPushButton>("Button15")->click();
+    showPeriod(today, today);
+    ASSERT_TRUE(display.displayRunning());
+    control<QPushButton>("Button15")->click();
+    EXPECT_FALSE(display.displayRunning());
+    constexpr int kLetPendingEventsRunMs = 100;
+    test::waitUntil([] { return false; }, kLetPendingEventsRunMs);
+    EXPECT_EQ(paintedPixels(kMarkRed), 0);
+    EXPECT_EQ(memo().lineCount(), 0);
+    EXPECT_EQ(state().ShownQuakes.ShownCount, 0);
+}
+
 TEST_F(MapDisplayTest, TooSmallMapRefusesAndLeavesTheLogAlone)
 {
     add(today, 10, 10, 60);

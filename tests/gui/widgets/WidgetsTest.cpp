@@ -4,7 +4,12 @@
 #include "gui/widgets/MapImage.h"
 #include "gui/widgets/PaintBox.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -17,14 +22,68 @@ TEST(LogMemo, KeepsLinesInOrderShowsThemInBatchesAndClears)
     memo.appendLine(QStringLiteral("Wielkość: 12 bajtów"));
     EXPECT_EQ(memo.lineCount(), 2);
     EXPECT_EQ(memo.line(1), QStringLiteral("Wielkość: 12 bajtów"));
-    EXPECT_EQ(memo.model()->rowCount(), 0); // not yet shown: batched
+    EXPECT_EQ(memo.shownLineCount(), 0); // not yet shown: batched
     QCoreApplication::processEvents();
-    EXPECT_EQ(memo.model()->rowCount(), 2);
+    EXPECT_EQ(memo.shownLineCount(), 2);
     EXPECT_EQ(memo.text(), QStringLiteral("Import bazy z serwera USGS...\nWielkość: 12 bajtów"));
     memo.clear();
     EXPECT_EQ(memo.lineCount(), 0);
-    EXPECT_EQ(memo.model()->rowCount(), 0);
+    EXPECT_EQ(memo.shownLineCount(), 0);
     EXPECT_TRUE(memo.line(5).isNull());
+}
+
+namespace
+{
+void press(QWidget* widget, QPoint at, Qt::KeyboardModifiers modifiers = {})
+{
+    QMouseEvent event(QEvent::MouseButtonPress, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::LeftButton,
+        Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+}
+} // namespace
+
+TEST(LogMemo, SelectsWithTheMouseAndTheKeysAndCopiesTheSelection)
+{
+    LogMemo memo;
+    memo.resize(300, 200);
+    for (int i = 0; i < 1'000; ++i)
+        memo.appendLine(QStringLiteral("%1: wiersz").arg(i));
+    memo.repaintNow();
+    QScrollBar* bar = memo.verticalScrollBar();
+    const int sight = bar->pageStep();
+    ASSERT_GT(sight, 1);
+    EXPECT_EQ(bar->maximum(), 1'000 - sight);
+    EXPECT_EQ(memo.firstVisibleLine(), 1'000 - sight) << "a flush shows the end";
+
+    // A click on the second line in sight, Shift+click on the fourth: three lines.
+    const int lineHeight = memo.fontMetrics().height();
+    QWidget* view = memo.viewport();
+    press(view, QPoint(10, lineHeight + lineHeight / 2));
+    press(view, QPoint(10, 3 * lineHeight + lineHeight / 2), Qt::ShiftModifier);
+    const int first = 1'000 - sight + 1;
+    EXPECT_EQ(memo.selectedText(),
+        QStringLiteral("%1: wiersz\n%2: wiersz\n%3: wiersz").arg(first).arg(first + 1).arg(first + 2));
+    key(&memo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), memo.selectedText());
+
+    // Home goes to the top and Shift+Down extends; Ctrl+A takes every line.
+    key(&memo, Qt::Key_Home);
+    key(&memo, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(memo.firstVisibleLine(), 0);
+    EXPECT_EQ(memo.selectedText(), QStringLiteral("0: wiersz\n1: wiersz"));
+    key(&memo, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(memo.selectedText(), memo.text());
+
+    // A clear forgets the selection with the lines.
+    memo.clear();
+    EXPECT_TRUE(memo.selectedText().isEmpty());
+    EXPECT_EQ(bar->maximum(), 0);
 }
 
 TEST(DateTimePicker, SettingADayKeepsTheTimeOfDay)
@@ -62,7 +121,7 @@ TEST(LogMemo, KeepsEveryLineOfAHugeLogAndReusesItsRoomAfterAClear)
         EXPECT_EQ(memo.line(300'001), QStringLiteral("Wielkość"));
         EXPECT_TRUE(memo.line(300'002).isEmpty());
         memo.repaintNow();
-        EXPECT_EQ(memo.model()->rowCount(), 300'003);
+        EXPECT_EQ(memo.shownLineCount(), 300'003);
         memo.clear();
         EXPECT_EQ(memo.lineCount(), 0);
     }
