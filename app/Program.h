@@ -100,6 +100,8 @@ public:
     CatalogueView& catalogueView() { return *m_catalogueView; }
     ReportTable& reportTable() { return *m_reportTable; }
     MapDisplay& mapDisplay() { return *m_mapDisplay; }
+    Charts& charts() { return *m_charts; }
+    SearchPanel& searchPanel() { return *m_searchPanel; }
     WindowShell& shell() { return *m_shell; }
     UpdateCycle& updateCycle() { return *m_updateCycle; }
     Satellite& satellite() { return *m_satellite; }

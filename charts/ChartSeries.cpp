@@ -10,14 +10,34 @@
 namespace tremora
 {
 
+namespace
+{
+
+// Slots first .. last cut to those the catalogue holds.
+std::pair<int, int> heldSlots(const Catalogue& catalogue, int first, int last)
+{
+    return { std::max(first, 1), std::min({ last, catalogue.CatalogueCount, kCatalogueCapacity }) };
+}
+
+} // namespace
+
 DaySeries magnitudeSeries(const Catalogue& catalogue, const SearchCriteria& criteria, ShownQuakeList& shown)
 {
     DaySeries series;
     // Room for every record at once: regrowing 24 MB twice over costs more than the walk.
-    series.values.reserve(static_cast<std::size_t>(catalogue.CatalogueCount));
-    series.days.reserve(static_cast<std::size_t>(catalogue.CatalogueCount));
+    series.values.reserve(static_cast<std::size_t>(std::max(catalogue.CatalogueCount, 0)));
+    series.days.reserve(static_cast<std::size_t>(std::max(catalogue.CatalogueCount, 0)));
+    appendMagnitudes(catalogue, criteria, 1, catalogue.CatalogueCount, series, shown);
+    trimSeries(series);
+    return series;
+}
+
+void appendMagnitudes(const Catalogue& catalogue, const SearchCriteria& criteria, int first, int last,
+    DaySeries& series, ShownQuakeList& shown)
+{
+    const auto [from, to] = heldSlots(catalogue, first, last);
     const QuakeRecord* records = catalogue.slots();
-    for (int i = 1; i <= catalogue.CatalogueCount; ++i) {
+    for (int i = from; i <= to; ++i) {
         const QuakeRecord& r = records[i];
         if (!MatchesSearch(r, criteria))
             continue;
@@ -25,12 +45,15 @@ DaySeries magnitudeSeries(const Catalogue& catalogue, const SearchCriteria& crit
         series.days.push_back(r.OriginDate);
         shown.append(r, kShownCapacity);
     }
+}
+
+void trimSeries(DaySeries& series)
+{
     // A narrow selection keeps no room it does not use for as long as the chart shows it.
     if (series.values.size() < series.values.capacity() / 2) {
         series.values.shrink_to_fit();
         series.days.shrink_to_fit();
     }
-    return series;
 }
 
 namespace
@@ -53,25 +76,39 @@ const std::array<double, 256>& energyWhByMag10()
 DaySeries energySeries(
     const Catalogue& catalogue, const SearchCriteria& criteria, double startDay, double today)
 {
-    const std::array<double, 256>& energyWh = energyWhByMag10();
-    const double first = std::floor(startDay);
-    // Double sums: a great earthquake's day must not swallow the small ones of the same day.
     std::vector<double> bucketWh(kEnergyDayBuckets, 0.0);
+    addDayEnergy(catalogue, criteria, 1, catalogue.CatalogueCount, startDay, bucketWh);
+    return energySeriesOf(bucketWh, startDay, today);
+}
+
+void addDayEnergy(const Catalogue& catalogue, const SearchCriteria& criteria, int first, int last,
+    double startDay, std::vector<double>& bucketWh)
+{
+    const std::array<double, 256>& energyWh = energyWhByMag10();
+    const double firstDay = std::floor(startDay);
+    const auto buckets = static_cast<double>(std::min<std::size_t>(bucketWh.size(), kEnergyDayBuckets));
+    const auto [from, to] = heldSlots(catalogue, first, last);
     const QuakeRecord* records = catalogue.slots();
-    for (int i = 1; i <= catalogue.CatalogueCount; ++i) {
+    for (int i = from; i <= to; ++i) {
         const QuakeRecord& r = records[i];
         if (!MatchesSearch(r, criteria))
             continue;
-        const double k = r.OriginDate - first;
+        const double k = r.OriginDate - firstDay;
         // Written so that a day that is no number never becomes an index.
-        if (!(k >= 0 && k < kEnergyDayBuckets))
+        if (!(k >= 0 && k < buckets))
             continue;
+        // Double sums: a great earthquake's day must not swallow the small ones of the same day.
         bucketWh[static_cast<std::size_t>(k)] += energyWh[r.Mag10];
     }
+}
 
+DaySeries energySeriesOf(const std::vector<double>& bucketWh, double startDay, double today)
+{
     DaySeries series;
+    const double first = std::floor(startDay);
     const double last = std::floor(today);
-    for (int k = 0; k < kEnergyDayBuckets && first + k <= last; ++k) {
+    const int buckets = static_cast<int>(std::min<std::size_t>(bucketWh.size(), kEnergyDayBuckets));
+    for (int k = 0; k < buckets && first + k <= last; ++k) {
         series.values.push_back(static_cast<float>(bucketWh[static_cast<std::size_t>(k)] / kWhPerGWh));
         series.days.push_back(first + k);
     }
@@ -81,11 +118,18 @@ DaySeries energySeries(
 std::vector<std::uint8_t> selectedMagnitudes(const Catalogue& catalogue, const SearchCriteria& criteria)
 {
     std::vector<std::uint8_t> mags;
+    appendSelectedMagnitudes(catalogue, criteria, 1, catalogue.CatalogueCount, mags);
+    return mags;
+}
+
+void appendSelectedMagnitudes(const Catalogue& catalogue, const SearchCriteria& criteria, int first, int last,
+    std::vector<std::uint8_t>& mags)
+{
+    const auto [from, to] = heldSlots(catalogue, first, last);
     const QuakeRecord* records = catalogue.slots();
-    for (int i = 1; i <= catalogue.CatalogueCount; ++i)
+    for (int i = from; i <= to; ++i)
         if (MatchesSearch(records[i], criteria))
             mags.push_back(records[i].Mag10);
-    return mags;
 }
 
 void decimatedIndices(const float* values, std::size_t count, double xFrom, double xTo, int columns,

@@ -28,6 +28,10 @@ Q_SIGNALS:
     void longJobStarted();
     /// The long job ended, however it ended.
     void longJobEnded();
+    /// A walk over the catalogue began that fills the shown list, the report table, the log or a
+    /// chart, a slice at a time (`walk` is the one that began): any other still running ends
+    /// where it stands, as the two would fill the same things.
+    void walkStarted(const QObject* walk);
     /// The user chose a day on the calendar to look at.
     void calendarDayChosen();
     /// A listing took the window over (the filtered listing, a chart): whatever was waiting to show

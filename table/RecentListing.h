@@ -23,4 +23,15 @@ inline constexpr const char* kTableRowLimitMessage
 int walkRecentRecords(const Catalogue& catalogue, double cutoff, int limit,
     const std::function<void(int index, int visited)>& visit);
 
+/// Where a walk of walkRecentRecords stands when it goes a part at a time.
+struct RecentWalk {
+    int next = -1; // the record visited next; none chosen before the first part
+    int visited = 0;
+    bool through = false;
+};
+
+/// Goes on with `walk` as walkRecentRecords would, for at most `visits` further records.
+void continueRecentWalk(const Catalogue& catalogue, double cutoff, int limit, int visits, RecentWalk& walk,
+    const std::function<void(int index, int visited)>& visit);
+
 } // namespace tremora

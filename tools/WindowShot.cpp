@@ -15,6 +15,7 @@
 #include "catalogue/DayNumber.h"
 #include "catalogue/testing/QuietObserver.h"
 #include "gui/controllers/MapDisplay.h"
+#include "gui/controllers/ReportTable.h"
 #include "gui/controllers/WindowShell.h"
 #include "gui/widgets/BannerMenu.h"
 #include "gui/widgets/DateTimePicker.h"
@@ -137,6 +138,8 @@ int main(int argc, char** argv)
         while (program.mapDisplay().displayRunning())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         form.Button5->click();
+        while (program.reportTable().walkRunning())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QApplication::processEvents();
     }
     const QString prefix = args[0];
@@ -165,6 +168,8 @@ int main(int argc, char** argv)
     };
     form.PageControl1->setCurrentIndex(TForm1::TabBase);
     form.Button5->click();
+    while (program.reportTable().walkRunning())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (form.ControlPanel1->model()->rowCount() > 0) {
         form.ControlPanel1->selectRow(0);
         waitFor([&] { return !form.Image19->picture().isNull(); });

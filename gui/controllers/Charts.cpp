@@ -2,6 +2,7 @@
 #include "gui/controllers/Charts.h"
 
 #include "charts/ChartContents.h"
+#include "charts/ChartSeries.h"
 #include "gui/controllers/CriteriaGroup.h"
 #include "gui/controllers/Guarded.h"
 #include "gui/widgets/ChartView.h"
@@ -17,6 +18,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 namespace tremora
 {
 
@@ -25,6 +31,17 @@ namespace
 
 constexpr int kMouseXPanel = 2;
 constexpr int kMouseYPanel = 3;
+
+// Walks the slots from `next` on for one slice of a chart with `part(first, last)` and says how
+// far the walk has got.
+template <typename Part> SlicedWalk::Progress walkPart(const Catalogue& catalogue, int& next, Part&& part)
+{
+    const int total = catalogue.CatalogueCount;
+    const int last = next + SlicedWalk::kSliceRecords - 1;
+    part(next, last);
+    next = last + 1;
+    return { std::min(next - 1, total), total, next > total };
+}
 
 } // namespace
 
@@ -35,6 +52,7 @@ Charts::Charts(
     , m_platform(platform)
     , m_events(events)
     , m_search(search)
+    , m_walk(platform.dialogs, events, *form.StatusBar1)
 {
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, m_form.DsFancyButton5, &QPushButton::clicked, this, &Charts::DsFancyButton5Click);
@@ -60,13 +78,30 @@ void Charts::DsFancyButton5Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabMagnitude);
     if (!criteria)
         return;
-    m_state.clearListing(ProgramState::Emptied::ShownList);
-    m_periods[MagnitudeChart] = { m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value() };
-    const QString title
-        = periodTitle(kMagnitudeTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
-    m_form.DBChart1->setContent(
-        magnitudeChart(magnitudeSeries(m_state.catalogue, *criteria, m_state.ShownQuakes), title));
-    Q_EMIT m_events.shownQuakesChanged();
+    const std::pair<double, double> period { m_form.DateTimePicker3->value(),
+        m_form.DateTimePicker4->value() };
+    m_walk.start([this, criteria = *criteria, period] {
+        m_state.clearListing(ProgramState::Emptied::ShownList);
+        auto series = std::make_shared<DaySeries>();
+        // Room for every record at once: regrowing 24 MB twice over costs more than the walk.
+        const auto room = static_cast<std::size_t>(std::max(m_state.catalogue.CatalogueCount, 0));
+        series->values.reserve(room);
+        series->days.reserve(room);
+        auto next = std::make_shared<int>(1);
+        return SlicedWalk::Walk { [this, criteria, series, next] {
+                                     return walkPart(m_state.catalogue, *next, [&](int first, int last) {
+                                         appendMagnitudes(m_state.catalogue, criteria, first, last, *series,
+                                             m_state.ShownQuakes);
+                                     });
+                                 },
+            [this, series, period] {
+                trimSeries(*series);
+                m_periods[MagnitudeChart] = period;
+                m_form.DBChart1->setContent(magnitudeChart(
+                    std::move(*series), periodTitle(kMagnitudeTitle, period.first, period.second)));
+                Q_EMIT m_events.shownQuakesChanged();
+            } };
+    });
 }
 
 void Charts::DsFancyButton6Click()
@@ -74,13 +109,26 @@ void Charts::DsFancyButton6Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabEnergy);
     if (!criteria)
         return;
-    m_state.clearListing(ProgramState::Emptied::ShownList);
-    const double from = m_form.DateTimePicker3->value();
-    m_periods[EnergyChart] = { from, m_form.DateTimePicker4->value() };
-    const QString title = periodTitle(kEnergyTitle, from, m_form.DateTimePicker4->value());
-    m_form.DBChart2->setContent(
-        energyChart(energySeries(m_state.catalogue, *criteria, from, m_platform.clock.today()), title));
-    Q_EMIT m_events.shownQuakesChanged();
+    const std::pair<double, double> period { m_form.DateTimePicker3->value(),
+        m_form.DateTimePicker4->value() };
+    const double today = m_platform.clock.today();
+    m_walk.start([this, criteria = *criteria, period, today] {
+        m_state.clearListing(ProgramState::Emptied::ShownList);
+        auto bucketWh = std::make_shared<std::vector<double>>(kEnergyDayBuckets, 0.0);
+        auto next = std::make_shared<int>(1);
+        return SlicedWalk::Walk { [this, criteria, period, bucketWh, next] {
+                                     return walkPart(m_state.catalogue, *next, [&](int first, int last) {
+                                         addDayEnergy(m_state.catalogue, criteria, first, last, period.first,
+                                             *bucketWh);
+                                     });
+                                 },
+            [this, period, today, bucketWh] {
+                m_periods[EnergyChart] = period;
+                m_form.DBChart2->setContent(energyChart(energySeriesOf(*bucketWh, period.first, today),
+                    periodTitle(kEnergyTitle, period.first, period.second)));
+                Q_EMIT m_events.shownQuakesChanged();
+            } };
+    });
 }
 
 void Charts::DsFancyButton8Click()
@@ -88,11 +136,24 @@ void Charts::DsFancyButton8Click()
     const std::optional<SearchCriteria> criteria = selection(TForm1::TabDistribution);
     if (!criteria)
         return;
-    m_periods[DistributionChart] = { m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value() };
-    m_distribution = magnitudeDistribution(selectedMagnitudes(m_state.catalogue, *criteria));
-    const QString title
-        = periodTitle(kDistributionTitle, m_form.DateTimePicker3->value(), m_form.DateTimePicker4->value());
-    m_form.DBChart3->setContent(distributionChart(m_distribution, title));
+    const std::pair<double, double> period { m_form.DateTimePicker3->value(),
+        m_form.DateTimePicker4->value() };
+    m_walk.start([this, criteria = *criteria, period] {
+        auto mags = std::make_shared<std::vector<std::uint8_t>>();
+        auto next = std::make_shared<int>(1);
+        return SlicedWalk::Walk { [this, criteria, mags, next] {
+                                     return walkPart(m_state.catalogue, *next, [&](int first, int last) {
+                                         appendSelectedMagnitudes(
+                                             m_state.catalogue, criteria, first, last, *mags);
+                                     });
+                                 },
+            [this, period, mags] {
+                m_periods[DistributionChart] = period;
+                m_distribution = magnitudeDistribution(*mags);
+                m_form.DBChart3->setContent(distributionChart(
+                    m_distribution, periodTitle(kDistributionTitle, period.first, period.second)));
+            } };
+    });
 }
 
 void Charts::retitle()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "charts/MagnitudeDistribution.h"
+#include "gui/controllers/SlicedWalk.h"
 #include "search/SearchFilter.h"
 
 #include <QObject>
@@ -21,7 +22,8 @@ struct ProgramState;
 
 /// The charts of the tab "Baza": "Mag" (the magnitudes of the records the search selects),
 /// "Energia" (the energy released per day), "G-R" (their frequency-magnitude distribution), the
-/// logarithmic axes of "Log", the mouse position over the energy chart and the failed saves.
+/// logarithmic axes of "Log", the mouse position over the energy chart and the failed saves. Each
+/// chart walks the catalogue in slices; the chart shows when the walk is through.
 class Charts final : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
     void CheckBox12Click();
     /// The mouse over the energy chart: its position in status panels 2 and 3.
     void Mysz_przes_en(int x, int y);
+    /// A chart is still walking the catalogue.
+    bool walkRunning() const { return m_walk.running(); }
 
 private:
     /// The chart takes the window over: its tab shown, the panel checked and converted; nothing
@@ -59,6 +63,7 @@ private:
     Platform& m_platform;
     ProgramEvents& m_events;
     CriteriaGroup& m_search;
+    SlicedWalk m_walk;
 };
 
 } // namespace tremora

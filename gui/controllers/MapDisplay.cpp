@@ -79,6 +79,11 @@ void MapDisplay::connectControls()
     // is walked again from its start.
     connect(&m_events, &ProgramEvents::replayStarted, this, &MapDisplay::stopDisplay);
     connect(&m_events, &ProgramEvents::catalogueReloaded, this, &MapDisplay::restartDisplay);
+    // A listing or a chart fills the shown list too: one walk at a time.
+    connect(&m_events, &ProgramEvents::walkStarted, this, [this](const QObject* walk) {
+        if (walk != this)
+            stopDisplay();
+    });
     m_nextSlice.setSingleShot(true);
     m_nextSlice.setInterval(0);
     connectGuarded(dialogs, &m_nextSlice, &QTimer::timeout, this, &MapDisplay::displaySlice);
@@ -140,6 +145,7 @@ void MapDisplay::Button14Click()
 {
     TForm1& f = m_form;
     stopDisplay();
+    Q_EMIT m_events.walkStarted(this);
     Q_EMIT m_events.longJobStarted();
     if (f.Image1->width() < kMinMapSide || f.Image1->height() < kMinMapSide) {
         setStatus(tr(kMapTooSmallText));
@@ -245,8 +251,9 @@ void MapDisplay::Kalendarz()
 
 void MapDisplay::Kalendarz2()
 {
-    // The day takes the map and the log over.
+    // The day takes the map, the log and the table over.
     stopDisplay();
+    Q_EMIT m_events.walkStarted(this);
     TForm1& f = m_form;
     f.MonthCalendar1->setMaximumDate(qDate(m_platform.clock.today()));
     if (f.CheckBox1->isChecked())

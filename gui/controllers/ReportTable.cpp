@@ -25,6 +25,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <memory>
 
 #include <limits>
 
@@ -48,12 +49,26 @@ int daysBetween(double later, double earlier)
     return days >= 0 && days < double(std::numeric_limits<int>::max()) ? static_cast<int>(days) : 0;
 }
 
+// Where a listing of the last days stands between two slices.
+struct RecentRows {
+    RecentRows(ReportTableModel& model, QLabel& counterLabel)
+        : counter(counterLabel)
+        , rows(model)
+    {
+    }
+    RecentWalk walk;
+    ListingCounter counter;
+    // Rows appear together when the walk is through.
+    ReportTableModel::AppendBatch rows;
+};
+
 } // namespace
 
 ReportTable::ReportTable(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events)
     : m_form(form)
     , m_state(state)
     , m_platform(platform)
+    , m_walk(platform.dialogs, events, *form.StatusBar1)
 {
     connect(&events, &ProgramEvents::listingFinished, this, &ReportTable::showTotals);
     setUpView();
@@ -99,32 +114,37 @@ void ReportTable::Wysw_tab1(int n)
 
 void ReportTable::Wysw_tab_czas(quint16 d)
 {
-    m_state.clearListing(ProgramState::Emptied::Table);
     m_form.PageControl4->setCurrentIndex(TForm1::TabReport);
-
     const double cutoff = m_platform.clock.today() - d;
-    int visited = 0;
-    ListingCounter counter(*m_form.Label29);
-    {
-        auto rows = batch();
+    m_walk.start([this, cutoff] {
+        m_state.clearListing(ProgramState::Emptied::Table);
+        auto listing = std::make_shared<RecentRows>(m_state.reportRows, *m_form.Label29);
         // The walk goes back from the newest record; how far back it is shows how far it got.
         const double newest
             = m_state.catalogue.CatalogueCount > 0 ? m_state.catalogue.newest().OriginDate : cutoff;
         const int span = std::max(daysBetween(newest, cutoff), 1);
-        HeldProgress progress(*m_form.StatusBar1, span);
-        visited = walkRecentRecords(m_state.catalogue, cutoff, TableRowLimit,
-            [this, &progress, &counter, newest](int index, int count) {
-                Wysw_tab1(index);
-                counter.count(count);
-                if (count % ListingCounter::kStep == 0)
-                    progress.step(daysBetween(newest, m_state.catalogue[index].OriginDate));
-            });
-    }
-    m_form.Label29->setText(QString::number(visited));
-    if (visited == TableRowLimit)
-        m_platform.dialogs.warning(
-            QCoreApplication::translate("tremora::RecentListing", kTableRowLimitMessage));
-    showTotals();
+        return SlicedWalk::Walk {
+            [this, cutoff, newest, span, listing] {
+                RecentWalk& walk = listing->walk;
+                continueRecentWalk(m_state.catalogue, cutoff, TableRowLimit, SlicedWalk::kSliceRows, walk,
+                    [this, listing](int index, int count) {
+                        Wysw_tab1(index);
+                        listing->counter.count(count);
+                    });
+                const int reached
+                    = walk.next >= 1 ? daysBetween(newest, m_state.catalogue[walk.next].OriginDate) : span;
+                return SlicedWalk::Progress { std::min(reached, span), span, walk.through };
+            },
+            [this, listing] {
+                const int visited = listing->walk.visited;
+                m_form.Label29->setText(QString::number(visited));
+                if (visited == TableRowLimit)
+                    m_platform.dialogs.warning(
+                        QCoreApplication::translate("tremora::RecentListing", kTableRowLimitMessage));
+                showTotals();
+            }
+        };
+    });
 }
 
 void ReportTable::Button2Click()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/controllers/SlicedWalk.h"
 #include "table/ReportRow.h"
 #include "table/ReportTableModel.h"
 
@@ -32,8 +33,10 @@ public:
     void Wysw_tab1(int n);
 
     /// Lists the newest records back to d days before today, newest first, at most
-    /// TableRowLimit records visited; then shows the counter and the totals.
+    /// TableRowLimit records visited, in slices; then shows the counter and the totals.
     void Wysw_tab_czas(quint16 d);
+    /// A listing of the last days is still walking the catalogue.
+    bool walkRunning() const { return m_walk.running(); }
 
     void Button2Click(); // "Dziś"
     void Button3Click(); // "7 dni"
@@ -59,6 +62,7 @@ private:
     TForm1& m_form;
     ProgramState& m_state;
     Platform& m_platform;
+    SlicedWalk m_walk;
 };
 
 } // namespace tremora

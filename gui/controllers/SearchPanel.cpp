@@ -18,14 +18,31 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include <memory>
+#include <optional>
+
 namespace tremora
 {
 
 namespace
 {
 
-// Records between two looks at the clock of the progress bar.
-constexpr int kProgressStride = 4096;
+// Where "Pokaż przefiltrowane" stands between two slices: it walks from the newest record down.
+struct FilteredListing {
+    FilteredListing(ReportTableModel& model, QLabel& counterLabel, int count)
+        : next(count)
+        , total(count)
+        , counter(counterLabel)
+        , rows(model)
+    {
+    }
+    int next;
+    int total;
+    int matches = 0;
+    ListingCounter counter;
+    // Rows appear together when the walk is through.
+    ReportTableModel::AppendBatch rows;
+};
 
 } // namespace
 
@@ -36,6 +53,7 @@ SearchPanel::SearchPanel(
     , m_platform(platform)
     , m_events(events)
     , m_criteria(criteria)
+    , m_walk(platform.dialogs, events, *form.StatusBar1)
 {
     Dialogs& dialogs = m_platform.dialogs;
     connectGuarded(dialogs, m_form.Button1, &QPushButton::clicked, this, &SearchPanel::Button1Click);
@@ -58,34 +76,43 @@ void SearchPanel::Button1Click()
     if (!criteria)
         return;
 
-    m_state.clearListing();
-    int matches = 0;
-    ListingCounter counter(*f.Label29);
-    {
-        // Rows appear together when the walk is through.
-        const ReportTableModel::AppendBatch batch(m_state.reportRows);
-        const PlaceLanguage language
-            = placeLanguage(f.RadioButton1->isChecked(), f.RadioButton2->isChecked());
-        const Catalogue& catalogue = m_state.catalogue;
-        const QuakeRecord* records = catalogue.slots();
-        HeldProgress progress(*f.StatusBar1, catalogue.CatalogueCount);
-        for (int i = catalogue.CatalogueCount; i >= 1 && matches < TableRowLimit; --i) {
-            if (i % kProgressStride == 0)
-                progress.step(catalogue.CatalogueCount - i);
-            if (!MatchesSearch(records[i], *criteria))
-                continue;
-            m_state.Wysw_tab1(i, language);
-            ++matches;
-            if (m_state.ShownQuakes.append(records[i], kShownCapacity))
-                counter.count(m_state.ShownQuakes.ShownCount);
-        }
-    }
-    if (matches == TableRowLimit)
-        m_platform.dialogs.warning(
-            QCoreApplication::translate("tremora::RecentListing", kTableRowLimitMessage));
-    f.Label29->setText(QString::number(matches));
-    Q_EMIT m_events.listingFinished();
-    Q_EMIT m_events.shownQuakesChanged();
+    const PlaceLanguage language = placeLanguage(f.RadioButton1->isChecked(), f.RadioButton2->isChecked());
+    m_walk.start([this, criteria = *criteria, language] {
+        m_state.clearListing();
+        auto listing = std::make_shared<FilteredListing>(m_state.reportRows, *m_form.Label29,
+            std::min(m_state.catalogue.CatalogueCount, kCatalogueCapacity));
+        return SlicedWalk::Walk {
+            [this, criteria, language, listing] {
+                FilteredListing& l = *listing;
+                const QuakeRecord* records = m_state.catalogue.slots();
+                int looked = 0;
+                int made = 0;
+                while (l.next >= 1 && l.matches < TableRowLimit && looked < SlicedWalk::kSliceRecords
+                    && made < SlicedWalk::kSliceRows) {
+                    const int i = l.next--;
+                    ++looked;
+                    if (!MatchesSearch(records[i], criteria))
+                        continue;
+                    m_state.Wysw_tab1(i, language);
+                    ++l.matches;
+                    ++made;
+                    if (m_state.ShownQuakes.append(records[i], kShownCapacity))
+                        l.counter.count(m_state.ShownQuakes.ShownCount);
+                }
+                const bool through = l.next < 1 || l.matches >= TableRowLimit;
+                return SlicedWalk::Progress { l.total - std::max(l.next, 0), l.total, through };
+            },
+            [this, listing] {
+                const int matches = listing->matches;
+                if (matches == TableRowLimit)
+                    m_platform.dialogs.warning(
+                        QCoreApplication::translate("tremora::RecentListing", kTableRowLimitMessage));
+                m_form.Label29->setText(QString::number(matches));
+                Q_EMIT m_events.listingFinished();
+                Q_EMIT m_events.shownQuakesChanged();
+            }
+        };
+    });
 }
 
 } // namespace tremora

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/controllers/SlicedWalk.h"
+
 #include <QObject>
 
 namespace tremora
@@ -22,8 +24,11 @@ public:
     SearchPanel(TForm1& form, ProgramState& state, Platform& platform, ProgramEvents& events,
         CriteriaGroup& criteria);
 
-    /// "Pokaż przefiltrowane": lists the matching records newest first, at most TableRowLimit.
+    /// "Pokaż przefiltrowane": lists the matching records newest first, at most TableRowLimit, in
+    /// slices; the rows show when the walk is through.
     void Button1Click();
+    /// The listing is still walking the catalogue.
+    bool walkRunning() const { return m_walk.running(); }
     /// "i" / "lub" chosen: the labels between the criteria rows say which.
     void Zm_war_baza();
 
@@ -33,6 +38,7 @@ private:
     Platform& m_platform;
     ProgramEvents& m_events;
     CriteriaGroup& m_criteria;
+    SlicedWalk m_walk;
 };
 
 } // namespace tremora

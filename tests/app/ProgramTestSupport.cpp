@@ -3,9 +3,14 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/DayNumber.h"
+#include "gui/controllers/Charts.h"
+#include "gui/controllers/MapDisplay.h"
+#include "gui/controllers/ReportTable.h"
+#include "gui/controllers/SearchPanel.h"
 #include "gui/window/TForm1.h"
 #include "state/ProgramState.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/Waiting.h"
 
 #include <QTableView>
 
@@ -66,6 +71,14 @@ Catalogue& WindowFixture::catalogue()
 const ReportTableModel& WindowFixture::model()
 {
     return *static_cast<const ReportTableModel*>(form().ControlPanel1->model());
+}
+
+void WindowFixture::finishWalks()
+{
+    ASSERT_TRUE(waitUntil([this] {
+        return !program.reportTable().walkRunning() && !program.searchPanel().walkRunning()
+            && !program.charts().walkRunning() && !program.mapDisplay().displayRunning();
+    }));
 }
 
 } // namespace tremora::test

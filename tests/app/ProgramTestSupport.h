@@ -59,6 +59,9 @@ protected:
     Catalogue& catalogue();
     /// The rows of the report table as ControlPanel1 shows them.
     const ReportTableModel& model();
+    /// Lets the listings, charts and map displays that walk the catalogue a slice at a time run
+    /// to their end.
+    void finishWalks();
 
     QTemporaryDir dir;
     Program program;

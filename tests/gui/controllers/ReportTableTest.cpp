@@ -177,6 +177,7 @@ TEST_F(ReportTableTest, ListingStopsAtTheRowLimitWithAMessage)
     for (int i = 0; i < TableRowLimit + 50; ++i)
         add(0, i % 86400, i % 7 == 0 ? 0 : 30);
     form().Button2->click();
+    finishWalks();
     EXPECT_EQ(form().Label29->text(), s("30000"));
     ASSERT_EQ(dialogs.warnings, QStringList({ s("Limit ilości danych w oknie wynosi 30 000 pozycji.") }));
     // Newest first down to the 30,000th record visited; magnitude 0 records are counted only.
@@ -194,6 +195,7 @@ TEST_F(ReportTableTest, ListingStopsAtTheRowLimitWithAMessage)
     dialogs.clear();
     catalogue().CatalogueCount = TableRowLimit - 1;
     form().Button2->click();
+    finishWalks();
     EXPECT_EQ(form().Label29->text(), s("29999"));
     EXPECT_TRUE(dialogs.warnings.isEmpty());
 }

@@ -3,6 +3,8 @@
 #include "ProgramTestSupport.h"
 #include "app/Program.h"
 #include "catalogue/DayNumber.h"
+#include "gui/controllers/SlicedWalk.h"
+#include "gui/widgets/ChartView.h"
 #include "gui/widgets/DateTimePicker.h"
 #include "gui/window/TForm1.h"
 #include "platform/Platform.h"
@@ -25,6 +27,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 using namespace tremora;
 using M = ReportTableModel;
@@ -152,6 +157,7 @@ TEST_F(SearchPanelTest, ListingStopsAtTheRowLimitWithAMessage)
     for (int i = 0; i < TableRowLimit + 20; ++i)
         add(0, 40);
     form().Button1->click();
+    finishWalks();
     EXPECT_EQ(form().Label29->text(), s("30000"));
     EXPECT_EQ(model().rowCount(), TableRowLimit);
     EXPECT_EQ(state().ShownQuakes.ShownCount, TableRowLimit);
@@ -167,4 +173,66 @@ TEST_F(SearchPanelTest, EmptyCatalogueListsNothing)
     EXPECT_EQ(model().rowCount(), 0);
     EXPECT_EQ(form().Label29->text(), s("0"));
     EXPECT_TRUE(dialogs.warnings.isEmpty());
+}
+
+// Listings and charts over a catalogue longer than one slice run between turns of the event loop.
+// Whatever starts meanwhile takes over cleanly, and a catalogue loaded anew under a listing (its
+// oldest records gave way, so every index moved) is listed again from its start: the rows are
+// those the listing gives alone, never a mixture.
+TEST_F(SearchPanelTest, AListingInSlicesGivesWayToTheNextAndStartsAgainOverAReloadedCatalogue)
+{
+    const int records = 3 * SlicedWalk::kSliceRows;
+    for (int i = 0; i < records; ++i)
+        add(i < records / 2 ? 1 : 0, 30 + i % 20); // yesterday, then today
+    form().Button2->click(); // "Dziś", alone
+    finishWalks();
+    const QStringList today = numbers();
+    const QString todayCount = form().Label29->text();
+    ASSERT_EQ(today.size(), records / 2);
+
+    // "Dziś" while the filtered listing walks: its rows only, and the filter's shown list gone.
+    form().Button1->click();
+    ASSERT_TRUE(program.searchPanel().walkRunning());
+    form().Button2->click();
+    EXPECT_FALSE(program.searchPanel().walkRunning());
+    finishWalks();
+    EXPECT_EQ(numbers(), today);
+    EXPECT_EQ(form().Label29->text(), todayCount);
+
+    // The filtered listing alone, over the catalogue once its oldest 1000 records gave way.
+    const auto dropOldest = [this](int n) {
+        Catalogue& c = catalogue();
+        for (int i = 1; i + n <= c.CatalogueCount; ++i)
+            c[i] = c[i + n];
+        c.CatalogueCount -= n;
+    };
+    const std::vector<QuakeRecord> before(
+        catalogue().slots() + 1, catalogue().slots() + 1 + catalogue().CatalogueCount);
+    dropOldest(1000);
+    form().Button1->click();
+    finishWalks();
+    const QStringList alone = numbers();
+    const int shownAlone = state().ShownQuakes.ShownCount;
+    ASSERT_EQ(alone.size(), records - 1000);
+    ASSERT_EQ(alone.first(), QString::number(records - 1000));
+
+    // The same catalogue rearranged under a running listing.
+    std::copy(before.begin(), before.end(), catalogue().slots() + 1);
+    catalogue().CatalogueCount = records;
+    form().Button1->click();
+    ASSERT_TRUE(program.searchPanel().walkRunning());
+    dropOldest(1000);
+    Q_EMIT program.events().catalogueReloaded(LoadResult {});
+    finishWalks();
+    EXPECT_EQ(numbers(), alone);
+    EXPECT_EQ(state().ShownQuakes.ShownCount, shownAlone);
+    EXPECT_EQ(form().Label29->text(), QString::number(records - 1000));
+
+    // "Mag" while the listing walks: the shown list is the chart's selection and nothing more.
+    form().Button1->click();
+    ASSERT_TRUE(program.searchPanel().walkRunning());
+    form().DsFancyButton5->click();
+    finishWalks();
+    EXPECT_EQ(state().ShownQuakes.ShownCount, records - 1000);
+    EXPECT_EQ(form().DBChart1->content().lines.front().values.size(), std::size_t(records - 1000));
 }
