@@ -52,6 +52,8 @@ public:
     void Timer7Timer();
 
     bool isRunning() const { return m_update.isRunning(); }
+    /// The update is writing the catalogue file on its worker.
+    bool isSaving() const { return m_update.isSaving(); }
     /// Path of the reply file in the working folder.
     QString replyPath() const { return m_update.replyPath(); }
     /// The update, for those who wait for its end (tests, benchmarks).

@@ -316,14 +316,20 @@ void Soak::step()
 {
     ++m_stepsRun;
     const auto later = [this](int ms) { QTimer::singleShot(ms, this, &Soak::step); };
-    // The program waits for the network: let the wall clock run until the reply is in.
+    // The program waits for the network, or for the file its update writes on a worker: let the
+    // wall clock run until the reply is in or the file is whole. A save takes a fraction of a
+    // second; simulated minutes passing meanwhile would let the service change under an update
+    // that has already fetched everything.
     static QElapsedTimer waiting;
-    if (m_downloader.inFlight() > 0) {
+    const bool saving = m_program->updateCycle().isSaving();
+    if (m_downloader.inFlight() > 0 || saving) {
         if (!waiting.isValid())
             waiting.start();
         if (waiting.elapsed() > kHungMs) {
             fail(QStringLiteral("hang"),
-                QStringLiteral("a download has not ended after %1 s").arg(kHungMs / 1000));
+                QStringLiteral("%1 has not ended after %2 s")
+                    .arg(saving ? QStringLiteral("the catalogue's save") : QStringLiteral("a download"))
+                    .arg(kHungMs / 1000));
             m_endMs = m_clock.ms();
         } else {
             later(1);
