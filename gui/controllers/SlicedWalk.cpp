@@ -31,6 +31,7 @@ void SlicedWalk::start(std::function<Walk()> begin)
     stop();
     Q_EMIT m_events.walkStarted(this);
     m_begin = std::move(begin);
+    m_sinceStart.start();
     m_walk = m_begin();
     runSlice();
 }
@@ -46,7 +47,9 @@ void SlicedWalk::runSlice()
         return;
     }
     if (!progress.through) {
-        if (!m_sinceShown.isValid() || m_sinceShown.elapsed() >= kShowProgressMs) {
+        const bool due = m_sinceShown.isValid() ? m_sinceShown.elapsed() >= kShowProgressMs
+                                                : m_sinceStart.elapsed() >= kShowAfterMs;
+        if (due) {
             m_sinceShown.start();
             // The bar holds ints; a share is what it shows.
             constexpr qint64 kScale = 10'000;

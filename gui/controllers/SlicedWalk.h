@@ -43,7 +43,9 @@ public:
     /// looks its nearest place up): a few milliseconds each in an optimised build.
     static constexpr int kSliceRecords = 65'536;
     static constexpr int kSliceRows = 2'048;
-    /// How often a running walk shows its progress: every slice would repaint the bar for nothing.
+    /// A walk shows its progress once it has run this long (a short one never does: showing
+    /// the bar lays the status bar out again), then every kShowProgressMs, not after every slice.
+    static constexpr int kShowAfterMs = 250;
     static constexpr int kShowProgressMs = 100;
 
     SlicedWalk(Dialogs& dialogs, ProgramEvents& events, StatusBar& bar);
@@ -70,6 +72,7 @@ private:
     std::function<Walk()> m_begin;
     Walk m_walk;
     QTimer m_next;
+    QElapsedTimer m_sinceStart;
     QElapsedTimer m_sinceShown;
 };
 

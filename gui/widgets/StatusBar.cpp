@@ -125,13 +125,13 @@ ListingCounter::ListingCounter(QLabel& label)
 
 void ListingCounter::count(int n)
 {
-    if (n % kStep != 0)
+    // A new text lays the panel out again, which costs more than a slice of the listing: the
+    // count changes only as often as it is shown.
+    if (n % kStep != 0 || m_shown.elapsed() < kRepaintMs)
         return;
     m_label.setText(QString::number(n));
-    if (m_shown.elapsed() >= kRepaintMs) {
-        m_label.repaint();
-        m_shown.start();
-    }
+    m_label.repaint();
+    m_shown.start();
 }
 
 } // namespace tremora

@@ -77,9 +77,9 @@ private:
     bool m_shown = false;
 };
 
-/// The running count of a long listing in its label (Label29): written every kStep records and
-/// brought to the screen at most every kRepaintMs, since the window is not serviced meanwhile and
-/// repainting more often only slows the listing down.
+/// The running count of a long listing in its label (Label29): a multiple of kStep, written and
+/// brought to the screen at most every kRepaintMs, since a new text lays the panel out again and
+/// doing so more often only slows the listing down. The listing writes its final count itself.
 class ListingCounter
 {
 public:
