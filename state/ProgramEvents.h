@@ -24,6 +24,9 @@ Q_SIGNALS:
     /// An update wrote records into the catalogue: those from index `firstWritten` on (after the
     /// oldest gave way) may be new. `rebuild`: the catalogue was built anew from its first month.
     void recordsArrived(int firstWritten, bool rebuild);
+    /// An update began (true), writing into the catalogue until it ends (false): in between the
+    /// slots hold a half-taken import, which only the update itself may read.
+    void catalogueUpdating(bool updating);
     /// A long job began that walks the whole catalogue (the map display of a period).
     void longJobStarted();
     /// The long job ended, however it ended.

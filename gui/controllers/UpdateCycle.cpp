@@ -159,12 +159,16 @@ bool UpdateCycle::Akt_Bazy()
     setLamp(true);
     const DateLayout layout
         = m_form.CheckBox16->isChecked() ? DateLayout::DayMonthYear : DateLayout::YearMonthDay;
-    return m_update.start(layout);
+    const bool started = m_update.start(layout);
+    if (started && m_update.isRunning())
+        Q_EMIT m_events.catalogueUpdating(true);
+    return started;
 }
 
 void UpdateCycle::updateFinished(CatalogueUpdate::Outcome outcome, const QString& message)
 {
     using Outcome = CatalogueUpdate::Outcome;
+    Q_EMIT m_events.catalogueUpdating(false);
     m_form.StatusBar1->hideProgress();
     // "Baza USGS:" counted the parse's rows while it ran; it shows the catalogue again, however
     // the update ended and whether or not it loaded the catalogue anew.

@@ -13,6 +13,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
+
+#include <utility>
 
 namespace tremora
 {
@@ -31,8 +34,22 @@ Warnings::Warnings(TForm1& form, ProgramState& state, Platform& platform, Progra
     connectGuarded(dialogs, &m_events, &ProgramEvents::recordsArrived, this, &Warnings::recordsArrived);
     // Records held by a faulty box are checked as soon as the user mends the criteria.
     m_criteria.onChange(this, [this] {
-        if (m_faultyBoxes)
+        if (!m_faultyBoxes)
+            return;
+        if (m_updating)
+            m_checkAfterUpdate = true;
+        else
             guarded(m_platform.dialogs, [this] { Alerty(); });
+    });
+    connect(&m_events, &ProgramEvents::catalogueUpdating, this, [this](bool updating) {
+        m_updating = updating;
+        if (updating || !std::exchange(m_checkAfterUpdate, false))
+            return;
+        // After the update's own news (recordsArrived), which may have checked them already.
+        QTimer::singleShot(0, this, [this] {
+            if (m_faultyBoxes && !m_updating)
+                guarded(m_platform.dialogs, [this] { Alerty(); });
+        });
     });
     connect(&m_events, &ProgramEvents::languageChanged, this, &Warnings::Zm_wart_alerty);
     Zm_wart_alerty();

@@ -55,6 +55,9 @@ private:
     // The boxes as they stood when a fault held the check last, and that fault; none when the
     // last check ran.
     std::optional<SearchBoxes> m_faultyBoxes;
+    // While an update writes into the catalogue, the records held by a faulty box wait for its end.
+    bool m_updating = false;
+    bool m_checkAfterUpdate = false;
 };
 
 } // namespace tremora
