@@ -52,7 +52,6 @@ namespace
 {
 
 constexpr int kRounds = 9;
-constexpr int kTickMs = 10; // the probe of the window's responsiveness
 const qint64 kCatalogueBytes = qint64(kCatalogueCapacity) * qint64(sizeof(QuakeRecord));
 
 QByteArray dayText(const QDate& day)
@@ -123,18 +122,8 @@ struct Bench {
     // Runs the event loop until the update ends; returns the longest the loop was held up.
     double waitForUpdate()
     {
-        QElapsedTimer sinceTick;
-        double longest = 0;
-        QTimer probe;
-        probe.setInterval(kTickMs);
-        QObject::connect(&probe, &QTimer::timeout, &probe,
-            [&] { longest = std::max(longest, double(sinceTick.restart()) - kTickMs); });
-        sinceTick.start();
-        probe.start();
-        while (program->updateCycle().isRunning())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        // The last step (the save and reload) ended the loop before the probe could tick again.
-        return std::max(longest, double(sinceTick.elapsed()) - kTickMs);
+        return bench::whileAnswering([] {}, [this] { return program->updateCycle().isRunning(); })
+            .longestWaitMs;
     }
 
     // Empty where the rebuild left exactly what it should, else what is wrong.

@@ -4,6 +4,7 @@
 // the 10,000 shown marks, and one Timer3 tick over the 30,000 a search can show.
 #include "app/Program.h"
 #include "bench/support/Main.h"
+#include "bench/support/Timing.h"
 #include "catalogue/DayNumber.h"
 #include "gui/controllers/MapDisplay.h"
 #include "gui/controllers/MapInteractions.h"
@@ -41,7 +42,6 @@ namespace
 constexpr int kWindowW = 1280;
 constexpr int kWindowH = 800;
 constexpr int kScrollSteps = 200;
-constexpr int kTickMs = 10; // the probe of the window's responsiveness
 
 class Bench : fakes::FakePlatform
 {
@@ -110,24 +110,10 @@ void BM_DisplayAll(benchmark::State& state)
     for (auto _ : state) {
         f.Button15->click();
         QApplication::processEvents();
-        // A probe that would answer a click every kTickMs: the longest it waits is the longest
-        // the window does not answer.
-        QElapsedTimer sinceTick;
-        double longest = 0;
-        QTimer probe;
-        probe.setInterval(kTickMs);
-        QObject::connect(&probe, &QTimer::timeout, &probe,
-            [&] { longest = std::max(longest, double(sinceTick.restart()) - kTickMs); });
-        QElapsedTimer t;
-        t.start();
-        sinceTick.start();
-        probe.start();
-        f.Button14->click();
-        while (display.displayRunning())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        QApplication::processEvents(); // the map and the memo paint
-        const double s = double(t.nsecsElapsed()) / 1e9;
-        longest = std::max(longest, double(sinceTick.elapsed()) - kTickMs);
+        const bench::Answering walk
+            = bench::whileAnswering([&] { f.Button14->click(); }, [&] { return display.displayRunning(); });
+        const double s = walk.seconds;
+        const double longest = walk.longestWaitMs;
         state.SetIterationTime(s);
         bestDisplaySeconds = std::min(bestDisplaySeconds, s);
         displayPauses.push_back(longest);
