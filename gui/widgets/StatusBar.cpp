@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/widgets/StatusBar.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -47,37 +46,6 @@ void StatusBar::showProgress(int value, int maximum)
 void StatusBar::hideProgress()
 {
     m_progress->hide();
-}
-
-HeldProgress::HeldProgress(StatusBar& bar, int maximum)
-    : m_bar(bar)
-    , m_maximum(maximum)
-{
-    m_clock.start();
-}
-
-HeldProgress::~HeldProgress()
-{
-    if (!m_shown)
-        return;
-    m_bar.hideProgress();
-    QApplication::restoreOverrideCursor();
-}
-
-void HeldProgress::step(int value)
-{
-    const qint64 now = m_clock.elapsed();
-    if (!m_shown) {
-        if (now < kShowAfterMs)
-            return;
-        m_shown = true;
-        // The window answers nothing until the task ends; the cursor says so.
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-    } else if (now - m_shownMs < kRepaintMs) {
-        return;
-    }
-    m_shownMs = now;
-    m_bar.showProgress(value, m_maximum);
 }
 
 void StatusBar::setPanelText(int index, const QString& text)

@@ -52,31 +52,6 @@ private:
     std::function<QString()> m_message;
 };
 
-/// The progress of a task that holds the window (a long listing, a display over the whole
-/// catalogue): nothing for a task that ends within kShowAfterMs, else the status bar's progress bar
-/// and the busy cursor, both gone when it ends. Call step() often; it costs a clock read.
-class HeldProgress
-{
-public:
-    static constexpr qint64 kShowAfterMs = 250;
-    static constexpr qint64 kRepaintMs = 40;
-
-    HeldProgress(StatusBar& bar, int maximum);
-    ~HeldProgress();
-    HeldProgress(const HeldProgress&) = delete;
-    HeldProgress& operator=(const HeldProgress&) = delete;
-
-    void step(int value);
-    bool shown() const { return m_shown; }
-
-private:
-    StatusBar& m_bar;
-    int m_maximum;
-    QElapsedTimer m_clock;
-    qint64 m_shownMs = 0;
-    bool m_shown = false;
-};
-
 /// The running count of a long listing in its label (Label29): a multiple of kStep, written and
 /// brought to the screen at most every kRepaintMs, since a new text lays the panel out again and
 /// doing so more often only slows the listing down. The listing writes its final count itself.
